@@ -1,0 +1,176 @@
+// The preset summary page: drawn in device pixels with the origin at the top left of the
+// printable area, W and H being the device's width and height in pixels.
+#include "PresetPrintout.h"
+
+#include "model/Bank.h"
+#include "model/Preset.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QStringList>
+
+#include <algorithm>
+
+namespace printout {
+
+namespace {
+
+// The PDF page is drawn at this many dots per inch.
+constexpr int kPdfResolution = 600;
+
+// Text under every page; the summary's fixed footer line.
+const char* const kFooterText = "Printed with Presetor, the preset editor for the LMK3 and LMK4";
+
+QFont ArialFont(int tenthsOfPoint) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(tenthsOfPoint / 10.0);
+    return font;
+}
+
+// Draws text with its top left corner at (x, y) and returns its size on the device.
+QSize DrawTextAt(QPainter& painter, int x, int y, const QString& text) {
+    const QFontMetrics metrics(painter.font(), painter.device());
+    painter.drawText(QPoint(x, y + metrics.ascent()), text);
+    return {metrics.horizontalAdvance(text), metrics.height()};
+}
+
+QString PositionNumbers(int index) {
+    return QStringLiteral("%1.%2 (%3)").arg(index / 8 + 1).arg(index % 8 + 1).arg(index + 1);
+}
+
+} // namespace
+
+QString PresetSwitchItemText(int index) {
+    static const QStringList items = {
+        QStringLiteral("activ / Out 1 and 2"),
+        QStringLiteral("activ / Out 1"),
+        QStringLiteral("activ / Out 2"),
+        QStringLiteral("not activ / Out 1 and 2"),
+    };
+    return index >= 0 && index < items.size() ? items[index] : QString();
+}
+
+void DrawPresetPage(QPainter& painter, const presetor::Bank& bank, int index,
+                    const QString& presetSwitchText) {
+    const QPaintDevice* device = painter.device();
+    const int width = device->width();
+    const int height = device->height();
+    const presetor::Preset& preset = bank.presets[static_cast<std::size_t>(index)];
+
+    const QFont titleFont = ArialFont(240);
+    const QFont rowFont = ArialFont(100);
+    const QFont footerFont = ArialFont(80);
+    const QFont previousFont = painter.font();
+    painter.setFont(titleFont);
+
+    DrawTextAt(painter, 0, 0, QString::fromStdString(presetor::PresetTitleText(preset, index)));
+
+    const int top = QFontMetrics(titleFont, device).size(0, QStringLiteral("Wgqjp")).height();
+    painter.drawLine(0, top, width, top);
+    painter.drawLine(width, top, width, height);
+    painter.drawLine(width, height, 0, height);
+    painter.drawLine(0, height, 0, top);
+
+    painter.setFont(rowFont);
+    const int y = top + 4;
+
+    const int link = preset.linkPreset;
+    QSize size =
+        DrawTextAt(painter, 10, y, QStringLiteral("Link zum Preset: ") + PositionNumbers(link));
+    const int x1 = size.width() + 20;
+    painter.drawLine(x1, top, x1, y + size.height() + 4);
+
+    size = DrawTextAt(painter, x1 + 10, y,
+                      QStringLiteral("MIDI-Masterchannel: %1").arg(preset.GetMasterChannel()));
+    const int x2 = x1 + 10 + size.width() + 10;
+    painter.drawLine(x2, top, x2, y + size.height() + 4);
+
+    if (presetor::HasLmk4Fields(bank.keyboardType)) {
+        size = DrawTextAt(painter, x2 + 10, y,
+                          QStringLiteral("Presetumschaltung: ") + presetSwitchText);
+        const int x3 = x2 + 10 + size.width() + 10;
+        painter.drawLine(x3, top, x3, y + size.height() + 4);
+    }
+
+    const int rowBottom = y + size.height() + 4;
+    painter.drawLine(0, rowBottom, width, rowBottom);
+
+    DrawTextAt(painter, 10, 1000,
+               QStringLiteral("HorzRes = %1, VertRes = %2").arg(width).arg(height));
+
+    // The footer stands 85 pixels above the bottom; on fine resolutions where its line is
+    // taller than that it is raised so that it is not cut off.
+    painter.setFont(footerFont);
+    const int footerHeight = QFontMetrics(footerFont, device).height();
+    DrawTextAt(painter, 10, height - std::max(85, footerHeight), QString::fromUtf8(kFooterText));
+
+    painter.setFont(previousFont);
+}
+
+bool PrintCurrentPreset(QPrinter& printer, const presetor::Bank& bank, QString* error) {
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setFromTo(1, 1);
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        if (error) {
+            *error = QStringLiteral("The print job could not be started.");
+        }
+        return false;
+    }
+    const int index = bank.CurrentIndex();
+    DrawPresetPage(
+        painter, bank, index,
+        PresetSwitchItemText(bank.presets[static_cast<std::size_t>(index)].presetSwitch));
+    return painter.end();
+}
+
+bool WritePdf(const presetor::Bank& bank, const QString& path, QString* error) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setResolution(kPdfResolution);
+    printer.setOutputFileName(path);
+    if (!PrintCurrentPreset(printer, bank, error)) {
+        if (error) {
+            *error = QStringLiteral("The PDF file \"%1\" could not be written.").arg(path);
+        }
+        return false;
+    }
+    return true;
+}
+
+bool PrintToPrinter(const presetor::Bank& bank, const QString& printerName, QString* error) {
+    QPrinterInfo info;
+    if (printerName.isEmpty()) {
+        info = QPrinterInfo::defaultPrinter();
+        if (info.isNull()) {
+            const QList<QPrinterInfo> printers = QPrinterInfo::availablePrinters();
+            if (!printers.isEmpty()) {
+                info = printers.first();
+            }
+        }
+        if (info.isNull()) {
+            if (error) {
+                *error = QStringLiteral("No printer is installed, so the preset cannot be "
+                                        "printed. Use /pdf FILE OUT.pdf to write the page as "
+                                        "a PDF file.");
+            }
+            return false;
+        }
+    } else {
+        info = QPrinterInfo::printerInfo(printerName);
+        if (info.isNull()) {
+            if (error) {
+                *error = QStringLiteral("The printer \"%1\" is not installed.").arg(printerName);
+            }
+            return false;
+        }
+    }
+    QPrinter printer(info, QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Presetor"));
+    return PrintCurrentPreset(printer, bank, error);
+}
+
+} // namespace printout

@@ -1,0 +1,37 @@
+// The one-page summary of a preset that the Global page prints: the title, then a framed row
+// with the link, the MIDI master channel and (LMK4) the preset-switch mode. It draws onto any
+// QPaintDevice, so the printer, the PDF file and the tests share one drawing.
+#pragma once
+
+#include <QString>
+
+class QPaintDevice;
+class QPainter;
+class QPrinter;
+
+namespace presetor {
+class Bank;
+}
+
+namespace printout {
+
+// The texts of the Global page's preset-switch list, by item index.
+QString PresetSwitchItemText(int index);
+
+// Draws the page of preset `index` of `bank` onto the device the painter is open on.
+// presetSwitchText is the preset-switch entry's text (ignored for the LMK3).
+void DrawPresetPage(QPainter& painter, const presetor::Bank& bank, int index,
+                    const QString& presetSwitchText);
+
+// Prints the bank's current preset on one landscape page to an already set-up printer
+// (a real printer or PDF output). Returns false with a message when the job cannot start.
+bool PrintCurrentPreset(QPrinter& printer, const presetor::Bank& bank, QString* error);
+
+// Writes the page of the bank's current preset as a PDF file.
+bool WritePdf(const presetor::Bank& bank, const QString& path, QString* error);
+
+// Prints the bank's current preset on the named printer, or on the default printer when the
+// name is empty, without a dialog. Fails with a clear message when no such printer exists.
+bool PrintToPrinter(const presetor::Bank& bank, const QString& printerName, QString* error);
+
+} // namespace printout
