@@ -1,0 +1,78 @@
+// The application object: owns for the whole run the preset bank, the keyboard type, the MIDI
+// device choice and transfer options, the sound lists and the channel assignments, and reads and
+// writes them through one settings store. It is a plain QObject owned by main (or a test).
+#pragma once
+
+#include "model/Bank.h"
+#include "model/SoundList.h"
+
+#include <QObject>
+#include <QString>
+
+#include <array>
+#include <string>
+#include <vector>
+
+class QSettings;
+
+class CEditorApp final : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CEditorApp)
+
+public:
+    // The settings store is not owned; it must outlive the object. main passes
+    // QSettings("Quintor", "Presetor"); tests pass an INI file in a temporary directory.
+    explicit CEditorApp(QSettings& settings, QObject* parent = nullptr);
+    ~CEditorApp() override;
+
+    QSettings& Settings() { return settings; }
+
+    // Start-up steps that need no window: the preset defaults (with 64 presets, since the type is
+    // still the LMK3 here), then the stored keyboard type, written back when one is stored.
+    void ReadStartupSettings();
+    // Start-up steps after the main window is shown: MIDI device names, Turbo and the pause, the
+    // sound lists of soundDirectory and the channel assignments. Returns the sound-list errors
+    // (files that could not be read), for the caller to show.
+    std::vector<presetor::Result> ReadLateSettings(const QString& soundDirectory);
+    // Exit: writes the channel assignments that are not " " and releases the sound lists.
+    void Exit();
+
+    // Reads "DefaultPreset" into presetDefaults (40 or 19 bytes; anything else keeps them) and
+    // resets the presets in use from them.
+    void LoadPresetDefaults();
+    // Stores presetDefaults as the 40-byte "DefaultPreset".
+    void SavePresetDefaults();
+    // Sets type 3 or 4 with its minor number, marks it chosen and writes both settings.
+    void SetKeyboardType(int type);
+    // Writes the bank's current type and minor number (after a file switched them).
+    void WriteKeyboardType();
+    // Stores the MIDI choice made in the connections dialog.
+    void SaveMidiSettings();
+
+    // The sound a split on channel (0..15) selects through the channel's assigned list.
+    bool LookupSound(int channel, int msb, int lsb, int program, std::string& listName,
+                     std::string& bankName, std::string& soundName) const;
+
+    // The bank with currentPreset, keyboardType and presetDefaults. Only CAppDoc writes the
+    // presets; see CAppDoc::GetBank.
+    presetor::Bank bank;
+
+    // MIDI choice: product names as stored, the device numbers they resolved to, and options.
+    QString midiInName;
+    QString midiOutName;
+    int midiInDevice = 0;
+    int midiOutDevice = 0;
+    int turbo = 0;   // "Transfer all Preset once"
+    int pauseMs = 0; // pause between the messages of a preset-by-preset transfer
+
+    std::vector<presetor::CSoundList> soundLists;
+    // Per MIDI channel 1..16 the name of its sound list; " " = none.
+    std::array<std::string, 16> channelAssignments;
+
+signals:
+    // The keyboard type changed (switch command, a file of the other type).
+    void KeyboardTypeChanged(int type);
+
+private:
+    QSettings& settings;
+};

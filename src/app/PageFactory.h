@@ -1,0 +1,23 @@
+// How the main window gets its eleven editor pages without the app layer knowing the page
+// classes: main passes a factory that makes the page for a tab label.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QWidget;
+class CEditorApp;
+class CAppDoc;
+
+// Makes the page for one tab ("Global", "Controller", "Controller-Assignments", "Split 1" ..
+// "Split 8") as a child of parent. A null result leaves that tab out.
+using PageFactory = std::function<QWidget*(const QString& tabLabel, CEditorApp& app, CAppDoc& doc,
+                                           QWidget* parent)>;
+
+// The eleven tab labels in tab order.
+QStringList PageTabLabels();
+
+// A factory that gives every tab an empty page (used until real pages are plugged in).
+PageFactory EmptyPageFactory();

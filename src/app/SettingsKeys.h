@@ -1,0 +1,50 @@
+// Every key the program keeps in its settings store, with the value used when a key is absent.
+// The store is QSettings("Quintor", "Presetor"): the registry on Windows, an INI file elsewhere.
+#pragma once
+
+#include <QString>
+
+namespace presetor::keys {
+
+inline constexpr char kOrganization[] = "Quintor";
+inline constexpr char kApplication[] = "Presetor";
+
+// Keyboard type: 0 = not chosen yet; 3 with minor 4 (LMK3), 4 with minor 1 (LMK4/4+).
+inline constexpr char kKeyboardMajor[] = "Settings/Keyboard-Major";
+inline constexpr int kKeyboardMajorDefault = 0;
+inline constexpr char kKeyboardMinor[] = "Settings/Keyboard-Minor";
+inline constexpr int kKeyboardMinorDefault = 0;
+
+// MIDI devices by product name ("" = the first device), and the transfer options.
+inline constexpr char kMidiIn[] = "Settings/MidiIn";
+inline constexpr char kMidiOut[] = "Settings/MidiOut";
+inline constexpr char kTurbo[] = "Settings/Turbo";
+inline constexpr int kTurboDefault = 0;
+// Pause between two messages of a preset-by-preset transfer, in milliseconds.
+inline constexpr char kPause[] = "Settings/Pause";
+inline constexpr int kPauseDefault = 0;
+
+// Main window geometry (Qt's own geometry bytes) and its toolbar/status bar state.
+inline constexpr char kWindowPos[] = "Settings/WindowPos";
+inline constexpr char kWindowState[] = "Settings/WindowState";
+
+// The 40-byte preset default settings (19 bytes also accepted); absent = factory values.
+inline constexpr char kDefaultPreset[] = "Settings/DefaultPreset";
+
+// Sound list per MIDI channel: keys "Channels/1" .. "Channels/16", " " = none.
+inline constexpr char kChannelsGroup[] = "Channels";
+inline constexpr char kChannelDefault[] = " ";
+inline QString ChannelKey(int channel1to16) {
+    return QStringLiteral("Channels/%1").arg(channel1to16);
+}
+
+// Recently used files, "Recent File List/File1" .. "File4", newest first.
+inline constexpr int kRecentFileCount = 4;
+inline QString RecentFileKey(int n1to4) {
+    return QStringLiteral("Recent File List/File%1").arg(n1to4);
+}
+
+// Set once the .desktop entry and MIME type have been installed for this user.
+inline constexpr char kShellRegistered[] = "Settings/ShellRegistered";
+
+} // namespace presetor::keys

@@ -1,0 +1,49 @@
+// Finding the sound lists at start-up (every "*.sounds" file in the current directory and in the
+// per-user data folder), the stored channel assignments, and how the lists' single-byte texts
+// are shown in the window.
+#pragma once
+
+#include "model/SoundList.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <string>
+#include <vector>
+
+class QSettings;
+class QWidget;
+
+namespace presetor {
+
+using ChannelAssignments = std::array<std::string, 16>;
+
+// The folders searched for sound lists, in this order: the current directory, then the
+// program's per-user data folder (QStandardPaths::AppDataLocation). A folder is named once.
+QStringList SoundListFolders();
+
+// Reads every "*.sounds" file of the folders, folder by folder in the order the file system
+// lists them. A file that cannot be read still gives a list (without name and banks) and adds
+// one message naming the file and the reason to errors.
+std::vector<CSoundList> LoadSoundLists(const QStringList& folders, QStringList* errors);
+
+// Start-up discovery: LoadSoundLists over SoundListFolders(), with one warning box over parent
+// for each unreadable file.
+std::vector<CSoundList> DiscoverSoundLists(QWidget* parent);
+
+// Reads the 16 channel assignments from section "Channels", keys "1".."16"; a missing value
+// is " " (no sound list). Values are stored as shown (SoundText); a value that shows like the
+// name of one of the loaded lists takes that list's exact bytes.
+ChannelAssignments ReadChannelAssignments(QSettings& settings,
+                                          const std::vector<CSoundList>& soundLists);
+
+// Writes the channel assignments at exit. A channel whose entry is " " has its stored value
+// removed, so that an assignment deleted in the dialog does not come back at the next start.
+void WriteChannelAssignments(QSettings& settings, const ChannelAssignments& assignments);
+
+// A sound-list text (list, bank or sound name) as the window shows it: UTF-8 when the bytes
+// are valid UTF-8, otherwise the single-byte Latin-1 reading.
+QString SoundText(const std::string& bytes);
+
+} // namespace presetor
