@@ -21,3 +21,11 @@ QStringList PageTabLabels();
 
 // A factory that gives every tab an empty page (used until real pages are plugged in).
 PageFactory EmptyPageFactory();
+
+// Dialogs of the pages layer that the Options menu runs; an empty one leaves its menu entry
+// disabled. Each runs modally over parent and makes its changes itself (defaults: store them
+// with CEditorApp::SavePresetDefaults; channels: CEditorApp::channelAssignments).
+struct PageDialogs {
+    std::function<void(QWidget* parent, CEditorApp& app, CAppDoc& doc)> presetDefaults;
+    std::function<void(QWidget* parent, CEditorApp& app, CAppDoc& doc)> channelAssignment;
+};
