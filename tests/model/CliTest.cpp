@@ -1,0 +1,204 @@
+// Black-box tests of the presetor-cli binary: exit status, output files, one-line errors that
+// name the file, and no output file at all after an error.
+#include "midi/SysexFormat.h"
+#include "model/FileIo.h"
+#include "model/PresetFile.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace presetor;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string ReadText(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+Bytes ReadBytes(const fs::path& p) {
+    Bytes b;
+    EXPECT_TRUE(ReadWholeFile(p.string(), b)) << p;
+    return b;
+}
+
+int Lines(const std::string& text) {
+    return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
+
+class Cli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("presetor-cli-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    fs::path P(const char* name) const { return dir / name; }
+
+    // Runs presetor-cli with the arguments (single-quoted for the shell).
+    CliRun Invoke(const std::vector<std::string>& args) const {
+        std::string cmd = "'" PRESETOR_CLI_PATH "'";
+        for (const std::string& a : args)
+            cmd += " '" + a + "'";
+        cmd += " >'" + (dir / "stdout").string() + "' 2>'" + (dir / "stderr").string() + "'";
+        CliRun r;
+        const int raw = std::system(cmd.c_str());
+        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        r.out = ReadText(dir / "stdout");
+        r.err = ReadText(dir / "stderr");
+        fs::remove(dir / "stdout");
+        fs::remove(dir / "stderr");
+        return r;
+    }
+
+    // The failure shape every command shares.
+    void ExpectOneLineError(const CliRun& r, const std::string& file, const std::string& reason) {
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(Lines(r.err), 1) << r.err;
+        EXPECT_NE(r.err.find(file), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(reason), std::string::npos) << r.err;
+    }
+
+    fs::path dir;
+};
+
+} // namespace
+
+TEST_F(Cli, NewAndInfoForBothTypes) {
+    const CliRun lmk3 = Invoke({"new", "--type", "lmk3", P("a.lmk").string()});
+    EXPECT_EQ(lmk3.status, 0) << lmk3.err;
+    EXPECT_EQ(fs::file_size(P("a.lmk")), 9158u);
+    const CliRun lmk4 = Invoke({"new", "--type=lmk4", P("b.lmk").string()});
+    EXPECT_EQ(lmk4.status, 0) << lmk4.err;
+    const Bytes bytes = ReadBytes(P("b.lmk"));
+    ASSERT_EQ(bytes.size(), 22358u);
+    Bank bank;
+    ASSERT_TRUE(LoadPresetBytes(bytes, bank));
+    for (int i = 0; i < 127; ++i)
+        EXPECT_EQ(bank.presets[static_cast<std::size_t>(i)].linkPreset, i);
+
+    const CliRun info = Invoke({"info", P("b.lmk").string()});
+    EXPECT_EQ(info.status, 0);
+    EXPECT_EQ(Lines(info.out), 2 + 127);
+    EXPECT_EQ(info.out.rfind("type: LMK4\npresets: 127\n1.1 (1) INITPRES\n", 0), 0u) << info.out;
+    EXPECT_NE(info.out.find("\n16.7 (127) INITPRES\n"), std::string::npos);
+    EXPECT_EQ(Invoke({"info", P("a.lmk").string()}).out.rfind("type: LMK3\npresets: 64\n", 0), 0u);
+}
+
+TEST_F(Cli, ToSyxWritesWhatSendAllSendsAndFromSyxReadsItBack) {
+    Bank bank;
+    bank.SetKeyboardType(kLmk4);
+    bank.LoadPresetDefaults();
+    bank.presets[5].SetName("FIVE");
+    bank.presets[126].bankLsb[3] = 127;
+    ASSERT_TRUE(SavePresetFile(P("in.lmk").string(), bank));
+
+    ASSERT_EQ(Invoke({"to-syx", P("in.lmk").string(), P("singles.syx").string()}).status, 0);
+    const Bytes singles = ReadBytes(P("singles.syx"));
+    ASSERT_EQ(singles.size(), 161u * 127u);
+    const Bytes dump6 = BuildSingleDump(bank.presets[5], kLmk4, kLmk4Header, 6);
+    EXPECT_TRUE(std::equal(dump6.begin(), dump6.end(), singles.begin() + 161 * 5));
+
+    ASSERT_EQ(Invoke({"to-syx", "--bulk", P("in.lmk").string(), P("bulk.syx").string()}).status, 0);
+    EXPECT_EQ(ReadBytes(P("bulk.syx")), BuildBulkDump(bank));
+
+    for (const char* syx : {"singles.syx", "bulk.syx"}) {
+        const CliRun r =
+            Invoke({"from-syx", "--type", "lmk4", P(syx).string(), P("out.lmk").string()});
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_TRUE(r.err.empty()) << r.err;
+        EXPECT_EQ(ReadBytes(P("out.lmk")), ReadBytes(P("in.lmk"))) << syx;
+    }
+}
+
+TEST_F(Cli, FromSyxWarnsAboutChecksumsButKeepsTheDumps) {
+    Bank bank;
+    bank.SetKeyboardType(kLmk3);
+    bank.LoadPresetDefaults();
+    Bytes dump = BuildSingleDump(bank.presets[0], kLmk3, kLmk3Header, 2);
+    dump[159] ^= 1;
+    ASSERT_TRUE(WriteFileAtomically(P("bad.syx").string(), dump));
+    const CliRun r =
+        Invoke({"from-syx", "--type", "lmk3", P("bad.syx").string(), P("o.lmk").string()});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.err.find("1.2 (2)"), std::string::npos) << r.err;
+    EXPECT_TRUE(fs::exists(P("o.lmk")));
+}
+
+TEST_F(Cli, BadInputGivesOneLineAndNoOutputFile) {
+    ASSERT_EQ(Invoke({"new", "--type", "lmk3", P("good.lmk").string()}).status, 0);
+    Bytes truncated = ReadBytes(P("good.lmk"));
+    truncated.resize(9000);
+    ASSERT_TRUE(WriteFileAtomically(P("short.lmk").string(), truncated));
+
+    const char* invalid = "Invalid File-Type. This file is not a LMK-Preset-File.";
+    ExpectOneLineError(Invoke({"info", P("short.lmk").string()}), "short.lmk", invalid);
+    ExpectOneLineError(Invoke({"to-syx", P("short.lmk").string(), P("x.syx").string()}),
+                       "short.lmk", invalid);
+    ExpectOneLineError(Invoke({"info", P("missing.lmk").string()}), "missing.lmk", "No such file");
+    EXPECT_FALSE(fs::exists(P("x.syx")));
+
+    // A single dump with a preset number beyond the LMK3's 64, then a stray byte.
+    Bank bank;
+    Bytes syx = BuildSingleDump(bank.presets[0], kLmk3, kLmk3Header, 65);
+    ASSERT_TRUE(WriteFileAtomically(P("range.syx").string(), syx));
+    ExpectOneLineError(
+        Invoke({"from-syx", "--type", "lmk3", P("range.syx").string(), P("y.lmk").string()}),
+        "range.syx", "out of range");
+    syx = BuildSingleDump(bank.presets[0], kLmk3, kLmk3Header, 1);
+    syx.push_back(0x42);
+    ASSERT_TRUE(WriteFileAtomically(P("stray.syx").string(), syx));
+    ExpectOneLineError(
+        Invoke({"from-syx", "--type", "lmk3", P("stray.syx").string(), P("y.lmk").string()}),
+        "stray.syx", "outside a SysEx message");
+    EXPECT_FALSE(fs::exists(P("y.lmk")));
+
+    // An existing output stays as it was when the input is bad.
+    const Bytes before = ReadBytes(P("good.lmk"));
+    EXPECT_EQ(
+        Invoke({"from-syx", "--type", "lmk3", P("stray.syx").string(), P("good.lmk").string()})
+            .status,
+        1);
+    EXPECT_EQ(ReadBytes(P("good.lmk")), before);
+
+    ExpectOneLineError(Invoke({"new", "--type", "lmk4", P("nodir/z.lmk").string()}), "z.lmk",
+                       "No such file");
+
+    int entries = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir))
+        ++entries;
+    EXPECT_EQ(entries, 4) << "good, short, range, stray and nothing else";
+}
+
+TEST_F(Cli, UsageErrorsExitWithTwo) {
+    EXPECT_EQ(Invoke({}).status, 2);
+    EXPECT_EQ(Invoke({"frobnicate"}).status, 2);
+    EXPECT_EQ(Invoke({"new", P("a.lmk").string()}).status, 2) << "--type missing";
+    EXPECT_EQ(Invoke({"new", "--type", "lmk5", P("a.lmk").string()}).status, 2);
+    EXPECT_EQ(Invoke({"info"}).status, 2);
+    EXPECT_EQ(Invoke({"to-syx", "--fast", "a", "b"}).status, 2);
+    EXPECT_FALSE(fs::exists(P("a.lmk")));
+    const CliRun help = Invoke({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("from-syx"), std::string::npos);
+}
