@@ -5,29 +5,25 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringConverter>
 
 namespace presetor {
 
-QStringList SoundListFolders() {
+QStringList SoundListFolders(const QString& first) {
     QStringList folders;
     QStringList canonical;
     const QString candidates[] = {
-        QDir::currentPath(),
+        first,
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
     };
     for (const QString& folder : candidates) {
         if (folder.isEmpty()) {
             continue;
         }
-        // A folder that does not exist is still named, so that the search order stays plain;
-        // it simply holds no files.
-        const QString key = QFileInfo(folder).canonicalFilePath().isEmpty()
-                                ? QDir::cleanPath(folder)
-                                : QFileInfo(folder).canonicalFilePath();
+        const QString resolved = QFileInfo(folder).canonicalFilePath();
+        const QString key = resolved.isEmpty() ? QDir::cleanPath(folder) : resolved;
         if (!canonical.contains(key)) {
             canonical.append(key);
             folders.append(folder);
@@ -36,29 +32,14 @@ QStringList SoundListFolders() {
     return folders;
 }
 
-std::vector<CSoundList> LoadSoundLists(const QStringList& folders, QStringList* errors) {
+std::vector<CSoundList> LoadSoundLists(const QStringList& folders, std::vector<Result>* errors) {
     std::vector<CSoundList> lists;
     for (const QString& folder : folders) {
-        std::vector<Result> failures;
         std::vector<CSoundList> found =
-            LoadSoundListsIn(QFile::encodeName(folder).toStdString(), &failures);
+            LoadSoundListsIn(QFile::encodeName(folder).toStdString(), errors);
         for (CSoundList& list : found) {
             lists.push_back(std::move(list));
         }
-        if (errors) {
-            for (const Result& failure : failures) {
-                errors->append(QString::fromLocal8Bit(failure.message()));
-            }
-        }
-    }
-    return lists;
-}
-
-std::vector<CSoundList> DiscoverSoundLists(QWidget* parent) {
-    QStringList errors;
-    std::vector<CSoundList> lists = LoadSoundLists(SoundListFolders(), &errors);
-    for (const QString& error : errors) {
-        QMessageBox::warning(parent, QStringLiteral("Presetor"), error);
     }
     return lists;
 }

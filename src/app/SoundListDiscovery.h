@@ -13,24 +13,20 @@
 #include <vector>
 
 class QSettings;
-class QWidget;
 
 namespace presetor {
 
 using ChannelAssignments = std::array<std::string, 16>;
 
-// The folders searched for sound lists, in this order: the current directory, then the
-// program's per-user data folder (QStandardPaths::AppDataLocation). A folder is named once.
-QStringList SoundListFolders();
+// The folders searched for sound lists, in this order: first (normally the current directory),
+// then the program's per-user data folder (QStandardPaths::AppDataLocation). A folder is named
+// once.
+QStringList SoundListFolders(const QString& first);
 
 // Reads every "*.sounds" file of the folders, folder by folder in the order the file system
 // lists them. A file that cannot be read still gives a list (without name and banks) and adds
-// one message naming the file and the reason to errors.
-std::vector<CSoundList> LoadSoundLists(const QStringList& folders, QStringList* errors);
-
-// Start-up discovery: LoadSoundLists over SoundListFolders(), with one warning box over parent
-// for each unreadable file.
-std::vector<CSoundList> DiscoverSoundLists(QWidget* parent);
+// its error, naming the file and the reason, to errors (when given).
+std::vector<CSoundList> LoadSoundLists(const QStringList& folders, std::vector<Result>* errors);
 
 // Reads the 16 channel assignments from section "Channels", keys "1".."16"; a missing value
 // is " " (no sound list). Values are stored as shown (SoundText); a value that shows like the

@@ -1,0 +1,126 @@
+// The "Controller" page: eight controller-function lists and two switch-function lists, the
+// list index being the function code.
+#include "CPropertyPageOption2.h"
+
+#include "model/KeyboardType.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace {
+
+QStringList ControllerFunctions() {
+    QStringList items = {
+        QObject::tr("Pitch"),           QObject::tr("Aftertouch"),
+        QObject::tr("Modulation"),      QObject::tr("Breath Controller"),
+        QObject::tr("Portamento Time"), QObject::tr("Data Entry"),
+        QObject::tr("Volume"),          QObject::tr("Panorama"),
+    };
+    for (int n = 1; n <= 8; ++n) {
+        items.append(QObject::tr("Userdefined Controller %1").arg(n));
+    }
+    return items;
+}
+
+QStringList SwitchFunctions() {
+    return {QObject::tr("Sustain"),   QObject::tr("Portamento On/Off"),
+            QObject::tr("Sostenuto"), QObject::tr("Softpedal"),
+            QObject::tr("Link"),      QObject::tr("Legato On/Off")};
+}
+
+QComboBox* FunctionList(const QStringList& items, const QString& objectName) {
+    auto* list = new QComboBox;
+    list->setObjectName(objectName);
+    list->addItems(items);
+    return list;
+}
+
+void AddRow(QGridLayout* grid, const QString& labelText, QComboBox* list) {
+    auto* label = new QLabel(labelText);
+    label->setBuddy(list);
+    label->setObjectName(list->objectName() + QStringLiteral("Label"));
+    const int row = grid->rowCount();
+    grid->addWidget(label, row, 0);
+    grid->addWidget(list, row, 1);
+}
+
+} // namespace
+
+CPropertyPageOption2::CPropertyPageOption2(presetor::PresetDefaults& presetDefaults,
+                                           int keyboardType, QWidget* parent)
+    : QWidget(parent), defaults(presetDefaults) {
+    const bool lmk3 = keyboardType == presetor::kLmk3;
+    // Labels in the defaults' controller order; the LMK4 names the sliders and the data entry
+    // wheel CTR1 to CTR3.
+    const QString labels[8] = {
+        tr("Wheel 1:"),
+        tr("Wheel 2:"),
+        lmk3 ? tr("Slider 1:") : tr("CTR1:"),
+        lmk3 ? tr("Slider 2:") : tr("CTR2:"),
+        lmk3 ? tr("Data Entry:") : tr("CTR3:"),
+        tr("Aftertouch:"),
+        tr("Extern Controller 1:"),
+        tr("Extern Controller 2:"),
+    };
+    auto* controllerBox = new QGroupBox(tr("Assignment variable Controller"));
+    auto* controllerGrid = new QGridLayout(controllerBox);
+    const QStringList controllerItems = ControllerFunctions();
+    for (int i = 0; i < 8; ++i) {
+        controllers[static_cast<std::size_t>(i)] =
+            FunctionList(controllerItems, QStringLiteral("controller%1").arg(i));
+        AddRow(controllerGrid, labels[i], controllers[static_cast<std::size_t>(i)]);
+    }
+    auto* switchBox = new QGroupBox(tr("Assignment switching Controller"));
+    auto* switchGrid = new QGridLayout(switchBox);
+    const QStringList switchItems = SwitchFunctions();
+    for (int i = 0; i < 2; ++i) {
+        switches[static_cast<std::size_t>(i)] =
+            FunctionList(switchItems, QStringLiteral("switch%1").arg(i));
+        AddRow(switchGrid, tr("Extern Switch %1:").arg(i + 1),
+               switches[static_cast<std::size_t>(i)]);
+    }
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(controllerBox);
+    layout->addWidget(switchBox);
+    layout->addStretch();
+}
+
+void CPropertyPageOption2::showEvent(QShowEvent* event) {
+    LoadOnce();
+    QWidget::showEvent(event);
+}
+
+void CPropertyPageOption2::LoadOnce() {
+    if (loaded) {
+        return;
+    }
+    loaded = true;
+    for (std::size_t i = 0; i < controllers.size(); ++i) {
+        const int code = defaults.ctrlFunctions[i];
+        controllers[i]->setCurrentIndex(code < controllers[i]->count() ? code : -1);
+    }
+    for (std::size_t i = 0; i < switches.size(); ++i) {
+        const int code = defaults.switchFunctions[i];
+        switches[i]->setCurrentIndex(code < switches[i]->count() ? code : -1);
+    }
+}
+
+void CPropertyPageOption2::Save() {
+    if (!loaded) {
+        return;
+    }
+    // A list showing no item (a stored code beyond the list) keeps its stored code.
+    for (std::size_t i = 0; i < controllers.size(); ++i) {
+        if (controllers[i]->currentIndex() >= 0) {
+            defaults.ctrlFunctions[i] = static_cast<std::uint8_t>(controllers[i]->currentIndex());
+        }
+    }
+    for (std::size_t i = 0; i < switches.size(); ++i) {
+        if (switches[i]->currentIndex() >= 0) {
+            defaults.switchFunctions[i] = static_cast<std::uint8_t>(switches[i]->currentIndex());
+        }
+    }
+}
