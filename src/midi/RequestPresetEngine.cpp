@@ -1,0 +1,91 @@
+// Loading one preset, and the one-message sends.
+#include "RequestPresetEngine.h"
+
+#include "DumpParser.h"
+#include "model/Checksum.h"
+
+#include <algorithm>
+
+namespace presetor {
+
+RequestPresetEngine::RequestPresetEngine(Bytes request, int waitMs)
+    : request_(std::move(request)), waitMs_(waitMs) {}
+
+void RequestPresetEngine::Start(MidiOutPort& out, std::int64_t nowMs) {
+    if (state_ != TransferState::Idle) {
+        return;
+    }
+    state_ = TransferState::Running;
+    deadlineMs_ = nowMs + waitMs_;
+    out.Send(request_); // a failed send shows as no answer (131)
+}
+
+void RequestPresetEngine::OnBytes(std::span<const std::uint8_t> bytes, std::int64_t nowMs) {
+    if (state_ != TransferState::Running) {
+        return;
+    }
+    assembler_.Feed(bytes, [this](std::span<const std::uint8_t> m) {
+        if (state_ != TransferState::Running || std::ranges::equal(m, request_)) {
+            return; // the echo of our own request through a MIDI loop
+        }
+        // Only a complete, well-formed single dump is taken (checked before anything is
+        // decoded); other messages are skipped while the wait lasts.
+        Preset scratch;
+        if (m.size() == kSingleDumpSize &&
+            DecodeSingleDump(m, kLmk4, scratch, nullptr, nullptr).ok()) {
+            reply_.assign(m.begin(), m.end());
+            state_ = TransferState::Ok;
+        }
+    });
+    OnTick(nowMs);
+}
+
+void RequestPresetEngine::OnTick(std::int64_t nowMs) {
+    if (state_ == TransferState::Running && nowMs >= deadlineMs_) {
+        state_ = TransferState::NoAnswer; // nothing complete in time; a cut-off dump too
+    }
+}
+
+void RequestPresetEngine::Cancel() {
+    if (!Finished()) {
+        state_ = TransferState::Cancelled;
+    }
+}
+
+bool RequestPresetEngine::ChecksumOk() const {
+    return state_ == TransferState::Ok &&
+           SingleDumpChecksum(reply_.data()) == reply_[kSingleChecksumOffset];
+}
+
+bool RequestPresetEngine::DecodeInto(Preset& preset, int keyboardType) const {
+    if (state_ != TransferState::Ok || reply_.size() != kSingleDumpSize) {
+        return false;
+    }
+    return DecodeSingleDump(reply_, keyboardType, preset, nullptr, nullptr).ok();
+}
+
+Bytes BuildLoadPresetRequest(int keyboardType, int presetIndex) {
+    return BuildRequestOne(HeaderFor(keyboardType), presetIndex + 1);
+}
+
+Bytes BuildLoadEditMemoryRequest() {
+    return BuildRequestOne(kLmk3Header, kEditMemoryNumber);
+}
+
+Bytes BuildSendPresetDump(const Preset& preset, int keyboardType, int presetIndex) {
+    return BuildSingleDump(preset, keyboardType, HeaderFor(keyboardType), presetIndex + 1);
+}
+
+Bytes BuildSendEditMemoryDump(const Preset& preset, int keyboardType) {
+    return BuildSingleDump(preset, keyboardType, kLmk3Header, kEditMemoryNumber);
+}
+
+TransferState SendMessage(MidiOutPort& out, std::span<const std::uint8_t> message) {
+    return out.Send(message) ? TransferState::Ok : TransferState::SendFailed;
+}
+
+TransferState StoreInEeprom(MidiOutPort& out) {
+    return SendMessage(out, BuildStoreEeprom());
+}
+
+} // namespace presetor

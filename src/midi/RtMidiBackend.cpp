@@ -1,0 +1,260 @@
+// RtMidi ports: API choice, input that only copies into the hand-off queue, output by policy.
+#include "RtMidiBackend.h"
+
+#include "MidiInputQueue.h"
+
+#include <rtmidi/RtMidi.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <mutex>
+#include <thread>
+#include <unistd.h>
+
+namespace presetor {
+
+namespace {
+
+RtMidi::Api ChooseApi(const std::string& wanted) {
+    std::string name = wanted;
+    if (name.empty()) {
+        if (const char* env = std::getenv("PRESETOR_MIDI_API")) {
+            name = env;
+        }
+    }
+    if (name == "jack") {
+        return RtMidi::UNIX_JACK;
+    }
+    if (name == "alsa") {
+        return RtMidi::LINUX_ALSA;
+    }
+    if (name == "winmm") {
+        return RtMidi::WINDOWS_MM;
+    }
+    if (name == "coremidi") {
+        return RtMidi::MACOSX_CORE;
+    }
+#if defined(__linux__)
+    // Without the kernel's sequencer ALSA cannot start; JACK is the other choice.
+    return access("/dev/snd/seq", R_OK | W_OK) == 0 ? RtMidi::LINUX_ALSA : RtMidi::UNIX_JACK;
+#else
+    return RtMidi::UNSPECIFIED;
+#endif
+}
+
+// Errors reported by RtMidi through the error callback instead of exceptions.
+struct ErrorSink {
+    std::atomic<bool> failed{false};
+    std::mutex mutex;
+    std::string text;
+
+    static void Callback(RtMidiError::Type type, const std::string& errorText, void* user) {
+        // Warnings too: a refused or oversized event means the bytes are lost.
+        auto* self = static_cast<ErrorSink*>(user);
+        if (type == RtMidiError::DEBUG_WARNING) {
+            return;
+        }
+        std::lock_guard lock(self->mutex);
+        self->text = errorText;
+        self->failed = true;
+    }
+    std::string Take() {
+        std::lock_guard lock(mutex);
+        failed = false;
+        return std::move(text);
+    }
+};
+
+class RtOutPort final : public MidiOutPort {
+public:
+    RtOutPort(std::unique_ptr<RtMidiOut> out, std::unique_ptr<ErrorSink> errors,
+              SenderPolicy policy, int pauseMs)
+        : out_(std::move(out)), errors_(std::move(errors)), policy_(policy), pauseMs_(pauseMs) {}
+    ~RtOutPort() override { Close(); }
+
+    bool Send(std::span<const std::uint8_t> bytes, const ChunkProgress& progress) override {
+        if (!IsOpen()) {
+            return false;
+        }
+        return SendByPolicy(
+            bytes, policy_, [this](std::span<const std::uint8_t> piece) { return Piece(piece); },
+            progress);
+    }
+    bool IsOpen() const override { return out_ != nullptr && out_->isPortOpen(); }
+    void Close() override {
+        if (out_) {
+            out_->closePort();
+            out_.reset();
+        }
+    }
+
+private:
+    bool Piece(std::span<const std::uint8_t> piece) {
+        using Clock = std::chrono::steady_clock;
+        if (!piece.empty() && piece.front() == 0xF0 && pauseMs_ > 0 && sentAny_) {
+            std::this_thread::sleep_until(lastMessageEnd_ + std::chrono::milliseconds(pauseMs_));
+        }
+        errors_->failed = false;
+        out_->sendMessage(piece.data(), piece.size());
+        sentAny_ = true;
+        if (!piece.empty() && piece.back() == 0xF7) {
+            lastMessageEnd_ = Clock::now();
+        }
+        return !errors_->failed.load();
+    }
+
+    std::unique_ptr<RtMidiOut> out_;
+    std::unique_ptr<ErrorSink> errors_;
+    SenderPolicy policy_;
+    int pauseMs_;
+    bool sentAny_ = false;
+    std::chrono::steady_clock::time_point lastMessageEnd_{};
+};
+
+class RtInPort final : public MidiInPort {
+public:
+    RtInPort(std::unique_ptr<RtMidiIn> in, std::unique_ptr<ErrorSink> errors,
+             std::shared_ptr<MidiInputQueue> queue)
+        : in_(std::move(in)), errors_(std::move(errors)), queue_(std::move(queue)) {}
+    ~RtInPort() override { Close(); }
+
+    std::size_t Poll(std::vector<std::uint8_t>& out) override { return queue_->Drain(out); }
+    bool WaitForData(std::chrono::milliseconds timeout) override {
+        return queue_->WaitForData(timeout);
+    }
+    void SetDataArrived(std::function<void()> hook) override {
+        queue_->SetDataArrived(std::move(hook));
+    }
+    bool IsOpen() const override { return queue_->IsOpen(); }
+    void Close() override {
+        // The queue refuses bytes first, so a callback racing with closing hands nothing over.
+        queue_->Close();
+        if (in_) {
+            in_->cancelCallback();
+            in_->closePort();
+            in_.reset();
+        }
+    }
+
+    // Driver thread: copy and hand over, nothing else.
+    static void OnInput(double, std::vector<unsigned char>* message, void* user) {
+        if (message != nullptr) {
+            static_cast<MidiInputQueue*>(user)->Push(*message);
+        }
+    }
+
+private:
+    std::unique_ptr<RtMidiIn> in_;
+    std::unique_ptr<ErrorSink> errors_;
+    std::shared_ptr<MidiInputQueue> queue_;
+};
+
+class RtBackend final : public MidiBackend {
+public:
+    RtBackend(RtMidi::Api api, RtMidiOptions options)
+        : api_(api), options_(std::move(options)),
+          listIn_(std::make_unique<RtMidiIn>(api, options_.clientName + " list")),
+          listOut_(std::make_unique<RtMidiOut>(api, options_.clientName + " list")) {
+        listIn_->setErrorCallback(&ErrorSink::Callback, &listErrors_);
+        listOut_->setErrorCallback(&ErrorSink::Callback, &listErrors_);
+    }
+
+    std::string ApiName() const override { return RtMidi::getApiDisplayName(api_); }
+
+    std::vector<std::string> PortNames(MidiKind kind) override {
+        std::vector<std::string> names;
+        RtMidi& lister = kind == MidiKind::Input ? static_cast<RtMidi&>(*listIn_)
+                                                 : static_cast<RtMidi&>(*listOut_);
+        const unsigned n = lister.getPortCount();
+        for (unsigned i = 0; i < n; ++i) {
+            names.push_back(lister.getPortName(i));
+        }
+        listErrors_.Take();
+        return names;
+    }
+
+    std::unique_ptr<MidiOutPort> OpenOut(int index, std::string& error) override {
+        auto errors = std::make_unique<ErrorSink>();
+        try {
+            auto out = std::make_unique<RtMidiOut>(api_, options_.clientName);
+            out->setErrorCallback(&ErrorSink::Callback, errors.get());
+            if (!OpenIndex(*out, index, "out", *errors, error)) {
+                return nullptr;
+            }
+            return std::make_unique<RtOutPort>(std::move(out), std::move(errors),
+                                               PolicyForApi(RtMidi::getApiName(api_)),
+                                               options_.messagePauseMs);
+        } catch (const RtMidiError& e) {
+            error = e.getMessage();
+            return nullptr;
+        }
+    }
+
+    std::unique_ptr<MidiInPort> OpenIn(int index, std::string& error) override {
+        auto errors = std::make_unique<ErrorSink>();
+        try {
+            auto in = std::make_unique<RtMidiIn>(api_, options_.clientName, 1000);
+            in->setErrorCallback(&ErrorSink::Callback, errors.get());
+            // SysEx on; timing clock and active sensing off.
+            in->ignoreTypes(false, true, true);
+            auto queue = std::make_shared<MidiInputQueue>();
+            queue->Open();
+            in->setCallback(&RtInPort::OnInput, queue.get());
+            if (!OpenIndex(*in, index, "in", *errors, error)) {
+                queue->Close();
+                return nullptr;
+            }
+            return std::make_unique<RtInPort>(std::move(in), std::move(errors), queue);
+        } catch (const RtMidiError& e) {
+            error = e.getMessage();
+            return nullptr;
+        }
+    }
+
+private:
+    static bool OpenIndex(RtMidi& port, int index, const char* portName, ErrorSink& errors,
+                          std::string& error) {
+        if (index < 0 || static_cast<unsigned>(index) >= port.getPortCount()) {
+            error = "No such MIDI port.";
+            return false;
+        }
+        port.openPort(static_cast<unsigned>(index), portName);
+        if (errors.failed || !port.isPortOpen()) {
+            error = errors.Take();
+            if (error.empty()) {
+                error = "The MIDI port could not be opened.";
+            }
+            return false;
+        }
+        return true;
+    }
+
+    RtMidi::Api api_;
+    RtMidiOptions options_;
+    ErrorSink listErrors_;
+    std::unique_ptr<RtMidiIn> listIn_;
+    std::unique_ptr<RtMidiOut> listOut_;
+};
+
+} // namespace
+
+SenderPolicy PolicyForApi(const std::string& apiName) {
+    SenderPolicy policy;
+    // WinMM and CoreMIDI refuse a piece that does not start with F0: whole messages there.
+    policy.rawPieces = !(apiName == "winmm" || apiName == "core");
+    return policy;
+}
+
+std::unique_ptr<MidiBackend> MakeRtMidiBackend(const RtMidiOptions& options, std::string& error) {
+    try {
+        return std::make_unique<RtBackend>(ChooseApi(options.api), options);
+    } catch (const RtMidiError& e) {
+        error = e.getMessage();
+    } catch (const std::exception& e) {
+        error = e.what();
+    }
+    return nullptr;
+}
+
+} // namespace presetor

@@ -1,0 +1,144 @@
+// The in-process virtual keyboard device and its two port kinds.
+#include "VirtualMidiDevice.h"
+
+#include "MidiSender.h"
+#include "SysexFormat.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace presetor {
+
+class VirtualMidiDevice::OutPort final : public MidiOutPort {
+public:
+    explicit OutPort(VirtualMidiDevice& device) : device_(device) {}
+    bool Send(std::span<const std::uint8_t> bytes, const ChunkProgress& progress) override {
+        if (!open_) {
+            return false;
+        }
+        return SendByPolicy(
+            bytes, SenderPolicy{},
+            [this](std::span<const std::uint8_t> piece) {
+                device_.FromEditor(piece);
+                return true;
+            },
+            progress);
+    }
+    bool IsOpen() const override { return open_; }
+    void Close() override { open_ = false; }
+
+private:
+    VirtualMidiDevice& device_;
+    bool open_ = true;
+};
+
+class VirtualMidiDevice::InPort final : public MidiInPort {
+public:
+    InPort(VirtualMidiDevice& device, std::shared_ptr<MidiInputQueue> queue)
+        : device_(device), queue_(std::move(queue)) {}
+    ~InPort() override { Close(); }
+    std::size_t Poll(std::vector<std::uint8_t>& out) override { return queue_->Drain(out); }
+    bool WaitForData(std::chrono::milliseconds timeout) override {
+        return queue_->WaitForData(timeout);
+    }
+    void SetDataArrived(std::function<void()> hook) override {
+        queue_->SetDataArrived(std::move(hook));
+    }
+    bool IsOpen() const override { return queue_->IsOpen(); }
+    void Close() override {
+        if (!queue_->IsOpen()) {
+            return;
+        }
+        queue_->Close();
+        std::lock_guard lock(device_.mutex_);
+        std::erase(device_.inputs_, queue_);
+    }
+
+private:
+    VirtualMidiDevice& device_;
+    std::shared_ptr<MidiInputQueue> queue_;
+};
+
+VirtualMidiDevice::VirtualMidiDevice(std::string name, const VirtualKeyboardOptions& options)
+    : name_(std::move(name)), keyboard_(options) {
+    keyboard_.SetSink([this](std::span<const std::uint8_t> bytes) { Deliver(bytes); });
+    thread_ = std::thread([this] { DeliveryLoop(); });
+}
+
+VirtualMidiDevice::~VirtualMidiDevice() {
+    {
+        std::lock_guard lock(mutex_);
+        stop_ = true;
+    }
+    cv_.notify_all();
+    thread_.join();
+}
+
+std::unique_ptr<MidiOutPort> VirtualMidiDevice::OpenOut() {
+    return std::make_unique<OutPort>(*this);
+}
+
+std::unique_ptr<MidiInPort> VirtualMidiDevice::OpenIn() {
+    auto queue = std::make_shared<MidiInputQueue>();
+    queue->Open();
+    std::lock_guard lock(mutex_);
+    inputs_.push_back(queue);
+    return std::make_unique<InPort>(*this, queue);
+}
+
+void VirtualMidiDevice::FromEditor(std::span<const std::uint8_t> bytes) {
+    std::lock_guard lock(mutex_);
+    keyboard_.Feed(bytes);
+}
+
+// Runs under mutex_ (from the keyboard's sink).
+void VirtualMidiDevice::Deliver(std::span<const std::uint8_t> bytes) {
+    if (keyboard_.Options().pace) {
+        pending_.insert(pending_.end(), bytes.begin(), bytes.end());
+        cv_.notify_all();
+        return;
+    }
+    for (const auto& queue : inputs_) {
+        queue->Push(bytes);
+    }
+}
+
+void VirtualMidiDevice::DeliveryLoop() {
+    using Clock = std::chrono::steady_clock;
+    const auto perByte = std::chrono::microseconds(1000000 / kWireBytesPerSecond);
+    Clock::time_point wireFree = Clock::now();
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        cv_.wait(lock, [this] { return stop_ || !pending_.empty(); });
+        if (stop_) {
+            return;
+        }
+        // A piece ends when 100 bytes are collected or a message ends, as a driver's buffer.
+        Bytes piece;
+        while (!pending_.empty() && piece.size() < kMaxChunk) {
+            piece.push_back(pending_.front());
+            pending_.pop_front();
+            if (piece.back() == 0xF7) {
+                break;
+            }
+        }
+        delivering_ = true;
+        const auto now = Clock::now();
+        wireFree = std::max(wireFree, now) + perByte * static_cast<int>(piece.size());
+        lock.unlock();
+        std::this_thread::sleep_until(wireFree);
+        lock.lock();
+        for (const auto& queue : inputs_) {
+            queue->Push(piece);
+        }
+        delivering_ = false;
+        cv_.notify_all();
+    }
+}
+
+void VirtualMidiDevice::Flush() {
+    std::unique_lock lock(mutex_);
+    cv_.wait(lock, [this] { return stop_ || (pending_.empty() && !delivering_); });
+}
+
+} // namespace presetor

@@ -1,0 +1,63 @@
+// The virtual keyboard offered in-process as a MIDI device: its output port feeds the model,
+// its input port receives the model's answers through the same driver-thread hand-off as a
+// real port. Unpaced, answers are queued at once; paced, a delivery thread releases them at
+// 3,125 bytes per second in pieces of at most 100 bytes.
+#pragma once
+
+#include "MidiInputQueue.h"
+#include "MidiPort.h"
+#include "VirtualKeyboard.h"
+
+#include <condition_variable>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace presetor {
+
+class VirtualMidiDevice {
+public:
+    VirtualMidiDevice(std::string name, const VirtualKeyboardOptions& options);
+    ~VirtualMidiDevice();
+    VirtualMidiDevice(const VirtualMidiDevice&) = delete;
+    VirtualMidiDevice& operator=(const VirtualMidiDevice&) = delete;
+
+    const std::string& Name() const { return name_; }
+
+    // Output towards the keyboard and input from it. Several may be open; answers go to every
+    // open input (none open: they are lost, like a cable plugged into nothing).
+    std::unique_ptr<MidiOutPort> OpenOut();
+    std::unique_ptr<MidiInPort> OpenIn();
+
+    // Runs f with the keyboard under the device's lock (bank, options, counters).
+    template <class F> auto WithKeyboard(F&& f) {
+        std::lock_guard lock(mutex_);
+        return f(keyboard_);
+    }
+    // Blocks until every answer queued so far has been delivered.
+    void Flush();
+
+private:
+    class OutPort;
+    class InPort;
+    friend class OutPort;
+    friend class InPort;
+
+    void FromEditor(std::span<const std::uint8_t> bytes);
+    void Deliver(std::span<const std::uint8_t> bytes);
+    void DeliveryLoop();
+
+    std::string name_;
+    std::mutex mutex_;
+    std::condition_variable cv_;
+    VirtualKeyboard keyboard_;
+    std::vector<std::shared_ptr<MidiInputQueue>> inputs_;
+    std::deque<std::uint8_t> pending_; // paced answers not yet delivered
+    std::thread thread_;
+    bool stop_ = false;
+    bool delivering_ = false;
+};
+
+} // namespace presetor
