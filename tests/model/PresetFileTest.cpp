@@ -43,7 +43,7 @@ void Scribble(Bank& bank) {
     }
 }
 
-class TempDir : public ::testing::Test {
+class PresetFileOnDisk : public ::testing::Test {
 protected:
     void SetUp() override {
         dir = fs::temp_directory_path() /
@@ -172,7 +172,7 @@ TEST(PresetFile, BytesAfterTheLastRecordAreIgnored) {
     EXPECT_EQ(SavePresetBytes(loaded), exact);
 }
 
-TEST_F(TempDir, SaveAndLoadThroughAFile) {
+TEST_F(PresetFileOnDisk, SaveAndLoadThroughAFile) {
     Bank saved = MakeBank(kLmk4);
     Scribble(saved);
     ASSERT_TRUE(SavePresetFile(Path("bank.lmk"), saved));
@@ -187,7 +187,7 @@ TEST_F(TempDir, SaveAndLoadThroughAFile) {
     EXPECT_TRUE(loaded.SameContents(saved));
 }
 
-TEST_F(TempDir, FailedSaveLeavesTheOldFileAndNoTemporaryBehind) {
+TEST_F(PresetFileOnDisk, FailedSaveLeavesTheOldFileAndNoTemporaryBehind) {
     // A directory in the target's place makes the final rename fail after the data was written.
     fs::create_directory(dir / "taken.lmk");
     const Result r = SavePresetFile(Path("taken.lmk"), MakeBank(kLmk3));
