@@ -22,6 +22,9 @@ constexpr Entry kTable[] = {
     {133, QT_TRANSLATE_NOOP("Presetor", "Invalid File-Type. This file is not a LMK-Preset-File.")},
     {134, QT_TRANSLATE_NOOP("Presetor", "Name")},
     {135, QT_TRANSLATE_NOOP("Presetor", "Number")},
+    {136, QT_TRANSLATE_NOOP("Presetor", "No Sounds available.")},
+    {137, QT_TRANSLATE_NOOP("Presetor", "Because no .sound-Files")},
+    {138, QT_TRANSLATE_NOOP("Presetor", "could be found.")},
     {139, QT_TRANSLATE_NOOP("Presetor", "Are you sure to reset this Preset to it's default settings?")},
     {140, QT_TRANSLATE_NOOP("Presetor", "Please choose the preset which should be overwritten.")},
     {141, QT_TRANSLATE_NOOP("Presetor", "Please choose the Preset to exchange with.")},
@@ -32,6 +35,8 @@ constexpr Entry kTable[] = {
     {148, QT_TRANSLATE_NOOP("Presetor", "You want to change the Type of Keyboard.\r\n Any Data that are not saved now will be lost. Do you want to change the Type of Keyboard now?")},
     {149, QT_TRANSLATE_NOOP("Presetor", "LMK4/4+")},
     {150, QT_TRANSLATE_NOOP("Presetor", "Controller-Assignments")},
+    {151, QT_TRANSLATE_NOOP("Presetor", "MIDI-Channel")},
+    {152, QT_TRANSLATE_NOOP("Presetor", "Assignment")},
     {153, QT_TRANSLATE_NOOP("Presetor", "All Presets are transferred ti the LMK4. Now saving the presets into the EEProm. It may take about 2 minutes to do this. Please wait until the operation is finished.")},
     {154, QT_TRANSLATE_NOOP("Presetor", "Please choose the preset where the new should be inserted.")},
     // Command prompts: status-bar text, then after "\n" the tooltip.
