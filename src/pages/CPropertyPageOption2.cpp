@@ -2,6 +2,7 @@
 // list index being the function code.
 #include "CPropertyPageOption2.h"
 
+#include "FunctionNames.h"
 #include "model/KeyboardType.h"
 
 #include <QComboBox>
@@ -12,24 +13,8 @@
 
 namespace {
 
-QStringList ControllerFunctions() {
-    QStringList items = {
-        QObject::tr("Pitch"),           QObject::tr("Aftertouch"),
-        QObject::tr("Modulation"),      QObject::tr("Breath Controller"),
-        QObject::tr("Portamento Time"), QObject::tr("Data Entry"),
-        QObject::tr("Volume"),          QObject::tr("Panorama"),
-    };
-    for (int n = 1; n <= 8; ++n) {
-        items.append(QObject::tr("Userdefined Controller %1").arg(n));
-    }
-    return items;
-}
-
-QStringList SwitchFunctions() {
-    return {QObject::tr("Sustain"),   QObject::tr("Portamento On/Off"),
-            QObject::tr("Sostenuto"), QObject::tr("Softpedal"),
-            QObject::tr("Link"),      QObject::tr("Legato On/Off")};
-}
+// The defaults offer only the first six switch functions.
+constexpr int kDefaultSwitchFunctions = 6;
 
 QComboBox* FunctionList(const QStringList& items, const QString& objectName) {
     auto* list = new QComboBox;
@@ -67,7 +52,7 @@ CPropertyPageOption2::CPropertyPageOption2(presetor::PresetDefaults& presetDefau
     };
     auto* controllerBox = new QGroupBox(tr("Assignment variable Controller"));
     auto* controllerGrid = new QGridLayout(controllerBox);
-    const QStringList controllerItems = ControllerFunctions();
+    const QStringList& controllerItems = ControllerFunctionNames();
     for (int i = 0; i < 8; ++i) {
         controllers[static_cast<std::size_t>(i)] =
             FunctionList(controllerItems, QStringLiteral("controller%1").arg(i));
@@ -75,7 +60,7 @@ CPropertyPageOption2::CPropertyPageOption2(presetor::PresetDefaults& presetDefau
     }
     auto* switchBox = new QGroupBox(tr("Assignment switching Controller"));
     auto* switchGrid = new QGridLayout(switchBox);
-    const QStringList switchItems = SwitchFunctions();
+    const QStringList switchItems = SwitchFunctionNames().mid(0, kDefaultSwitchFunctions);
     for (int i = 0; i < 2; ++i) {
         switches[static_cast<std::size_t>(i)] =
             FunctionList(switchItems, QStringLiteral("switch%1").arg(i));

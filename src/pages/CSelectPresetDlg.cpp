@@ -3,6 +3,7 @@
 // one of them is visible.
 #include "CSelectPresetDlg.h"
 
+#include "app/CEditorApp.h"
 #include "app/Strings.h"
 
 #include <QComboBox>
@@ -227,4 +228,19 @@ void CSelectPresetDlg::accept() {
     resultText_ = listName_->text() + QLatin1Char('\n') + banks_->currentText() +
                   QLatin1Char('\n') + (item ? item->text() : QString());
     QDialog::accept();
+}
+
+std::function<bool(QWidget* parent, int channel, int& program, int& msb, int& lsb, QString& text)>
+MakeSelectPresetFunction(const CEditorApp& app) {
+    return [&app](QWidget* parent, int channel, int& program, int& msb, int& lsb, QString& text) {
+        CSelectPresetDlg dialog(app.soundLists, app.channelAssignments, channel, parent);
+        if (dialog.exec() != QDialog::Accepted) {
+            return false;
+        }
+        program = dialog.program();
+        msb = dialog.msb();
+        lsb = dialog.lsb();
+        text = dialog.resultText();
+        return true;
+    };
 }

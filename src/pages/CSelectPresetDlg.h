@@ -7,6 +7,9 @@
 
 #include <QDialog>
 
+#include <functional>
+
+class CEditorApp;
 class QComboBox;
 class QDialogButtonBox;
 class QLineEdit;
@@ -59,3 +62,9 @@ private:
     int lsb_ = 0;
     QString resultText_;
 };
+
+// The split page's "Select Preset ..." hook: runs the dialog for a MIDI channel (1..16) over the
+// application's sound lists and assignments; false when cancelled. Same signature as
+// CSplitView::SelectPresetFunction.
+std::function<bool(QWidget* parent, int channel, int& program, int& msb, int& lsb, QString& text)>
+MakeSelectPresetFunction(const CEditorApp& app);

@@ -1,0 +1,194 @@
+// Channel assignments: the dialog's rows and buttons, assignments kept over a restart and
+// deletions that stay deleted, and the start-up search for sound lists.
+#include "CChannelAssignDlg.h"
+#include "app/SettingsKeys.h"
+
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace {
+
+template <typename T> T* Child(QWidget& parent, const char* name) {
+    T* child = parent.findChild<T*>(QString::fromLatin1(name));
+    if (!child) {
+        qFatal("no child %s", name);
+    }
+    return child;
+}
+
+presetor::CSoundList Named(const char* name) {
+    presetor::CSoundList list;
+    list.LoadFromText(std::string("name=") + name + "\nbank=Main,1,0\n0,First\n");
+    return list;
+}
+
+presetor::ChannelAssignments Unassigned() {
+    presetor::ChannelAssignments assignments;
+    assignments.fill(presetor::kNoSoundList);
+    return assignments;
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+} // namespace
+
+class ChannelAssignTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void assignAndDelete() {
+        const std::vector<presetor::CSoundList> lists = {Named("Studio Module"),
+                                                         Named("General MIDI")};
+        auto assignments = Unassigned();
+        CChannelAssignDlg dialog(lists, assignments);
+        dialog.show();
+        auto* rows = Child<QTreeWidget>(dialog, "channelList");
+        auto* names = Child<QListWidget>(dialog, "soundListBox");
+        QCOMPARE(rows->topLevelItemCount(), 16);
+        QCOMPARE(rows->headerItem()->text(0), QStringLiteral("MIDI-Channel"));
+        QCOMPARE(rows->headerItem()->text(1), QStringLiteral("Assignment"));
+        QCOMPARE(rows->topLevelItem(9)->text(0), QStringLiteral("10"));
+        QVERIFY(rows->selectedItems().isEmpty());
+        // Sorted names, the first one selected.
+        QCOMPARE(names->item(0)->text(), QStringLiteral("General MIDI"));
+        QCOMPARE(names->currentRow(), 0);
+
+        // Without a channel row nothing happens.
+        Child<QPushButton>(dialog, "assignButton")->click();
+        Child<QPushButton>(dialog, "deleteButton")->click();
+        QVERIFY(assignments == Unassigned());
+
+        rows->topLevelItem(9)->setSelected(true);
+        names->setCurrentRow(1);
+        Child<QPushButton>(dialog, "assignButton")->click();
+        QCOMPARE(assignments[9], std::string("Studio Module"));
+        QCOMPARE(rows->topLevelItem(9)->text(1), QStringLiteral("Studio Module"));
+
+        rows->topLevelItem(9)->setSelected(false);
+        rows->topLevelItem(0)->setSelected(true);
+        names->setCurrentRow(0);
+        Child<QPushButton>(dialog, "assignButton")->click();
+        Child<QPushButton>(dialog, "deleteButton")->click();
+        QCOMPARE(assignments[0], std::string(" "));
+        QCOMPARE(rows->topLevelItem(0)->text(1), QStringLiteral(" "));
+
+        // Escape closes the dialog; what was assigned stays.
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(assignments[9], std::string("Studio Module"));
+    }
+
+    void withoutListsNothingCanBeAssigned() {
+        const std::vector<presetor::CSoundList> none;
+        auto assignments = Unassigned();
+        assignments[3] = "Gone Module";
+        CChannelAssignDlg dialog(none, assignments);
+        dialog.show();
+        QVERIFY(!Child<QPushButton>(dialog, "assignButton")->isEnabled());
+        QVERIFY(!Child<QPushButton>(dialog, "deleteButton")->isEnabled());
+        auto* rows = Child<QTreeWidget>(dialog, "channelList");
+        QCOMPARE(rows->topLevelItem(0)->text(1), QStringLiteral(" "));
+        QCOMPARE(rows->topLevelItem(3)->text(1), QStringLiteral("Gone Module"));
+    }
+
+    void assignmentsSurviveARestartAndDeletionsStayDeleted() {
+        QTemporaryDir dir;
+        const QString ini = dir.filePath(QStringLiteral("presetor.ini"));
+        const std::vector<presetor::CSoundList> lists = {Named("Studio Module")};
+        {
+            QSettings settings(ini, QSettings::IniFormat);
+            auto assignments = presetor::ReadChannelAssignments(settings, lists);
+            QVERIFY(assignments == Unassigned()); // first start: all blank
+            assignments[9] = "Studio Module";
+            assignments[1] = "Studio Module";
+            presetor::WriteChannelAssignments(settings, assignments);
+        }
+        {
+            QSettings settings(ini, QSettings::IniFormat);
+            auto assignments = presetor::ReadChannelAssignments(settings, lists);
+            QCOMPARE(assignments[9], std::string("Studio Module"));
+            QCOMPARE(assignments[1], std::string("Studio Module"));
+            CChannelAssignDlg dialog(lists, assignments);
+            auto* rows = Child<QTreeWidget>(dialog, "channelList");
+            QCOMPARE(rows->topLevelItem(9)->text(1), QStringLiteral("Studio Module"));
+            rows->topLevelItem(1)->setSelected(true);
+            Child<QPushButton>(dialog, "deleteButton")->click();
+            presetor::WriteChannelAssignments(settings, assignments);
+            QVERIFY(!settings.contains(presetor::keys::ChannelKey(2)));
+        }
+        QSettings settings(ini, QSettings::IniFormat);
+        const auto assignments = presetor::ReadChannelAssignments(settings, lists);
+        QCOMPARE(assignments[1], std::string(" "));
+        QCOMPARE(assignments[9], std::string("Studio Module"));
+    }
+
+    void singleByteNamesKeepTheirBytes() {
+        // A list written in a single-byte code page: shown readably, stored readably, and read
+        // back as the list's own bytes so that it is still found.
+        presetor::CSoundList latin;
+        latin.LoadFromText("name=M\xFC"
+                           "ller Synth\nbank=A,1,0\n0,Piano\n");
+        QCOMPARE(presetor::SoundText(latin.name), QStringLiteral("Müller Synth"));
+        QCOMPARE(presetor::SoundText("M\xC3\xBCller"), QStringLiteral("Müller"));
+        const std::vector<presetor::CSoundList> lists = {latin};
+        QTemporaryDir dir;
+        QSettings settings(dir.filePath(QStringLiteral("presetor.ini")), QSettings::IniFormat);
+        auto assignments = Unassigned();
+        assignments[0] = latin.name;
+        presetor::WriteChannelAssignments(settings, assignments);
+        QCOMPARE(settings.value(presetor::keys::ChannelKey(1)).toString(),
+                 QStringLiteral("Müller Synth"));
+        QCOMPARE(presetor::ReadChannelAssignments(settings, lists)[0], latin.name);
+    }
+
+    void startUpFindsListsInBothFolders() {
+        QStandardPaths::setTestModeEnabled(true);
+        const QString userFolder =
+            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        QVERIFY(QDir().mkpath(userFolder));
+        const QString userFile = userFolder + QStringLiteral("/Presetor-test-user.sounds");
+        WriteFile(userFile, "name=User Folder Module\r\nbank=A,2,0\r\n");
+
+        QTemporaryDir current;
+        WriteFile(current.filePath(QStringLiteral("here.sounds")), "name=Here Module\n");
+        WriteFile(current.filePath(QStringLiteral("notes.txt")), "name=Not a list\n");
+        // A file that cannot be opened: a link to nowhere.
+        QVERIFY(QFile::link(current.filePath(QStringLiteral("missing-target")),
+                            current.filePath(QStringLiteral("broken.sounds"))));
+
+        const QStringList folders = presetor::SoundListFolders(current.path());
+        QCOMPARE(folders.size(), 2);
+        QCOMPARE(folders[0], current.path());
+        // The current directory named twice is searched once.
+        QCOMPARE(presetor::SoundListFolders(userFolder).size(), 1);
+
+        std::vector<presetor::Result> errors;
+        const auto lists = presetor::LoadSoundLists(folders, &errors);
+        QFile::remove(userFile);
+        QCOMPARE(lists.size(), std::size_t(3));
+        QStringList names;
+        for (const auto& list : lists) {
+            names.append(QString::fromStdString(list.name));
+        }
+        QVERIFY(names.contains(QStringLiteral("Here Module")));
+        QVERIFY(names.contains(QString())); // the unreadable file is kept as an empty list
+        QCOMPARE(names.last(), QStringLiteral("User Folder Module"));
+        QCOMPARE(errors.size(), std::size_t(1));
+        QVERIFY(
+            QString::fromStdString(errors[0].message()).contains(QStringLiteral("broken.sounds")));
+    }
+};
+
+QTEST_MAIN(ChannelAssignTest)
+#include "ChannelAssignTest.moc"
