@@ -42,7 +42,8 @@ CChannelAssignDlg::CChannelAssignDlg(const std::vector<presetor::CSoundList>& so
     channels_->setSortingEnabled(false);
     channels_->header()->setSectionsClickable(false);
     channels_->header()->setStretchLastSection(true);
-    channels_->setColumnWidth(0, 80);
+    // 80 pixels, or wider when the heading needs it.
+    channels_->setColumnWidth(0, std::max(80, channels_->header()->sectionSizeHint(0)));
     for (int row = 0; row < 16; ++row) {
         auto* item = new QTreeWidgetItem(channels_);
         item->setText(0, QString::number(row + 1));
