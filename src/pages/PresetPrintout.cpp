@@ -2,17 +2,21 @@
 // printable area, W and H being the device's width and height in pixels.
 #include "PresetPrintout.h"
 
+#include "app/CAppDoc.h"
+#include "app/Messages.h"
 #include "model/Bank.h"
 #include "model/Preset.h"
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStringList>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace printout {
 
@@ -35,6 +39,17 @@ QSize DrawTextAt(QPainter& painter, int x, int y, const QString& text) {
     const QFontMetrics metrics(painter.font(), painter.device());
     painter.drawText(QPoint(x, y + metrics.ascent()), text);
     return {metrics.horizontalAdvance(text), metrics.height()};
+}
+
+// A failed command-line print: the reason on stderr, and in a message box when there is a
+// screen to show it on (the desktop's print action has no console).
+int ReportFailure(const QString& error) {
+    std::fprintf(stderr, "presetor: %s\n", error.toLocal8Bit().constData());
+    const QString platform = QGuiApplication::platformName();
+    if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal")) {
+        presetor::ShowWarning(nullptr, error);
+    }
+    return 1;
 }
 
 QString PositionNumbers(int index) {
@@ -171,6 +186,22 @@ bool PrintToPrinter(const presetor::Bank& bank, const QString& printerName, QStr
     QPrinter printer(info, QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Presetor"));
     return PrintCurrentPreset(printer, bank, error);
+}
+
+int PrintCommand(CEditorApp& /*app*/, CAppDoc& doc, const QString& printer) {
+    QString error;
+    if (!PrintToPrinter(doc.GetBank(), printer, &error)) {
+        return ReportFailure(error);
+    }
+    return 0;
+}
+
+int PdfCommand(CEditorApp& /*app*/, CAppDoc& doc, const QString& outputPath) {
+    QString error;
+    if (!WritePdf(doc.GetBank(), outputPath, &error)) {
+        return ReportFailure(error);
+    }
+    return 0;
 }
 
 } // namespace printout

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+class CAppDoc;
+class CEditorApp;
 class QPaintDevice;
 class QPainter;
 class QPrinter;
@@ -33,5 +35,14 @@ bool WritePdf(const presetor::Bank& bank, const QString& path, QString* error);
 // Prints the bank's current preset on the named printer, or on the default printer when the
 // name is empty, without a dialog. Fails with a clear message when no such printer exists.
 bool PrintToPrinter(const presetor::Bank& bank, const QString& printerName, QString* error);
+
+// Command-line printing ("/p FILE", "/pt FILE PRINTER"): prints the current preset of the opened
+// document on the named or the default printer. Returns the exit code: 0 when printed, 1 with
+// the reason on stderr (and in a message box when there is a screen) when not.
+int PrintCommand(CEditorApp& app, CAppDoc& doc, const QString& printer);
+
+// "/pdf FILE OUT.pdf": writes the page of the opened document's current preset as a PDF file.
+// Returns the exit code as PrintCommand does.
+int PdfCommand(CEditorApp& app, CAppDoc& doc, const QString& outputPath);
 
 } // namespace printout
