@@ -1,0 +1,110 @@
+#include "CCurveList.h"
+
+#include "CurveShapes.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyledItemDelegate>
+
+namespace {
+
+// Draws every item as its curve picture, the same whether selected or not.
+class CurveDelegate final : public QStyledItemDelegate {
+public:
+    explicit CurveDelegate(CCurveList* owner) : QStyledItemDelegate(owner), list(owner) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        const QRect frame(option.rect.topLeft(),
+                          QSize(CCurveList::kPictureWidth, CCurveList::kPictureHeight));
+        list->PaintCurve(*painter, frame, index.data(Qt::UserRole).toInt());
+    }
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
+        return QSize(CCurveList::kPictureWidth, CCurveList::kPictureHeight);
+    }
+
+private:
+    const CCurveList* list;
+};
+
+constexpr int kFrame = 2; // list frame on each side: 67 + 2 * 2 = 71, 131 + 2 * 2 = 135
+
+} // namespace
+
+CCurveList::CCurveList(int curveCount, CurveFunction curveFunction, QColor curveColour,
+                       QWidget* parent)
+    : QListWidget(parent), function(curveFunction), colour(curveColour) {
+    setItemDelegate(new CurveDelegate(this));
+    setUniformItemSizes(true);
+    setSpacing(0);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(kFrame);
+    for (int i = 0; i < curveCount; ++i) {
+        auto* item = new QListWidgetItem(QStringLiteral(" "), this);
+        item->setData(Qt::UserRole, i);
+        item->setSizeHint(QSize(kPictureWidth, kPictureHeight));
+    }
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    setFixedSize(kPictureWidth + 2 * kFrame + scrollBar, kPictureHeight + 2 * kFrame);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &CCurveList::OnScrolled);
+}
+
+void CCurveList::ShowCurve(int curve) {
+    if (curve < 0 || curve >= count())
+        curve = 0;
+    const QSignalBlocker blocker(this);
+    showing = true;
+    setCurrentRow(curve);
+    verticalScrollBar()->setValue(curve);
+    showing = false;
+}
+
+void CCurveList::OnScrolled(int value) {
+    // The user scrolled: the picture now at the top becomes the selection, as a click would.
+    if (showing || value < 0 || value >= count() || value == currentRow())
+        return;
+    setCurrentRow(value);
+}
+
+void CCurveList::PaintCurve(QPainter& painter, const QRect& frame, int curve) const {
+    painter.save();
+    painter.fillRect(frame, Qt::white);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(frame.adjusted(0, 0, -1, -1));
+
+    // The graph fills the inside of the frame with a small margin.
+    const QRectF graph = QRectF(frame).adjusted(4, 4, -4, -4);
+    QPainterPath path;
+    constexpr int kSteps = 120;
+    for (int i = 0; i <= kSteps; ++i) {
+        const double x = static_cast<double>(i) / kSteps;
+        const QPointF p(graph.left() + x * graph.width(),
+                        graph.bottom() - function(curve, x) * graph.height());
+        if (i == 0)
+            path.moveTo(p);
+        else
+            path.lineTo(p);
+    }
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(QPen(colour, 2));
+    painter.drawPath(path);
+    painter.restore();
+}
+
+CAftertouchCurveList::CAftertouchCurveList(QWidget* parent)
+    : CCurveList(kAftertouchCurveCount, AftertouchCurve, QColor(0, 160, 0), parent) {
+    setObjectName(QStringLiteral("aftertouchCurveList"));
+}
+
+CVelocityCurveList::CVelocityCurveList(QWidget* parent)
+    : CCurveList(kVelocityCurveCount, VelocityCurve, QColor(0, 0, 255), parent) {
+    setObjectName(QStringLiteral("velocityCurveList"));
+}

@@ -1,0 +1,39 @@
+#include "CFormPage.h"
+
+#include "app/CAppDoc.h"
+
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+CFormPage::CFormPage(CEditorApp& application, CAppDoc& document, QWidget* parent)
+    : QWidget(parent), app(application), doc(document), form(new QWidget) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(form);
+    layout->addWidget(scroll);
+    connect(&doc, &CAppDoc::Updated, this, [this](int) { Refresh(); });
+}
+
+const presetor::Preset& CFormPage::Current() const {
+    return doc.GetBank().Current();
+}
+
+int CFormPage::CurrentIndex() const {
+    return doc.GetBank().CurrentIndex();
+}
+
+int CFormPage::KeyboardType() const {
+    return doc.GetBank().keyboardType;
+}
+
+void CFormPage::Modify(const QString& what, const std::function<void(presetor::Preset&)>& change,
+                       int mergeKey) {
+    presetor::Preset changed(Current());
+    change(changed);
+    if (changed.SameData(Current()))
+        return;
+    doc.ModifyPreset(CurrentIndex(), what, change, mergeKey);
+}

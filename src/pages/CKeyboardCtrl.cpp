@@ -1,0 +1,149 @@
+#include "CKeyboardCtrl.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+
+const char* const kNoteNames[12] = {"A ", "B ", "H ", "C ", "C#", "D ",
+                                    "D#", "E ", "F ", "F#", "G ", "G#"};
+
+const QColor kRed(255, 0, 0);
+const QColor kGrey(128, 128, 128);
+
+} // namespace
+
+CKeyboardCtrl::CKeyboardCtrl(QWidget* parent) : QWidget(parent) {
+    for (int i = 0; i < kKeyCount; ++i)
+        keys[static_cast<std::size_t>(i)].white = IsWhite(i);
+    LayoutKeys();
+    // Every movement is reported to the page, also without a pressed button.
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFixedSize(kKeyboardWidth, kKeyboardHeight);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+}
+
+bool CKeyboardCtrl::IsWhite(int key) {
+    switch (key % 12) {
+    case 1:
+    case 4:
+    case 6:
+    case 9:
+    case 11:
+        return false;
+    default:
+        return true;
+    }
+}
+
+QString CKeyboardCtrl::KeyName(int key) {
+    if (key < 0 || key >= kKeyCount)
+        return QString();
+    return QString::fromLatin1(kNoteNames[key % 12]);
+}
+
+QSize CKeyboardCtrl::sizeHint() const {
+    return QSize(kKeyboardWidth, kKeyboardHeight);
+}
+
+QSize CKeyboardCtrl::minimumSizeHint() const {
+    return sizeHint();
+}
+
+void CKeyboardCtrl::LayoutKeys() {
+    int x = 0;
+    for (auto& key : keys) {
+        if (key.white) {
+            key.left = x;
+            x += kWhiteStep;
+        }
+    }
+    x = -2;
+    for (auto& key : keys) {
+        if (key.white)
+            x += kWhiteStep;
+        else
+            key.left = x;
+    }
+}
+
+int CKeyboardCtrl::KeyFromPoint(int x, int y) const {
+    const bool belowBlack = y > kBlackHeight - 1;
+    for (int n = kKeyCount - 1; n >= 1; --n) {
+        const Key& key = keys[static_cast<std::size_t>(n)];
+        if ((key.white || !belowBlack) && key.left < x)
+            return n;
+    }
+    return 0;
+}
+
+void CKeyboardCtrl::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    // The keys are drawn over one another; the outside of the keyboard (a wider widget or the
+    // half pen at the edges) gets the window colour.
+    painter.fillRect(rect(), palette().window());
+
+    const bool grey = !isEnabled() || IsEmpty();
+    const int bottom = height();
+    painter.setPen(QPen(grey ? kGrey : Qt::black, 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+
+    for (int i = 0; i < kKeyCount; ++i) {
+        const Key& key = keys[static_cast<std::size_t>(i)];
+        if (!key.white)
+            continue;
+        const bool inside = lowIndex <= i && i <= highIndex;
+        painter.setBrush(grey || inside ? QColor(Qt::white) : kRed);
+        painter.drawRect(QRect(key.left, 0, kWhiteWidth, bottom));
+    }
+    for (int i = 0; i < kKeyCount; ++i) {
+        const Key& key = keys[static_cast<std::size_t>(i)];
+        if (key.white)
+            continue;
+        const bool inside = lowIndex <= i && i <= highIndex;
+        painter.setBrush(grey ? kGrey : inside ? QColor(Qt::black) : kRed);
+        painter.drawRect(QRect(key.left, 0, kBlackWidth, kBlackHeight));
+    }
+}
+
+void CKeyboardCtrl::mousePressEvent(QMouseEvent* event) {
+    QWidget::mousePressEvent(event);
+    if (event->button() != Qt::LeftButton)
+        return;
+    // Qt grabs the mouse for the pressed widget until release, so moves outside still count.
+    dragging = true;
+    const QPoint p = event->position().toPoint();
+    lowIndex = highIndex = KeyFromPoint(p.x(), p.y());
+    update();
+    emit Notify();
+}
+
+void CKeyboardCtrl::mouseMoveEvent(QMouseEvent* event) {
+    QWidget::mouseMoveEvent(event);
+    if (dragging) {
+        const QPoint p = event->position().toPoint();
+        const int k = KeyFromPoint(p.x(), p.y());
+        if (k < lowIndex)
+            lowIndex = k;
+        else if (k > highIndex)
+            highIndex = k;
+        else if (lowIndex < k && k < highIndex)
+            highIndex = k; // the upper end follows the pointer back into the range
+        update();
+    }
+    emit Notify();
+}
+
+void CKeyboardCtrl::mouseReleaseEvent(QMouseEvent* event) {
+    QWidget::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton)
+        return;
+    dragging = false;
+    emit Notify();
+}
+
+void CKeyboardCtrl::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange)
+        update();
+}

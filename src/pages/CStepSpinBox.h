@@ -1,0 +1,61 @@
+// A number shown in a read-only edit with a spin beside it, as the pages use them: steps that
+// grow once an arrow has been held for a while, optional texts instead of numbers (note names),
+// an empty look for values that do not apply, and an optional typed entry of digits that is
+// limited to the range instead of being refused.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QSpinBox>
+
+#include <functional>
+#include <vector>
+
+class CStepSpinBox final : public QSpinBox {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CStepSpinBox)
+
+public:
+    // From heldMs of holding an arrow on, each step moves by `count` single steps.
+    struct Step {
+        int heldMs;
+        int count;
+    };
+    static std::vector<Step> OneThenTen() { return {{0, 1}, {2000, 10}}; }
+    // The platform's usual acceleration of a spin control.
+    static std::vector<Step> DefaultAcceleration() { return {{0, 1}, {2000, 5}, {5000, 20}}; }
+
+    explicit CStepSpinBox(QWidget* parent = nullptr);
+
+    void SetSteps(std::vector<Step> table) { steps = std::move(table); }
+    // Lets the user type digits; numbers beyond the range are limited to it as they are typed.
+    void SetTypeable(bool on);
+    // Shows texts from this function instead of decimal numbers.
+    void SetTextFunction(std::function<QString(int)> function);
+    // Shows an empty edit whatever the value.
+    void SetBlank(bool on);
+    bool IsBlank() const { return blank; }
+    // Sets range and value without any notification and shows the value.
+    void Show(int value);
+    void ShowRange(int minimum, int maximum, int value);
+    // Step multiplier for an arrow held this long.
+    int StepCountAfter(qint64 heldMs) const;
+
+protected:
+    void stepBy(int count) override;
+    QString textFromValue(int value) const override;
+    int valueFromText(const QString& text) const override;
+    QValidator::State validate(QString& input, int& pos) const override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    void UpdateText();
+
+    std::vector<Step> steps{{0, 1}};
+    std::function<QString(int)> textFunction;
+    QElapsedTimer held;
+    bool typeable = false;
+    bool blank = false;
+};
