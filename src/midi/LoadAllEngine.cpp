@@ -22,6 +22,11 @@ LoadAllEngine::LoadAllEngine(const Bank& document, const LoadAllOptions& options
             requests_.push_back(BuildRequestOne(kLmk3Header, nn));
         }
     }
+    // RtMidi hands a SysEx message over only once its F7 has arrived; a bulk dump needs 6.2 s
+    // on the wire, so the first-answer check waits for that on top of the answer delay.
+    const int firstMessage = options_.turbo ? expected_ : static_cast<int>(kSingleDumpSize);
+    firstAnswerLimitMs_ = options_.firstAnswerMs +
+                          static_cast<std::int64_t>(firstMessage) * 1000 / kWireBytesPerSecond;
 }
 
 void LoadAllEngine::Start(MidiOutPort& out, std::int64_t nowMs) {
@@ -126,7 +131,7 @@ void LoadAllEngine::OnTick(std::int64_t nowMs) {
     }
     SendDueRequests(nowMs);
     if (!anyData_) {
-        if (nowMs - startMs_ >= options_.firstAnswerMs) {
+        if (nowMs - startMs_ >= firstAnswerLimitMs_) {
             Finish(TransferState::NoAnswer);
         }
     } else if (options_.idleTimeoutMs > 0 && nowMs - lastByteMs_ >= options_.idleTimeoutMs) {
@@ -144,7 +149,7 @@ std::int64_t LoadAllEngine::NextDeadline() const {
         consider(nextRequestMs_);
     }
     if (!anyData_) {
-        consider(startMs_ + options_.firstAnswerMs);
+        consider(startMs_ + firstAnswerLimitMs_);
     } else if (options_.idleTimeoutMs > 0) {
         consider(lastByteMs_ + options_.idleTimeoutMs);
     }

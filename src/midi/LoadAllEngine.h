@@ -74,6 +74,7 @@ private:
     int received_ = 0;   // bytes counted towards expected (drives the progress bar)
     int dumpsTaken_ = 0; // single dumps decoded so far (per-preset load)
     std::int64_t startMs_ = 0;
+    std::int64_t firstAnswerLimitMs_ = 0;
     std::int64_t lastByteMs_ = 0;
     bool anyData_ = false; // a byte that is not an echo of our own requests arrived
     TransferState state_ = TransferState::Idle;

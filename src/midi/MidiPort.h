@@ -13,6 +13,9 @@
 
 namespace presetor {
 
+// MIDI wire speed: 31,250 baud, 10 bits a byte.
+constexpr int kWireBytesPerSecond = 3125;
+
 enum class MidiKind { Input, Output };
 
 // Called after each chunk has been handed to the driver, with the chunk's size in bytes.

@@ -2,6 +2,8 @@
 #include "MidiSender.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 namespace presetor {
 
@@ -47,6 +49,35 @@ bool SendByPolicy(std::span<const std::uint8_t> bytes, const SenderPolicy& polic
         pos = end;
     }
     return allOk;
+}
+
+void SendThrottle::Wait(std::size_t n) {
+    if (policy_.bytesPerSecond <= 0) {
+        return;
+    }
+    using namespace std::chrono;
+    const auto nowUs = [] {
+        return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
+    };
+    const double burst = static_cast<double>(std::max(policy_.burstBytes, n));
+    std::int64_t now = nowUs();
+    if (tokens_ < 0) {
+        tokens_ = burst;
+    } else {
+        tokens_ = std::min(burst, tokens_ + static_cast<double>(now - lastUs_) *
+                                                policy_.bytesPerSecond / 1e6);
+    }
+    lastUs_ = now;
+    const double need = static_cast<double>(n);
+    if (tokens_ < need) {
+        const auto waitUs =
+            static_cast<std::int64_t>((need - tokens_) * 1e6 / policy_.bytesPerSecond) + 1;
+        std::this_thread::sleep_for(microseconds(waitUs));
+        now = nowUs();
+        tokens_ += static_cast<double>(now - lastUs_) * policy_.bytesPerSecond / 1e6;
+        lastUs_ = now;
+    }
+    tokens_ -= need;
 }
 
 } // namespace presetor

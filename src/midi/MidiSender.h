@@ -18,6 +18,24 @@ struct SenderPolicy {
     // false: send each F0..F7 message whole (bytes outside messages go alone).
     bool rawPieces = true;
     std::size_t maxChunk = kMaxChunk;
+    // > 0: keep the output rate below this many bytes per second after a burst of burstBytes.
+    // RtMidi's JACK output drops pieces silently once its 16 KiB ring is full, so a JACK
+    // sender must not run far ahead of the server's process cycle.
+    int bytesPerSecond = 0;
+    std::size_t burstBytes = 0;
+};
+
+// Token bucket that keeps a sender within SenderPolicy::bytesPerSecond.
+class SendThrottle {
+public:
+    explicit SendThrottle(const SenderPolicy& policy) : policy_(policy) {}
+    // Blocks until n more bytes may go out.
+    void Wait(std::size_t n);
+
+private:
+    SenderPolicy policy_;
+    double tokens_ = -1; // bytes that may go out now; -1 before the first piece
+    std::int64_t lastUs_ = 0;
 };
 
 // Sends one piece; returns false if the driver refused it.

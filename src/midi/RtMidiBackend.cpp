@@ -43,6 +43,8 @@ RtMidi::Api ChooseApi(const std::string& wanted) {
 #endif
 }
 
+constexpr int kJackSettleMs = 100;
+
 // Errors reported by RtMidi through the error callback instead of exceptions.
 struct ErrorSink {
     std::atomic<bool> failed{false};
@@ -70,7 +72,8 @@ class RtOutPort final : public MidiOutPort {
 public:
     RtOutPort(std::unique_ptr<RtMidiOut> out, std::unique_ptr<ErrorSink> errors,
               SenderPolicy policy, int pauseMs)
-        : out_(std::move(out)), errors_(std::move(errors)), policy_(policy), pauseMs_(pauseMs) {}
+        : out_(std::move(out)), errors_(std::move(errors)), policy_(policy), throttle_(policy),
+          pauseMs_(pauseMs) {}
     ~RtOutPort() override { Close(); }
 
     bool Send(std::span<const std::uint8_t> bytes, const ChunkProgress& progress) override {
@@ -81,7 +84,7 @@ public:
             bytes, policy_, [this](std::span<const std::uint8_t> piece) { return Piece(piece); },
             progress);
     }
-    bool IsOpen() const override { return out_ != nullptr && out_->isPortOpen(); }
+    bool IsOpen() const override { return out_ != nullptr; }
     void Close() override {
         if (out_) {
             out_->closePort();
@@ -95,6 +98,7 @@ private:
         if (!piece.empty() && piece.front() == 0xF0 && pauseMs_ > 0 && sentAny_) {
             std::this_thread::sleep_until(lastMessageEnd_ + std::chrono::milliseconds(pauseMs_));
         }
+        throttle_.Wait(piece.size() + sizeof(int)); // the ring also holds each piece's size
         errors_->failed = false;
         out_->sendMessage(piece.data(), piece.size());
         sentAny_ = true;
@@ -107,6 +111,7 @@ private:
     std::unique_ptr<RtMidiOut> out_;
     std::unique_ptr<ErrorSink> errors_;
     SenderPolicy policy_;
+    SendThrottle throttle_;
     int pauseMs_;
     bool sentAny_ = false;
     std::chrono::steady_clock::time_point lastMessageEnd_{};
@@ -213,7 +218,8 @@ public:
     }
 
 private:
-    static bool OpenIndex(RtMidi& port, int index, const char* portName, ErrorSink& errors,
+    template <class Port>
+    static bool OpenIndex(Port& port, int index, const char* portName, ErrorSink& errors,
                           std::string& error) {
         if (index < 0 || static_cast<unsigned>(index) >= port.getPortCount()) {
             error = "No such MIDI port.";
@@ -226,6 +232,11 @@ private:
                 error = "The MIDI port could not be opened.";
             }
             return false;
+        }
+        if (port.getCurrentApi() == RtMidi::UNIX_JACK) {
+            // The server takes the new connection into its graph a few process cycles later;
+            // bytes sent (or answered) before then are lost.
+            std::this_thread::sleep_for(std::chrono::milliseconds(kJackSettleMs));
         }
         return true;
     }
@@ -243,7 +254,47 @@ SenderPolicy PolicyForApi(const std::string& apiName) {
     SenderPolicy policy;
     // WinMM and CoreMIDI refuse a piece that does not start with F0: whole messages there.
     policy.rawPieces = !(apiName == "winmm" || apiName == "core");
+    if (apiName == "jack") {
+        // Half the output ring at once, then 250 kB/s (80 times wire speed): the server's
+        // process cycle empties the ring long before it fills, even with long periods.
+        policy.burstBytes = 8192;
+        policy.bytesPerSecond = 250000;
+    }
     return policy;
+}
+
+VirtualPorts OpenVirtualPorts(const RtMidiOptions& options, std::string& error) {
+    VirtualPorts ports;
+    try {
+        const RtMidi::Api api = ChooseApi(options.api);
+        auto inErrors = std::make_unique<ErrorSink>();
+        // One system client per direction (JACK would rename a second client of the same
+        // name): NAME-in:in takes the editor's output, NAME:out feeds the editor's input.
+        auto in = std::make_unique<RtMidiIn>(api, options.clientName + "-in", 1000);
+        in->setErrorCallback(&ErrorSink::Callback, inErrors.get());
+        in->ignoreTypes(false, true, true);
+        auto queue = std::make_shared<MidiInputQueue>();
+        queue->Open();
+        in->setCallback(&RtInPort::OnInput, queue.get());
+        in->openVirtualPort("in");
+        auto outErrors = std::make_unique<ErrorSink>();
+        auto out = std::make_unique<RtMidiOut>(api, options.clientName);
+        out->setErrorCallback(&ErrorSink::Callback, outErrors.get());
+        out->openVirtualPort("out");
+        if (inErrors->failed || outErrors->failed) {
+            error = inErrors->failed ? inErrors->Take() : outErrors->Take();
+            queue->Close();
+            return {};
+        }
+        ports.in = std::make_unique<RtInPort>(std::move(in), std::move(inErrors), queue);
+        ports.out = std::make_unique<RtOutPort>(std::move(out), std::move(outErrors),
+                                                PolicyForApi(RtMidi::getApiName(api)),
+                                                options.messagePauseMs);
+    } catch (const RtMidiError& e) {
+        error = e.getMessage();
+        return {};
+    }
+    return ports;
 }
 
 std::unique_ptr<MidiBackend> MakeRtMidiBackend(const RtMidiOptions& options, std::string& error) {

@@ -21,6 +21,14 @@ struct RtMidiOptions {
     int messagePauseMs = 0;
 };
 
+// A pair of ports that other programs connect to, published by this program (JACK ports, or
+// ALSA sequencer ports): input "<clientName>-in:in" and output "<clientName>:out".
+struct VirtualPorts {
+    std::unique_ptr<MidiInPort> in;
+    std::unique_ptr<MidiOutPort> out;
+};
+VirtualPorts OpenVirtualPorts(const RtMidiOptions& options, std::string& error);
+
 // Never throws; when the chosen API cannot start, error says why and null is returned.
 std::unique_ptr<MidiBackend> MakeRtMidiBackend(const RtMidiOptions& options, std::string& error);
 

@@ -3,6 +3,7 @@
 // stores dumps 04 and 05 and takes 06, for both keyboard types and all three headers.
 #pragma once
 
+#include "MidiPort.h"
 #include "SysexAssembler.h"
 #include "model/Bank.h"
 
@@ -21,9 +22,6 @@ struct VirtualKeyboardOptions {
     int corruptEvery = 0; // n > 0: flip bit 0 of every n-th data byte sent (F0/F7 kept)
     bool silent = false;  // take everything, answer nothing
 };
-
-// MIDI wire speed: 31,250 baud, 10 bits a byte.
-constexpr int kWireBytesPerSecond = 3125;
 
 class VirtualKeyboard {
 public:

@@ -1,0 +1,42 @@
+// The virtual keyboard between two system ports, as a MIDI cable would carry it: incoming
+// bytes are handled no faster than the wire brings them and answers leave no faster than the
+// wire takes them (when pacing is on), each direction on its own thread.
+#pragma once
+
+#include "midi/MidiPort.h"
+#include "midi/VirtualKeyboard.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdio>
+#include <deque>
+#include <mutex>
+#include <thread>
+
+namespace presetor {
+
+class PacedLink {
+public:
+    // Events ("request 3", "stored 5", "bulk", "eeprom") go to report, one line each.
+    PacedLink(VirtualKeyboard& keyboard, MidiInPort& in, MidiOutPort& out, std::FILE* report);
+    ~PacedLink();
+
+    // Runs until stop becomes true.
+    void Run(const std::atomic<bool>& stop);
+
+private:
+    void OutputLoop();
+    void Report(std::span<const std::uint8_t> message);
+
+    VirtualKeyboard& keyboard_;
+    MidiInPort& in_;
+    MidiOutPort& out_;
+    std::FILE* report_;
+    std::mutex mutex_;
+    std::condition_variable cv_;
+    std::deque<std::uint8_t> pending_;
+    bool stop_ = false;
+    std::thread output_;
+};
+
+} // namespace presetor
