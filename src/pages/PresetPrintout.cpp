@@ -3,13 +3,13 @@
 #include "PresetPrintout.h"
 
 #include "app/CAppDoc.h"
-#include "app/Messages.h"
 #include "model/Bank.h"
 #include "model/Preset.h"
 
 #include <QFont>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -47,7 +47,7 @@ int ReportFailure(const QString& error) {
     std::fprintf(stderr, "presetor: %s\n", error.toLocal8Bit().constData());
     const QString platform = QGuiApplication::platformName();
     if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal")) {
-        presetor::ShowWarning(nullptr, error);
+        QMessageBox::warning(nullptr, QStringLiteral("Presetor"), error);
     }
     return 1;
 }
