@@ -124,3 +124,14 @@ void CAppDoc::SetUntitled() {
     pathName.clear();
     emit TitleChanged();
 }
+
+void CAppDoc::TakeLoadedBank(const Bank& loaded) {
+    Bank& bank = GetBank();
+    bank.presets = loaded.presets;
+    bank.currentPreset = 0;
+    pathName.clear();
+    undoStack.clear();
+    SetModified(false);
+    emit TitleChanged();
+    emit Updated(0);
+}

@@ -67,6 +67,10 @@ public:
     // presets renews the document this way).
     void SetUntitled();
 
+    // Takes a bank loaded from the keyboard as a new document: its presets replace the bank,
+    // currentPreset 0, "Untitled", no undo history, not modified; emits Updated(0).
+    void TakeLoadedBank(const presetor::Bank& loaded);
+
     // Emits Updated(hint) without changing anything (after undo/redo the stack does this itself).
     void UpdateAllViews(int hint) { emit Updated(hint); }
 

@@ -2,6 +2,7 @@
 #include "CEditorApp.h"
 
 #include "SettingsKeys.h"
+#include "SoundListDiscovery.h"
 
 #include <QByteArray>
 #include <QSettings>
@@ -9,12 +10,15 @@
 using namespace presetor;
 
 CEditorApp::CEditorApp(QSettings& settingsStore, QObject* parent)
-    : QObject(parent), settings(settingsStore) {
+    : QObject(parent), settings(settingsStore), midiSystem(std::make_unique<MidiSystem>()) {
+    midiOut = std::make_unique<CMidiOut>(*midiSystem);
     channelAssignments.fill(kNoSoundList);
     bank.LoadPresetDefaults();
 }
 
-CEditorApp::~CEditorApp() = default;
+CEditorApp::~CEditorApp() {
+    midiOut->Close();
+}
 
 void CEditorApp::ReadStartupSettings() {
     LoadPresetDefaults();
@@ -36,26 +40,18 @@ std::vector<Result> CEditorApp::ReadLateSettings(const QString& soundDirectory) 
     midiOutName = settings.value(keys::kMidiOut, QString()).toString();
     turbo = settings.value(keys::kTurbo, keys::kTurboDefault).toInt() != 0 ? 1 : 0;
     pauseMs = std::max(0, settings.value(keys::kPause, keys::kPauseDefault).toInt());
+    ResolveMidiDevices();
 
     std::vector<Result> errors;
-    soundLists = LoadSoundListsIn(soundDirectory.toStdString(), &errors);
-    for (int ch = 0; ch < 16; ++ch) {
-        const QString stored =
-            settings.value(keys::ChannelKey(ch + 1), keys::kChannelDefault).toString();
-        channelAssignments[static_cast<std::size_t>(ch)] =
-            stored.isEmpty() ? std::string(kNoSoundList) : stored.toStdString();
-    }
+    soundLists = LoadSoundLists(SoundListFolders(soundDirectory), &errors);
+    channelAssignments = ReadChannelAssignments(settings, soundLists);
     return errors;
 }
 
 void CEditorApp::Exit() {
     soundLists.clear();
-    for (int ch = 0; ch < 16; ++ch) {
-        const std::string& name = channelAssignments[static_cast<std::size_t>(ch)];
-        if (name != kNoSoundList) {
-            settings.setValue(keys::ChannelKey(ch + 1), QString::fromStdString(name));
-        }
-    }
+    midiOut->Close();
+    WriteChannelAssignments(settings, channelAssignments);
     settings.sync();
 }
 
@@ -97,4 +93,30 @@ bool CEditorApp::LookupSound(int channel, int msb, int lsb, int program, std::st
                              std::string& bankName, std::string& soundName) const {
     return presetor::LookupSound(soundLists, channelAssignments, channel, msb, lsb, program,
                                  listName, bankName, soundName);
+}
+
+void CEditorApp::SetMidiSystem(std::unique_ptr<MidiSystem> system) {
+    midiOut->Close();
+    midiOut.reset();
+    midiSystem = std::move(system);
+    midiOut = std::make_unique<CMidiOut>(*midiSystem);
+}
+
+void CEditorApp::ResolveMidiDevices() {
+    const auto resolve = [this](MidiKind kind, const QString& name, int& device) {
+        if (name.isEmpty()) {
+            device = 0;
+            return;
+        }
+        const int found = FindMidiDevice(*midiSystem, kind, name.toStdString());
+        if (found >= 0) {
+            device = found;
+        }
+    };
+    resolve(MidiKind::Input, midiInName, midiInDevice);
+    resolve(MidiKind::Output, midiOutName, midiOutDevice);
+}
+
+bool CEditorApp::OpenMidiOut() {
+    return midiOut->Open(midiOutDevice);
 }

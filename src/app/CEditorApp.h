@@ -3,6 +3,8 @@
 // writes them through one settings store. It is a plain QObject owned by main (or a test).
 #pragma once
 
+#include "midi/CMidiOut.h"
+#include "midi/MidiSystem.h"
 #include "model/Bank.h"
 #include "model/SoundList.h"
 
@@ -10,6 +12,7 @@
 #include <QString>
 
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,10 +34,11 @@ public:
     // still the LMK3 here), then the stored keyboard type, written back when one is stored.
     void ReadStartupSettings();
     // Start-up steps after the main window is shown: MIDI device names, Turbo and the pause, the
-    // sound lists of soundDirectory and the channel assignments. Returns the sound-list errors
-    // (files that could not be read), for the caller to show.
+    // sound lists of soundDirectory and the user's data folder, and the channel assignments.
+    // Returns the sound-list errors (files that could not be read), for the caller to show.
     std::vector<presetor::Result> ReadLateSettings(const QString& soundDirectory);
-    // Exit: writes the channel assignments that are not " " and releases the sound lists.
+    // Exit: releases the sound lists, closes the output port and writes the channel
+    // assignments.
     void Exit();
 
     // Reads "DefaultPreset" into presetDefaults (40 or 19 bytes; anything else keeps them) and
@@ -48,6 +52,16 @@ public:
     void WriteKeyboardType();
     // Stores the MIDI choice made in the connections dialog.
     void SaveMidiSettings();
+
+    // The devices on offer: the virtual keyboards, plus the system ports when main gives a
+    // backend. Replacing it closes the output port.
+    void SetMidiSystem(std::unique_ptr<presetor::MidiSystem> system);
+    presetor::MidiSystem& Midi() { return *midiSystem; }
+    // Start-up: the device numbers of the stored product names (exact match); a name that is
+    // not found leaves the number as it was.
+    void ResolveMidiDevices();
+    // Opens midiOut on midiOutDevice; false when it cannot be opened (sends then fail).
+    bool OpenMidiOut();
 
     // The sound a split on channel (0..15) selects through the channel's assigned list.
     bool LookupSound(int channel, int msb, int lsb, int program, std::string& listName,
@@ -65,6 +79,9 @@ public:
     int turbo = 0;   // "Transfer all Preset once"
     int pauseMs = 0; // pause between the messages of a preset-by-preset transfer
 
+    // The output port used by every send; opened at start-up.
+    std::unique_ptr<presetor::CMidiOut> midiOut;
+
     std::vector<presetor::CSoundList> soundLists;
     // Per MIDI channel 1..16 the name of its sound list; " " = none.
     std::array<std::string, 16> channelAssignments;
@@ -75,4 +92,5 @@ signals:
 
 private:
     QSettings& settings;
+    std::unique_ptr<presetor::MidiSystem> midiSystem;
 };

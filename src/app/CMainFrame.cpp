@@ -1,0 +1,494 @@
+// Main window.
+#include "CMainFrame.h"
+
+#include "BankCommands.h"
+#include "CAboutDlg.h"
+#include "CAppDoc.h"
+#include "CEditorApp.h"
+#include "CMidiConnectionsDlg.h"
+#include "CPresetView.h"
+#include "CTabView.h"
+#include "CommandIds.h"
+#include "Messages.h"
+#include "SettingsKeys.h"
+#include "Strings.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QSettings>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUndoStack>
+
+using namespace presetor;
+
+static void InitResources() {
+    Q_INIT_RESOURCE(presetor);
+}
+
+namespace {
+const QString kFilter = QStringLiteral("Presetor (*.lmk)");
+}
+
+CMainFrame::CMainFrame(CEditorApp& application, CAppDoc& document, const PageFactory& pages,
+                       const PageDialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent), app(application), doc(document), pageDialogs(dialogs),
+      recent(application.Settings()), transfers(application, document, this, nullptr) {
+    InitResources();
+    setObjectName(QStringLiteral("mainFrame"));
+    setWindowIcon(QIcon(QStringLiteral(":/presetor/presetor.svg")));
+
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+    transfers.SetStatusBar(statusBar());
+
+    splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->setObjectName(QStringLiteral("splitter"));
+    splitter->setChildrenCollapsible(false);
+    presetView = new CPresetView(doc, splitter);
+    tabView = new CTabView(app, doc, pages, splitter);
+    splitter->addWidget(presetView);
+    splitter->addWidget(tabView);
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
+    // The list pane is exactly as wide as its two columns and a scroll bar.
+    presetView->setMinimumWidth(presetView->IdealWidth());
+    splitter->setSizes({presetView->IdealWidth(), 600});
+    setCentralWidget(splitter);
+    resize(1120, 700);
+
+    connect(&doc, &CAppDoc::TitleChanged, this, &CMainFrame::UpdateTitle);
+    connect(&doc, &CAppDoc::ModifiedChanged, this, &CMainFrame::UpdateTitle);
+    connect(&doc, &CAppDoc::Updated, this, [this](int hint) {
+        if (hint == 0) {
+            UpdateCommandStates();
+        }
+    });
+    connect(&app, &CEditorApp::KeyboardTypeChanged, this, &CMainFrame::UpdateCommandStates);
+    UpdateTitle();
+    UpdateCommandStates();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+QAction* CMainFrame::MakeAction(int id, const QString& text, const QKeySequence& key,
+                                const QString& icon) {
+    auto* action = new QAction(text, this);
+    action->setObjectName(QStringLiteral("action%1").arg(id));
+    action->setData(id);
+    if (!key.isEmpty()) {
+        action->setShortcut(key);
+        action->setShortcutContext(Qt::WindowShortcut);
+    }
+    if (!icon.isEmpty()) {
+        action->setIcon(QIcon(QStringLiteral(":/presetor/toolbar/%1.svg").arg(icon)));
+    }
+    action->setStatusTip(PromptOf(id));
+    const QString tip = TooltipOf(id);
+    if (!tip.isEmpty()) {
+        action->setToolTip(tip);
+    }
+    addAction(action); // shortcuts work while the menu bar is hidden or the toolbar is off
+    actions[id] = action;
+    return action;
+}
+
+QAction* CMainFrame::Action(int commandId) const {
+    const auto it = actions.find(commandId);
+    return it == actions.end() ? nullptr : it->second;
+}
+
+void CMainFrame::CreateActions() {
+    // File
+    connect(MakeAction(ID_FILE_NEW, tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N),
+                       QStringLiteral("new")),
+            &QAction::triggered, this, &CMainFrame::OnFileNew);
+    connect(MakeAction(ID_FILE_OPEN, tr("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O),
+                       QStringLiteral("open")),
+            &QAction::triggered, this, &CMainFrame::OnFileOpen);
+    connect(MakeAction(ID_FILE_SAVE, tr("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S),
+                       QStringLiteral("save")),
+            &QAction::triggered, this, &CMainFrame::OnFileSave);
+    connect(MakeAction(ID_FILE_SAVE_AS, tr("Save &all..."), QKeySequence(Qt::CTRL | Qt::Key_A)),
+            &QAction::triggered, this, &CMainFrame::OnFileSaveAs);
+    connect(MakeAction(ID_APP_EXIT, tr("&Exit")), &QAction::triggered, this, &QWidget::close);
+    // Ctrl+P has no handler in the main window: printing runs from the command line only.
+    MakeAction(ID_FILE_PRINT, tr("&Print..."), QKeySequence(Qt::CTRL | Qt::Key_P))
+        ->setEnabled(false);
+
+    // Edit
+    QAction* undo = MakeAction(ID_EDIT_UNDO, tr("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QAction* redo = MakeAction(ID_EDIT_REDO, tr("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y));
+    connect(undo, &QAction::triggered, &doc.UndoStack(), &QUndoStack::undo);
+    connect(redo, &QAction::triggered, &doc.UndoStack(), &QUndoStack::redo);
+    connect(&doc.UndoStack(), &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(&doc.UndoStack(), &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    connect(&doc.UndoStack(), &QUndoStack::undoTextChanged, undo, [undo](const QString& text) {
+        undo->setText(text.isEmpty() ? tr("&Undo") : tr("&Undo %1").arg(text));
+    });
+    connect(&doc.UndoStack(), &QUndoStack::redoTextChanged, redo, [redo](const QString& text) {
+        redo->setText(text.isEmpty() ? tr("&Redo") : tr("&Redo %1").arg(text));
+    });
+    undo->setEnabled(false);
+    redo->setEnabled(false);
+
+    // Presets
+    connect(MakeAction(ID_LOAD_ALL, tr("Load &All Presets"), QKeySequence(Qt::Key_F2),
+                       QStringLiteral("load_all")),
+            &QAction::triggered, this, &CMainFrame::OnLoadAll);
+    connect(MakeAction(ID_SEND_ALL, tr("Send All &Presets"), QKeySequence(Qt::Key_F3),
+                       QStringLiteral("send_all")),
+            &QAction::triggered, this, [this] { transfers.OnSendAll(); });
+    connect(MakeAction(ID_LOAD_PRESET, tr("&Load this Preset"), QKeySequence(Qt::Key_F4),
+                       QStringLiteral("load_preset")),
+            &QAction::triggered, this, [this] { transfers.OnLoadPreset(); });
+    connect(MakeAction(ID_SEND_PRESET, tr("&Send this Preset"), QKeySequence(Qt::Key_F5),
+                       QStringLiteral("send_preset")),
+            &QAction::triggered, this, [this] { transfers.OnSendPreset(); });
+    connect(MakeAction(ID_LOAD_EDIT_MEMORY, tr("Load this Preset from Ed&it-Memory"),
+                       QKeySequence(Qt::Key_F6), QStringLiteral("load_edit")),
+            &QAction::triggered, this, [this] { transfers.OnLoadEditMemory(); });
+    connect(MakeAction(ID_SEND_EDIT_MEMORY, tr("Send this Preset to Edit-&Memory"),
+                       QKeySequence(Qt::Key_F7), QStringLiteral("send_edit")),
+            &QAction::triggered, this, [this] { transfers.OnSendEditMemory(); });
+    connect(
+        MakeAction(ID_RESET_PRESET, tr("Reset this Preset to &Default"), QKeySequence(Qt::Key_F8)),
+        &QAction::triggered, this, [this] { OnResetPreset(this, doc); });
+    connect(MakeAction(ID_COPY_PRESET, tr("&Copy this Preset"), QKeySequence(Qt::ALT | Qt::Key_C)),
+            &QAction::triggered, this, [this] { OnCopyPreset(this, doc); });
+    connect(MakeAction(ID_EXCHANGE_PRESET, tr("E&xchange this Preset with another"),
+                       QKeySequence(Qt::ALT | Qt::Key_X)),
+            &QAction::triggered, this, [this] { OnExchangePreset(this, doc); });
+    connect(
+        MakeAction(ID_INSERT_PRESET, tr("Insert this Preset"), QKeySequence(Qt::ALT | Qt::Key_I)),
+        &QAction::triggered, this, [this] { OnInsertPreset(this, doc); });
+    connect(MakeAction(ID_SAVE_EEPROM, tr("Save all Presets in &EEPROM"), QKeySequence(Qt::Key_F9)),
+            &QAction::triggered, this, [this] { transfers.OnSaveEeprom(); });
+    connect(MakeAction(ID_LINK_ALL, tr("Link all Presets")), &QAction::triggered, this,
+            [this] { OnLinkAll(doc); });
+    connect(MakeAction(ID_UNLINK_ALL, tr("Unlink all Presets")), &QAction::triggered, this,
+            [this] { OnUnlinkAll(doc); });
+
+    // Options
+    connect(MakeAction(ID_MIDI_CONNECTIONS, tr("&MIDI-Connections...")), &QAction::triggered, this,
+            &CMainFrame::OnMidiConnections);
+    connect(MakeAction(ID_PRESET_DEFAULTS, tr("&Preset-Default-Settings...")), &QAction::triggered,
+            this, [this] {
+                if (pageDialogs.presetDefaults) {
+                    pageDialogs.presetDefaults(this, app, doc);
+                }
+            });
+    connect(MakeAction(ID_CHANNEL_ASSIGNMENT, tr("MIDI-Channel-Assignment")), &QAction::triggered,
+            this, [this] {
+                if (pageDialogs.channelAssignment) {
+                    pageDialogs.channelAssignment(this, app, doc);
+                }
+            });
+    keyboardGroup = new QActionGroup(this);
+    keyboardGroup->setExclusive(true);
+    QAction* lmk3 = MakeAction(ID_KEYBOARD_LMK3, tr("LMK3-Keyboard"));
+    QAction* lmk4 = MakeAction(ID_KEYBOARD_LMK4, tr("LMK4/4+ Keyboard"));
+    for (QAction* a : {lmk3, lmk4}) {
+        a->setCheckable(true);
+        keyboardGroup->addAction(a);
+    }
+    connect(lmk3, &QAction::triggered, this, [this] { OnKeyboard(kLmk3); });
+    connect(lmk4, &QAction::triggered, this, [this] { OnKeyboard(kLmk4); });
+
+    // View
+    QAction* showToolBar = MakeAction(ID_VIEW_TOOLBAR, tr("&Toolbar"));
+    QAction* showStatusBar = MakeAction(ID_VIEW_STATUS_BAR, tr("&Status Bar"));
+    showToolBar->setCheckable(true);
+    showStatusBar->setCheckable(true);
+    connect(showToolBar, &QAction::toggled, this, [this](bool on) { toolBar->setVisible(on); });
+    connect(showStatusBar, &QAction::toggled, this,
+            [this](bool on) { statusBar()->setVisible(on); });
+
+    // ?
+    connect(MakeAction(ID_APP_ABOUT, tr("&About Presetor..."), {}, QStringLiteral("about")),
+            &QAction::triggered, this, &CMainFrame::OnAbout);
+}
+
+void CMainFrame::CreateMenus() {
+    fileMenu = menuBar()->addMenu(tr("&File"));
+    fileMenu->addAction(Action(ID_FILE_NEW));
+    fileMenu->addAction(Action(ID_FILE_OPEN));
+    fileMenu->addAction(Action(ID_FILE_SAVE));
+    fileMenu->addAction(Action(ID_FILE_SAVE_AS));
+    fileMenu->addSeparator();
+    recentSeparator = fileMenu->addSeparator();
+    fileMenu->addAction(Action(ID_APP_EXIT));
+    RebuildRecentMenu();
+
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    edit->addAction(Action(ID_EDIT_UNDO));
+    edit->addAction(Action(ID_EDIT_REDO));
+
+    QMenu* presets = menuBar()->addMenu(tr("&Presets"));
+    presets->addAction(Action(ID_LOAD_ALL));
+    presets->addAction(Action(ID_SEND_ALL));
+    presets->addSeparator();
+    presets->addAction(Action(ID_LOAD_PRESET));
+    presets->addAction(Action(ID_SEND_PRESET));
+    presets->addSeparator();
+    presets->addAction(Action(ID_LOAD_EDIT_MEMORY));
+    presets->addAction(Action(ID_SEND_EDIT_MEMORY));
+    presets->addSeparator();
+    presets->addAction(Action(ID_RESET_PRESET));
+    presets->addSeparator();
+    presets->addAction(Action(ID_COPY_PRESET));
+    presets->addAction(Action(ID_EXCHANGE_PRESET));
+    presets->addAction(Action(ID_INSERT_PRESET));
+    presets->addSeparator();
+    presets->addAction(Action(ID_SAVE_EEPROM));
+    presets->addSeparator();
+    presets->addAction(Action(ID_LINK_ALL));
+    presets->addAction(Action(ID_UNLINK_ALL));
+
+    QMenu* options = menuBar()->addMenu(tr("&Options"));
+    options->addAction(Action(ID_MIDI_CONNECTIONS));
+    options->addAction(Action(ID_PRESET_DEFAULTS));
+    options->addAction(Action(ID_CHANNEL_ASSIGNMENT));
+    options->addSeparator();
+    options->addAction(Action(ID_KEYBOARD_LMK3));
+    options->addAction(Action(ID_KEYBOARD_LMK4));
+
+    QMenu* view = menuBar()->addMenu(tr("&View"));
+    view->addAction(Action(ID_VIEW_TOOLBAR));
+    view->addAction(Action(ID_VIEW_STATUS_BAR));
+
+    QMenu* help = menuBar()->addMenu(tr("&?"));
+    help->addAction(Action(ID_APP_ABOUT));
+}
+
+void CMainFrame::CreateToolBar() {
+    toolBar = addToolBar(tr("Toolbar"));
+    toolBar->setObjectName(QStringLiteral("toolBar"));
+    toolBar->setIconSize(QSize(16, 16));
+    toolBar->setMovable(true);
+    toolBar->addAction(Action(ID_FILE_NEW));
+    toolBar->addAction(Action(ID_FILE_OPEN));
+    toolBar->addAction(Action(ID_FILE_SAVE));
+    toolBar->addSeparator();
+    toolBar->addAction(Action(ID_LOAD_ALL));
+    toolBar->addAction(Action(ID_SEND_ALL));
+    toolBar->addSeparator();
+    toolBar->addAction(Action(ID_LOAD_PRESET));
+    toolBar->addAction(Action(ID_SEND_PRESET));
+    toolBar->addSeparator();
+    toolBar->addAction(Action(ID_LOAD_EDIT_MEMORY));
+    toolBar->addAction(Action(ID_SEND_EDIT_MEMORY));
+    toolBar->addSeparator();
+    toolBar->addAction(Action(ID_APP_ABOUT));
+    toolBar->toggleViewAction()->setVisible(false);
+    connect(toolBar, &QToolBar::visibilityChanged, this, [this](bool visible) {
+        if (!isHidden() || visible) {
+            Action(ID_VIEW_TOOLBAR)->setChecked(toolBar->isVisibleTo(this));
+        }
+    });
+    Action(ID_VIEW_TOOLBAR)->setChecked(true);
+}
+
+void CMainFrame::CreateStatusBar() {
+    indicator = new QLabel(this);
+    indicator->setObjectName(QStringLiteral("keyboardIndicator"));
+    indicator->setAlignment(Qt::AlignCenter);
+    indicator->setMinimumWidth(indicator->fontMetrics().horizontalAdvance(Str(IDS_INDICATOR_LMK4)) +
+                               12);
+    statusBar()->setObjectName(QStringLiteral("statusBar"));
+    statusBar()->addPermanentWidget(indicator);
+    Action(ID_VIEW_STATUS_BAR)->setChecked(true);
+}
+
+void CMainFrame::UpdateTitle() {
+    setWindowTitle(tr("%1[*] - Presetor").arg(doc.Title()));
+    setWindowModified(doc.IsModified());
+}
+
+void CMainFrame::UpdateCommandStates() {
+    const int type = doc.GetBank().keyboardType;
+    Action(ID_SAVE_EEPROM)->setEnabled(HasLmk4Fields(type));
+    Action(ID_KEYBOARD_LMK3)->setChecked(type == kLmk3);
+    Action(ID_KEYBOARD_LMK4)->setChecked(type != kLmk3);
+    Action(ID_PRESET_DEFAULTS)->setEnabled(static_cast<bool>(pageDialogs.presetDefaults));
+    Action(ID_CHANNEL_ASSIGNMENT)->setEnabled(static_cast<bool>(pageDialogs.channelAssignment));
+    indicator->setText(KeyboardIndicator(type));
+}
+
+void CMainFrame::RebuildRecentMenu() {
+    for (QAction* a : recentActions) {
+        fileMenu->removeAction(a);
+        delete a;
+    }
+    recentActions.clear();
+    const QStringList& files = recent.Files();
+    if (files.isEmpty()) {
+        auto* placeholder = new QAction(tr("Letzte Datei"), this);
+        placeholder->setEnabled(false);
+        placeholder->setStatusTip(PromptOf(ID_FILE_MRU_FILE1));
+        recentActions << placeholder;
+    }
+    for (int i = 0; i < files.size(); ++i) {
+        auto* a = new QAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(files[i])), this);
+        a->setObjectName(QStringLiteral("recentFile%1").arg(i + 1));
+        a->setStatusTip(PromptOf(ID_FILE_MRU_FILE1));
+        const QString path = files[i];
+        connect(a, &QAction::triggered, this, [this, path] { OpenFile(path); });
+        recentActions << a;
+    }
+    fileMenu->insertActions(recentSeparator, recentActions);
+}
+
+void CMainFrame::AddRecentFile(const QString& path) {
+    recent.Add(path);
+    RebuildRecentMenu();
+}
+
+void CMainFrame::RestorePlacement() {
+    QSettings& s = app.Settings();
+    const QByteArray geometry = s.value(keys::kWindowPos).toByteArray();
+    // A value that is not Qt's geometry record is ignored and the default placement stays.
+    if (!geometry.isEmpty()) {
+        restoreGeometry(geometry);
+    }
+    const QByteArray state = s.value(keys::kWindowState).toByteArray();
+    if (!state.isEmpty()) {
+        restoreState(state);
+        Action(ID_VIEW_TOOLBAR)->setChecked(!toolBar->isHidden());
+    }
+}
+
+void CMainFrame::SavePlacement() {
+    app.Settings().setValue(keys::kWindowPos, saveGeometry());
+    app.Settings().setValue(keys::kWindowState, saveState());
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    SavePlacement();
+    if (SaveModified()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+bool CMainFrame::SaveModified() {
+    if (!doc.IsModified()) {
+        return true;
+    }
+    switch (AskSaveChanges(this, doc.Title())) {
+    case QMessageBox::Yes:
+        return OnFileSave();
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CMainFrame::OnFileNew() {
+    if (SaveModified()) {
+        doc.NewDocument();
+    }
+}
+
+void CMainFrame::OnFileOpen() {
+    if (!SaveModified()) {
+        return;
+    }
+    const QString path = QFileDialog::getOpenFileName(this, tr("Open"), QString(), kFilter);
+    if (!path.isEmpty()) {
+        OpenFileNoPrompt(path);
+    }
+}
+
+bool CMainFrame::OpenFile(const QString& path) {
+    return SaveModified() && OpenFileNoPrompt(path);
+}
+
+bool CMainFrame::OpenFileNoPrompt(const QString& path) {
+    const Result result = doc.OpenDocument(path);
+    if (!result) {
+        ShowWarning(this, result.code() == ErrorCode::InvalidFile
+                              ? Str(IDS_INVALID_FILE)
+                              : QString::fromLocal8Bit(result.message().c_str()));
+        if (result.code() == ErrorCode::IoError) {
+            recent.Remove(QFileInfo(path).absoluteFilePath());
+            RebuildRecentMenu();
+        }
+        return false;
+    }
+    recent.Add(path);
+    RebuildRecentMenu();
+    return true;
+}
+
+bool CMainFrame::OnFileSave() {
+    if (doc.PathName().isEmpty()) {
+        return OnFileSaveAs();
+    }
+    return SaveTo(doc.PathName());
+}
+
+bool CMainFrame::OnFileSaveAs() {
+    QString path = QFileDialog::getSaveFileName(this, tr("Save As"), doc.Title(), kFilter);
+    if (path.isEmpty()) {
+        return false;
+    }
+    if (QFileInfo(path).suffix().isEmpty()) {
+        path += QStringLiteral(".lmk");
+    }
+    return SaveTo(path);
+}
+
+bool CMainFrame::SaveTo(const QString& path) {
+    const Result result = doc.SaveDocument(path);
+    if (!result) {
+        ShowWarning(this, QString::fromLocal8Bit(result.message().c_str()));
+        return false;
+    }
+    recent.Add(path);
+    RebuildRecentMenu();
+    return true;
+}
+
+void CMainFrame::OnKeyboard(int type) {
+    if (type == doc.GetBank().keyboardType) {
+        UpdateCommandStates();
+        return;
+    }
+    if (!AskYesNo(this, Str(IDS_ASK_KEYBOARD_SWITCH)) || !SaveModified()) {
+        UpdateCommandStates(); // the radio mark stays where it was
+        return;
+    }
+    app.SetKeyboardType(type);
+    // The bank of the other type is a new document: the old file's name is not kept, so a
+    // later Save cannot overwrite that file with the empty bank.
+    doc.NewDocument();
+    UpdateCommandStates();
+}
+
+void CMainFrame::OnLoadAll() {
+    if (SaveModified()) {
+        transfers.OnLoadAll();
+    }
+}
+
+void CMainFrame::OnMidiConnections() {
+    CMidiConnectionsDlg dialog(app, this);
+    dialog.exec();
+}
+
+void CMainFrame::OnAbout() {
+    CAboutDlg dialog(this);
+    dialog.exec();
+}

@@ -1,0 +1,96 @@
+// The main window: menus, toolbar and status bar of the command table, the preset list beside
+// the page tabs, the File commands with the save prompt and the recent-file list, the keyboard
+// switch, and the placement saved on every close request.
+#pragma once
+
+#include "PageFactory.h"
+#include "RecentFiles.h"
+#include "TransferCommands.h"
+
+#include <QMainWindow>
+
+#include <map>
+
+class CAppDoc;
+class CEditorApp;
+class CPresetView;
+class CTabView;
+class QAction;
+class QActionGroup;
+class QLabel;
+class QMenu;
+class QSplitter;
+
+class CMainFrame final : public QMainWindow {
+    Q_OBJECT
+
+public:
+    CMainFrame(CEditorApp& app, CAppDoc& doc, const PageFactory& pages,
+               const PageDialogs& dialogs = {}, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // The action of a command number (CommandIds.h), or null.
+    QAction* Action(int commandId) const;
+    CPresetView* PresetView() const { return presetView; }
+    CTabView* TabView() const { return tabView; }
+    QLabel* KeyboardIndicatorPane() const { return indicator; }
+    CTransferCommands& Transfers() { return transfers; }
+    RecentFiles& Recent() { return recent; }
+
+    // Applies the stored placement, if any (start-up, before the window is shown).
+    void RestorePlacement();
+    // Stores the placement (every close request).
+    void SavePlacement();
+
+    // When the document is modified: "Save changes to %1?". Yes saves (false if the save did
+    // not happen), No discards, Cancel returns false. True when the command may go on.
+    bool SaveModified();
+    // File > Open of a given file, save prompt first; false when nothing was opened.
+    bool OpenFile(const QString& path);
+    // Opens a file without a prompt (command line); reports a failure in a message box.
+    bool OpenFileNoPrompt(const QString& path);
+
+    // Puts a file first in the recent-file list (a file opened from the command line).
+    void AddRecentFile(const QString& path);
+
+    // The commands, as the menus and keys run them.
+    void OnFileNew();
+    void OnFileOpen();
+    bool OnFileSave();
+    bool OnFileSaveAs();
+    void OnKeyboard(int type);
+    void OnLoadAll();
+    void OnMidiConnections();
+    void OnAbout();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QAction* MakeAction(int id, const QString& text, const QKeySequence& key = {},
+                        const QString& icon = {});
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void UpdateTitle();
+    void UpdateCommandStates();
+    void RebuildRecentMenu();
+    bool SaveTo(const QString& path);
+
+    CEditorApp& app;
+    CAppDoc& doc;
+    PageDialogs pageDialogs;
+    RecentFiles recent;
+    CTransferCommands transfers;
+    std::map<int, QAction*> actions;
+    QActionGroup* keyboardGroup = nullptr;
+    QMenu* fileMenu = nullptr;
+    QAction* recentSeparator = nullptr;
+    QList<QAction*> recentActions;
+    QSplitter* splitter = nullptr;
+    CPresetView* presetView = nullptr;
+    CTabView* tabView = nullptr;
+    QLabel* indicator = nullptr;
+    QToolBar* toolBar = nullptr;
+};

@@ -1,0 +1,237 @@
+// Preset list view.
+#include "CPresetView.h"
+
+#include "CAppDoc.h"
+#include "Strings.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+
+using namespace presetor;
+
+namespace {
+constexpr QPoint kHotSpot(8, 8);
+}
+
+CPresetView::CPresetView(CAppDoc& document, QWidget* parent) : QTreeWidget(parent), doc(document) {
+    setObjectName(QStringLiteral("presetView"));
+    setColumnCount(2);
+    setHeaderLabels({Str(IDS_COLUMN_NAME), Str(IDS_COLUMN_NUMBER)});
+    header()->setSectionsClickable(false);
+    header()->setSectionsMovable(false);
+    header()->setStretchLastSection(true);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setAllColumnsShowFocus(true);
+    setSortingEnabled(false);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    connect(this, &QTreeWidget::itemSelectionChanged, this, [this] {
+        const auto items = selectedItems();
+        if (!items.isEmpty()) {
+            doc.SetCurrentPreset(indexOfTopLevelItem(items.first()));
+        }
+    });
+    connect(&doc, &CAppDoc::Updated, this, &CPresetView::OnUpdate);
+    Rebuild();
+    SizeColumns();
+}
+
+CPresetView::~CPresetView() = default;
+
+void CPresetView::OnUpdate(int hint) {
+    if (hint == 0) {
+        Rebuild();
+    } else {
+        RewriteNames();
+    }
+}
+
+void CPresetView::Rebuild() {
+    const Bank& bank = doc.GetBank();
+    const int count = bank.PresetCount();
+    const QSignalBlocker blocker(this);
+    while (topLevelItemCount() > count) {
+        delete takeTopLevelItem(topLevelItemCount() - 1);
+    }
+    QList<QTreeWidgetItem*> added;
+    for (int i = topLevelItemCount(); i < count; ++i) {
+        added << new QTreeWidgetItem(QStringList{QString(), PresetPosition(i)});
+    }
+    addTopLevelItems(added);
+    RewriteNames();
+    QTreeWidgetItem* current = topLevelItem(bank.CurrentIndex());
+    setCurrentItem(current);
+    current->setSelected(true);
+    scrollToItem(current);
+    SetDropHighlight(dropTarget, false);
+}
+
+void CPresetView::RewriteNames() {
+    const Bank& bank = doc.GetBank();
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+        const QString name =
+            QString::fromLatin1(bank.presets[static_cast<std::size_t>(i)].GetName().c_str());
+        QTreeWidgetItem* item = topLevelItem(i);
+        if (item->text(0) != name) {
+            item->setText(0, name);
+        }
+    }
+}
+
+void CPresetView::SizeColumns() {
+    const QFontMetrics fm(font());
+    const int padding = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) * 2 + 8;
+    setColumnWidth(0, fm.horizontalAdvance(QStringLiteral("WWWWWWWW")) + padding);
+    const QFontMetrics hm(header()->font());
+    const int headerWidth = hm.horizontalAdvance(Str(IDS_COLUMN_NUMBER)) + padding + 8;
+    const int contentWidth = fm.horizontalAdvance(QStringLiteral("16.7 (127)")) + padding;
+    setColumnWidth(1, std::max(headerWidth, contentWidth));
+}
+
+int CPresetView::IdealWidth() const {
+    return columnWidth(0) + columnWidth(1) +
+           style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this) + 2 * frameWidth();
+}
+
+int CPresetView::RowAt(const QPoint& viewportPos) const {
+    if (!viewport()->rect().contains(viewportPos)) {
+        return -1;
+    }
+    const QTreeWidgetItem* item = itemAt(QPoint(2, viewportPos.y()));
+    return item ? indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(item)) : -1;
+}
+
+QWidget* CPresetView::DragImage() const {
+    return dragImage.get();
+}
+
+void CPresetView::UpdateCurrentName(const QString& name) {
+    if (QTreeWidgetItem* item = topLevelItem(doc.GetBank().CurrentIndex())) {
+        item->setText(0, name);
+    }
+}
+
+void CPresetView::mousePressEvent(QMouseEvent* event) {
+    QTreeWidget::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton) {
+        pressRow = RowAt(event->position().toPoint());
+        pressPos = event->position().toPoint();
+    }
+}
+
+void CPresetView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    if (dragging) {
+        DragMove(pos);
+        return;
+    }
+    if ((event->buttons() & Qt::LeftButton) && pressRow >= 0 &&
+        (pos - pressPos).manhattanLength() >= QApplication::startDragDistance()) {
+        BeginDrag(pressRow, pos);
+        return;
+    }
+    QTreeWidget::mouseMoveEvent(event);
+}
+
+void CPresetView::mouseReleaseEvent(QMouseEvent* event) {
+    if (dragging && event->button() == Qt::LeftButton) {
+        EndDrag(event->position().toPoint());
+        return;
+    }
+    pressRow = -1;
+    QTreeWidget::mouseReleaseEvent(event);
+}
+
+void CPresetView::BeginDrag(int row, const QPoint& viewportPos) {
+    dragging = true;
+    dragSource = row;
+    dropTarget = -1;
+    dropHighlighted = false;
+
+    // The picture of the dragged row, half transparent, follows the cursor.
+    const QRect rowRect = visualItemRect(topLevelItem(row)).adjusted(0, 0, viewport()->width(), 0);
+    QPixmap pixmap =
+        viewport()->grab(QRect(0, rowRect.top(), viewport()->width(), rowRect.height()));
+    QPixmap faded(pixmap.size());
+    faded.setDevicePixelRatio(pixmap.devicePixelRatio());
+    faded.fill(Qt::transparent);
+    {
+        QPainter painter(&faded);
+        painter.setOpacity(0.6);
+        painter.drawPixmap(0, 0, pixmap);
+    }
+    dragImage = std::make_unique<QLabel>(nullptr, Qt::ToolTip | Qt::FramelessWindowHint);
+    dragImage->setObjectName(QStringLiteral("presetDragImage"));
+    dragImage->setAttribute(Qt::WA_TransparentForMouseEvents);
+    dragImage->setAttribute(Qt::WA_TranslucentBackground);
+    dragImage->setPixmap(faded);
+    dragImage->resize(faded.size() / faded.devicePixelRatio());
+    dragImage->move(viewport()->mapToGlobal(viewportPos) - kHotSpot);
+    dragImage->show();
+    grabMouse();
+    DragMove(viewportPos);
+}
+
+void CPresetView::DragMove(const QPoint& viewportPos) {
+    if (dragImage) {
+        dragImage->move(viewport()->mapToGlobal(viewportPos) - kHotSpot);
+    }
+    const int row = RowAt(viewportPos);
+    if (row < 0) {
+        SetDropHighlight(dropTarget, false);
+        return;
+    }
+    if (row != dropTarget) {
+        SetDropHighlight(dropTarget, false);
+        dropTarget = row;
+    }
+    SetDropHighlight(dropTarget, true);
+}
+
+void CPresetView::EndDrag(const QPoint& viewportPos) {
+    dragging = false;
+    pressRow = -1;
+    releaseMouse();
+    dragImage.reset();
+    const int row = RowAt(viewportPos);
+    if (row >= 0 && dragSource >= 0) {
+        const int from = dragSource;
+        doc.ModifyBank(
+            tr("Copy Preset %1 to %2").arg(PresetPosition(from), PresetPosition(row)),
+            [from, row](Bank& bank) {
+                bank.presets[static_cast<std::size_t>(row)].CopyFrom(
+                    bank.presets[static_cast<std::size_t>(from)]);
+            },
+            1);
+    }
+    SetDropHighlight(dropTarget, false);
+    dragSource = -1;
+}
+
+void CPresetView::SetDropHighlight(int row, bool on) {
+    QTreeWidgetItem* item = row >= 0 ? topLevelItem(row) : nullptr;
+    if (!item) {
+        dropHighlighted = false;
+        return;
+    }
+    if (on == dropHighlighted && row == dropTarget) {
+        return;
+    }
+    const QBrush brush = on ? QBrush(palette().color(QPalette::Highlight).lighter(150)) : QBrush();
+    const QBrush text = on ? QBrush(palette().color(QPalette::HighlightedText)) : QBrush();
+    for (int c = 0; c < 2; ++c) {
+        item->setBackground(c, brush);
+        item->setForeground(c, text);
+    }
+    dropHighlighted = on;
+}

@@ -1,0 +1,121 @@
+// Page tabs with owner-drawn labels.
+#include "CTabView.h"
+
+#include "CAppDoc.h"
+
+#include <QStyleOptionTab>
+#include <QStylePainter>
+#include <QTabBar>
+
+namespace {
+
+// Draws each label in its own colour, the selected one in bold, and sizes the tabs so that
+// the bold label fits.
+class LabelTabBar final : public QTabBar {
+public:
+    explicit LabelTabBar(QWidget* parent) : QTabBar(parent) {
+        setObjectName(QStringLiteral("pageTabBar"));
+        setExpanding(false);
+        setDrawBase(true);
+    }
+
+protected:
+    QSize tabSizeHint(int index) const override {
+        QSize size = QTabBar::tabSizeHint(index);
+        QFont bold = font();
+        bold.setBold(true);
+        const int extra = QFontMetrics(bold).horizontalAdvance(tabText(index)) -
+                          fontMetrics().horizontalAdvance(tabText(index));
+        size.rwidth() += std::max(0, extra);
+        return size;
+    }
+
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter painter(this);
+        for (int i = 0; i < count(); ++i) {
+            QStyleOptionTab option;
+            initStyleOption(&option, i);
+            const QString label = option.text;
+            option.text.clear();
+            painter.drawControl(QStyle::CE_TabBarTabShape, option);
+            painter.drawControl(QStyle::CE_TabBarTabLabel, option);
+
+            QFont labelFont = font();
+            labelFont.setBold(i == currentIndex());
+            painter.setFont(labelFont);
+            const QColor colour =
+                tabTextColor(i).isValid() ? tabTextColor(i) : palette().color(QPalette::WindowText);
+            painter.setPen(colour);
+            const QRect textRect = style()->subElementRect(QStyle::SE_TabBarTabText, &option, this);
+            painter.drawText(textRect.isValid() ? textRect : option.rect, Qt::AlignCenter, label);
+        }
+    }
+};
+
+} // namespace
+
+CTabView::CTabView(CEditorApp& app, CAppDoc& document, const PageFactory& factory, QWidget* parent)
+    : QTabWidget(parent), doc(document) {
+    setObjectName(QStringLiteral("tabView"));
+    setTabBar(new LabelTabBar(this));
+    setDocumentMode(false);
+    setUsesScrollButtons(true);
+    for (const QString& label : PageTabLabels()) {
+        QWidget* page = factory ? factory(label, app, doc, this) : nullptr;
+        if (!page) {
+            continue; // a page that cannot be made is left out; later pages take its index
+        }
+        page->setObjectName(page->objectName().isEmpty()
+                                ? QStringLiteral("page_%1").arg(QString(label).remove(' '))
+                                : page->objectName());
+        addTab(page, label);
+    }
+    setCurrentIndex(0);
+    connect(&doc, &CAppDoc::Updated, this, [this](int) { ColourSplitTabs(); });
+    ColourSplitTabs();
+}
+
+void CTabView::SetActivePage(int index) {
+    if (index < 0 || index == currentIndex() || index >= count()) {
+        return;
+    }
+    setCurrentIndex(index);
+    currentWidget()->setFocus();
+}
+
+void CTabView::SetTabColor(QWidget* page, const QColor& colour) {
+    const int index = FindPage(page);
+    if (index >= 0 && tabBar()->tabTextColor(index) != colour) {
+        tabBar()->setTabTextColor(index, colour);
+        tabBar()->update(tabBar()->tabRect(index));
+    }
+}
+
+int CTabView::FindPage(QWidget* page) const {
+    return page ? indexOf(page) : -1;
+}
+
+QString CTabView::GetTabLabel(int index) const {
+    return tabText(index);
+}
+
+QColor CTabView::GetTabColor(int index) const {
+    return tabBar()->tabTextColor(index);
+}
+
+void CTabView::ColourSplitTabs() {
+    const presetor::Preset& preset = doc.GetBank().Current();
+    for (int i = 0; i < count(); ++i) {
+        const QString label = tabText(i);
+        if (!label.startsWith(QStringLiteral("Split "))) {
+            continue;
+        }
+        const int split = label.right(1).toInt() - 1;
+        if (split < 0 || split >= presetor::kSplitCount) {
+            continue;
+        }
+        const auto s = static_cast<std::size_t>(split);
+        const bool active = preset.lowKey[s] != 0 || preset.highKey[s] != 0;
+        SetTabColor(widget(i), active ? kActiveSplit : kInactiveSplit);
+    }
+}

@@ -1,0 +1,36 @@
+// The page tabs: eleven editor pages made by the page factory, alive for the whole run, one
+// shown at a time. The selected tab's label is bold; each label has its own colour, and the
+// split tabs are dark green while their split is active and red while it is not.
+#pragma once
+
+#include "PageFactory.h"
+
+#include <QColor>
+#include <QTabWidget>
+
+class CAppDoc;
+class CEditorApp;
+
+class CTabView final : public QTabWidget {
+    Q_OBJECT
+
+public:
+    static inline const QColor kActiveSplit{0, 128, 0};
+    static inline const QColor kInactiveSplit{255, 0, 0};
+
+    CTabView(CEditorApp& app, CAppDoc& doc, const PageFactory& factory, QWidget* parent = nullptr);
+
+    // Shows the page with that index; -1 or the current index change nothing.
+    void SetActivePage(int index);
+    // Sets the label colour of the tab holding page; a page not in the tabs changes nothing.
+    void SetTabColor(QWidget* page, const QColor& colour);
+    // Index of the tab holding page, or -1.
+    int FindPage(QWidget* page) const;
+    QString GetTabLabel(int index) const;
+    QColor GetTabColor(int index) const;
+
+private:
+    void ColourSplitTabs();
+
+    CAppDoc& doc;
+};

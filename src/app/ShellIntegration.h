@@ -1,0 +1,19 @@
+// Registers the .lmk preset file with the desktop: on Linux a .desktop entry (open and print),
+// a shared-mime-info type and the icon under the user's data directory; on Windows the
+// "LMK.Document" type under the user's registry classes.
+#pragma once
+
+#include <QString>
+
+namespace presetor {
+
+// executable: the program's full path. Returns false and sets error when a file could not be
+// written; a missing update-mime-database or update-desktop-database is not an error.
+bool InstallShellIntegration(const QString& executable, QString* error = nullptr);
+
+// Where the .desktop entry goes (the user's applications directory).
+QString DesktopEntryPath();
+// Where the MIME type goes (packages directory of the user's MIME database).
+QString MimePackagePath();
+
+} // namespace presetor
