@@ -1,0 +1,246 @@
+// Every transfer of both keyboard types, with and without "Transfer all Preset once", through
+// RtMidi on JACK against the virtual keyboard program in its own process: banks sent and
+// loaded back byte for byte, an echoing keyboard, a silent one, and a load cancelled half way.
+#include "KeyboardProcess.h"
+#include "midi/CMidiIn.h"
+#include "midi/CMidiOut.h"
+#include "midi/LoadAllEngine.h"
+#include "midi/MidiSystem.h"
+#include "midi/RequestPresetEngine.h"
+#include "midi/RtMidiBackend.h"
+#include "midi/SendAllEngine.h"
+#include "midi/TransferRunner.h"
+#include "model/PresetFile.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <unistd.h>
+
+namespace presetor::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A bank whose presets all differ, so a shifted or partial load cannot compare equal.
+std::unique_ptr<Bank> VariedBank(int type, int seed) {
+    auto bank = std::make_unique<Bank>();
+    bank->SetKeyboardType(type);
+    bank->LoadPresetDefaults();
+    for (int i = 0; i < bank->PresetCount(); ++i) {
+        Preset& p = bank->presets[static_cast<std::size_t>(i)];
+        p.SetName("E" + std::to_string(i + seed));
+        for (int s = 0; s < kSplitCount; ++s) {
+            p.programNumber[s] = static_cast<std::uint8_t>((i * 7 + s + seed) % 128);
+            p.volume[s] = static_cast<std::uint8_t>((i * 3 + s * 5 + seed) % 128);
+            p.bankLsb[s] = static_cast<std::uint8_t>((i * 11 + s) % 128);
+            if (type == 4) {
+                p.inputMode[s] = static_cast<std::uint8_t>((i + s) % 4);
+                p.midiOut2[s] = static_cast<std::uint8_t>((i + s) % 2);
+            }
+        }
+    }
+    return bank;
+}
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+class TransferE2E : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!JackConfigured()) {
+            GTEST_SKIP() << "no JACK server (scripts/test starts one)";
+        }
+        dir_ = fs::temp_directory_path() / ("presetor-e2e-" + std::to_string(getpid()));
+        fs::create_directories(dir_);
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(dir_, ec);
+    }
+
+    // The test process's own view of the system ports, as the editor has it.
+    std::unique_ptr<MidiSystem> System() {
+        std::string error;
+        auto backend = MakeRtMidiBackend({.api = "jack", .clientName = "e2e"}, error);
+        EXPECT_NE(backend, nullptr) << error;
+        return std::make_unique<MidiSystem>(std::move(backend));
+    }
+    // Opens our ports to the keyboard program; asserts they exist.
+    void Connect(MidiSystem& system, KeyboardProcess& kb, CMidiIn& in, CMidiOut& out) {
+        ASSERT_TRUE(kb.Ready());
+        const int i = FindMidiDevice(system, MidiKind::Input, kb.InPort());
+        const int o = FindMidiDevice(system, MidiKind::Output, kb.OutPort());
+        ASSERT_GE(i, 0) << kb.InPort();
+        ASSERT_GE(o, 0) << kb.OutPort();
+        ASSERT_TRUE(in.Open(i)) << in.LastError();
+        ASSERT_TRUE(out.Open(o)) << out.LastError();
+    }
+
+    fs::path dir_;
+};
+
+class BankRoundTrip : public TransferE2E,
+                      public ::testing::WithParamInterface<std::tuple<int, bool>> {};
+
+TEST_P(BankRoundTrip, BankSentAndLoadedBackIsIdenticalByteForByte) {
+    const auto [type, turbo] = GetParam();
+    KeyboardProcess kb({"--type", type == 3 ? "lmk3" : "lmk4"});
+    ASSERT_TRUE(kb.Ready());
+    const fs::path sent = dir_ / "sent.lmk";
+    const fs::path back = dir_ / "back.lmk";
+    ASSERT_TRUE(SavePresetFile(sent.string(), *VariedBank(type, 5)).ok());
+    std::vector<std::string> mode;
+    if (turbo) {
+        mode.push_back("--bulk");
+    }
+
+    std::vector<std::string> send{"send", "--in", kb.InPort(), "--out", kb.OutPort()};
+    send.insert(send.end(), mode.begin(), mode.end());
+    send.push_back(sent.string());
+    std::string err;
+    ASSERT_EQ(RunCli(send, &err), 0) << err;
+    // The keyboard has taken everything (an LMK4 also the EEPROM command) before we ask.
+    ASSERT_TRUE(kb.WaitForLine(
+        turbo ? "stored bulk" : "stored " + std::to_string(PresetCountFor(type)), 10000));
+    if (type == 4) {
+        EXPECT_TRUE(kb.WaitForLine("eeprom", 10000));
+    }
+
+    std::vector<std::string> receive{"receive",   "--type",    type == 3 ? "lmk3" : "lmk4",
+                                     "--in",      kb.InPort(), "--out",
+                                     kb.OutPort()};
+    receive.insert(receive.end(), mode.begin(), mode.end());
+    receive.push_back(back.string());
+    ASSERT_EQ(RunCli(receive, &err), 0) << err;
+    EXPECT_EQ(ReadFile(back), ReadFile(sent));
+}
+
+INSTANTIATE_TEST_SUITE_P(TypesAndTurbo, BankRoundTrip,
+                         ::testing::Combine(::testing::Values(3, 4), ::testing::Bool()));
+
+TEST_F(TransferE2E, SinglePresetEditMemoryAndEepromOperations) {
+    for (const int type : {3, 4}) {
+        KeyboardProcess kb({"--type", type == 3 ? "lmk3" : "lmk4"});
+        auto system = System();
+        CMidiIn in(*system);
+        CMidiOut out(*system);
+        Connect(*system, kb, in, out);
+        const auto bank = VariedBank(type, 30);
+        const Preset& p = bank->presets[12];
+
+        EXPECT_EQ(SendMessage(out, BuildSendPresetDump(p, type, 12)), TransferState::Ok);
+        ASSERT_TRUE(kb.WaitForLine("stored 13", 5000));
+        RequestPresetEngine load(BuildLoadPresetRequest(type, 12));
+        ASSERT_EQ(RunRequestPreset(load, out, in), TransferState::Ok);
+        Preset loaded;
+        ASSERT_TRUE(load.DecodeInto(loaded, type));
+        EXPECT_TRUE(loaded.SameData(p)) << "type " << type;
+
+        const Preset& q = bank->presets[3];
+        EXPECT_EQ(SendMessage(out, BuildSendEditMemoryDump(q, type)), TransferState::Ok);
+        ASSERT_TRUE(kb.WaitForLine("stored 0", 5000));
+        RequestPresetEngine edit(BuildLoadEditMemoryRequest());
+        ASSERT_EQ(RunRequestPreset(edit, out, in), TransferState::Ok);
+        ASSERT_TRUE(edit.DecodeInto(loaded, type));
+        EXPECT_TRUE(loaded.SameData(q)) << "type " << type;
+
+        if (type == 4) {
+            EXPECT_EQ(StoreInEeprom(out), TransferState::Ok);
+            EXPECT_TRUE(kb.WaitForLine("eeprom", 5000));
+        }
+    }
+}
+
+TEST_F(TransferE2E, EchoingKeyboardStillLoadsInBothModes) {
+    KeyboardProcess kb({"--type", "lmk4", "--echo"});
+    auto system = System();
+    CMidiIn in(*system);
+    CMidiOut out(*system);
+    Connect(*system, kb, in, out);
+    // Give the keyboard a known bank first, then load it back through the loop.
+    const auto bank = VariedBank(4, 60);
+    SendAllEngine send(*bank, {.turbo = true});
+    ASSERT_EQ(send.RunToEnd(out), TransferState::Ok);
+    ASSERT_TRUE(kb.WaitForLine("stored bulk", 10000));
+    for (const bool turbo : {false, true}) {
+        Bank document;
+        document.SetKeyboardType(4);
+        LoadAllEngine load(document, {.turbo = turbo, .idleTimeoutMs = 5000});
+        ASSERT_EQ(RunLoadAll(load, out, in), TransferState::Ok) << "turbo " << turbo;
+        EXPECT_TRUE(load.ReceivedBank().SameContents(*bank)) << "turbo " << turbo;
+    }
+}
+
+TEST_F(TransferE2E, SilentKeyboardEndsWith131AndTouchesNothing) {
+    KeyboardProcess kb({"--type", "lmk3", "--silent"});
+    auto system = System();
+    CMidiIn in(*system);
+    CMidiOut out(*system);
+    Connect(*system, kb, in, out);
+    const auto document = VariedBank(3, 9);
+    const Bank before = *document;
+    LoadAllEngine load(*document, {.turbo = false});
+    EXPECT_EQ(RunLoadAll(load, out, in), TransferState::NoAnswer);
+    EXPECT_TRUE(document->SameContents(before));
+
+    // The command-line tool says 131, fails, and writes no file.
+    const fs::path target = dir_ / "never.lmk";
+    std::string err;
+    EXPECT_NE(RunCli({"receive", "--type", "lmk3", "--in", kb.InPort(), "--out", kb.OutPort(),
+                      "--bulk", target.string()},
+                     &err),
+              0);
+    EXPECT_NE(err.find("No data received. Please check Cables and Midi-Connections."),
+              std::string::npos)
+        << err;
+    EXPECT_FALSE(fs::exists(target));
+}
+
+TEST_F(TransferE2E, LoadCancelledHalfWayKeepsTheOldBank) {
+    // Paced at wire speed, the load takes over three seconds: cancel once half has come.
+    KeyboardProcess kb({"--type", "lmk3", "--pace"});
+    auto system = System();
+    CMidiIn in(*system);
+    CMidiOut out(*system);
+    Connect(*system, kb, in, out);
+    const auto document = VariedBank(3, 21);
+    const Bank before = *document;
+    LoadAllEngine load(*document, {.turbo = false});
+    std::atomic<bool> cancel{false};
+    int lastBar = 0;
+    load.SetProgress([&](const TransferProgress& p) {
+        lastBar = p.barValue;
+        if (p.barValue * 2 >= p.barMax) {
+            cancel = true;
+        }
+    });
+    EXPECT_EQ(RunLoadAll(load, out, in, &cancel), TransferState::Cancelled);
+    EXPECT_GE(lastBar * 2, load.Expected());
+    EXPECT_LT(lastBar, load.Expected());
+    EXPECT_TRUE(document->SameContents(before));
+}
+
+TEST_F(TransferE2E, UnknownPortsFailWithTheTextsOfTheirDirection) {
+    std::string err;
+    EXPECT_NE(RunCli({"receive", "--type", "lmk4", "--in", "nowhere:out", "--out", "nowhere:in",
+                      (dir_ / "x.lmk").string()},
+                     &err),
+              0);
+    EXPECT_NE(err.find("No data received."), std::string::npos) << err;
+    const fs::path file = dir_ / "f.lmk";
+    ASSERT_TRUE(SavePresetFile(file.string(), *VariedBank(4, 1)).ok());
+    EXPECT_NE(RunCli({"send", "--in", "nowhere:out", "--out", "nowhere:in", file.string()}, &err),
+              0);
+    EXPECT_NE(err.find("No data send."), std::string::npos) << err;
+}
+
+} // namespace
+} // namespace presetor::e2e
