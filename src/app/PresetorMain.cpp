@@ -1,15 +1,11 @@
 // Start-up in the program's order; exit writes the channel assignments and closes MIDI.
 #include "PresetorMain.h"
 
-#include "CAppDoc.h"
-#include "CEditorApp.h"
-#include "CKeyboardSelectDlg.h"
 #include "CMainFrame.h"
 #include "CommandLine.h"
-#include "Messages.h"
+#include "PresetorSession.h"
 #include "SettingsKeys.h"
 #include "ShellIntegration.h"
-#include "Strings.h"
 
 #include "midi/MidiSystem.h"
 #if PRESETOR_HAVE_RTMIDI
@@ -18,7 +14,7 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
+#include <QIcon>
 #include <QSettings>
 #include <QTimer>
 
@@ -112,66 +108,18 @@ int PresetorMain(int argc, char** argv, const PresetorParts& parts) {
 
     QSettings settings(QString::fromLatin1(keys::kOrganization),
                        QString::fromLatin1(keys::kApplication));
-    CEditorApp app(settings);
-    app.ReadStartupSettings();
-    app.SetMidiSystem(MakeMidiSystem());
-    CAppDoc doc(app);
-
-    // The command line: a file opens it (and sets the keyboard type); otherwise a new
-    // document, which on the very first start asks for the keyboard first.
-    if (!line.file.isEmpty()) {
-        const Result result = doc.OpenDocument(line.file);
-        if (!result) {
-            ShowWarning(nullptr, result.code() == ErrorCode::InvalidFile
-                                     ? Str(IDS_INVALID_FILE)
-                                     : QString::fromLocal8Bit(result.message().c_str()));
-            return 1;
-        }
-    } else {
-        if (!app.bank.keyboardTypeChosen) {
-            CKeyboardSelectDlg select;
-            select.exec();
-            app.SetKeyboardType(select.ChosenType());
-        }
-        doc.NewDocument();
+    PresetorSession session(settings, parts);
+    const int early = session.Start(line, MakeMidiSystem(), QDir::currentPath(), true);
+    if (early >= 0) {
+        return early;
     }
-    if (line.action == CommandLine::Action::Print) {
-        return parts.print(app, doc, line.printer);
-    }
-    if (line.action == CommandLine::Action::Pdf) {
-        return parts.pdf(app, doc, line.output);
-    }
-
-    // Register the file type with the desktop once per user (every start on Windows, where
-    // the registry keeps the program's current path).
-#ifndef Q_OS_WIN
-    if (!settings.value(keys::kShellRegistered, false).toBool())
-#endif
-    {
-        if (InstallShellIntegration(QApplication::applicationFilePath())) {
-            settings.setValue(keys::kShellRegistered, true);
-        }
-    }
-
-    CMainFrame frame(app, doc, parts.pages ? parts.pages : EmptyPageFactory(), parts.dialogs);
     FirstPaintProbe probe;
     if (qEnvironmentVariableIsSet("PRESETOR_EXIT_AFTER_FIRST_PAINT")) {
-        frame.installEventFilter(&probe);
+        session.Frame()->installEventFilter(&probe);
+        // The window may have painted already while start-up showed a message over it.
+        session.Frame()->update();
     }
-    frame.RestorePlacement();
-    frame.show();
-    if (!line.file.isEmpty()) {
-        frame.AddRecentFile(doc.PathName());
-    }
-
-    // After the window shows: MIDI devices by name, Turbo, sound lists, channel assignments;
-    // unreadable sound lists are reported over the window.
-    for (const Result& error : app.ReadLateSettings(QDir::currentPath())) {
-        ShowWarning(&frame, QString::fromLocal8Bit(error.message().c_str()));
-    }
-    app.OpenMidiOut(); // a failed open makes every send report the failure
-
     const int code = QApplication::exec();
-    app.Exit();
+    session.Finish();
     return code;
 }

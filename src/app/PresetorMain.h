@@ -1,28 +1,8 @@
-// The program's start-up and exit sequence, shared by the presetor executable and the
-// start-up benchmark: settings, keyboard type (asked on the very first start before the main
-// window shows), command line, desktop registration, the main window, MIDI and sound lists.
+// The program's entry: command line, Qt, one PresetorSession and the event loop. Shared by the
+// presetor executable and the start-up benchmark.
 #pragma once
 
-#include "PageFactory.h"
-
-#include <functional>
-
-class CAppDoc;
-class CEditorApp;
-
-// Prints the current preset of the opened document; printer empty = the default printer.
-// Returns the process exit code.
-using PrintHandler = std::function<int(CEditorApp& app, CAppDoc& doc, const QString& printer)>;
-
-// Writes the current preset of the opened document as a PDF file; returns the exit code.
-using PdfHandler = std::function<int(CEditorApp& app, CAppDoc& doc, const QString& output)>;
-
-struct PresetorParts {
-    PageFactory pages;   // empty: every tab gets an empty page
-    PageDialogs dialogs; // empty members: their Options entries stay disabled
-    PrintHandler print;  // empty: /p and /pt report that printing is not available
-    PdfHandler pdf;      // empty: /pdf reports the same
-};
+#include "PresetorParts.h"
 
 // Runs the whole program; returns the exit code.
 int PresetorMain(int argc, char** argv, const PresetorParts& parts);

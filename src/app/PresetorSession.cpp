@@ -1,0 +1,87 @@
+// Start-up in the program's order.
+#include "PresetorSession.h"
+
+#include "CKeyboardSelectDlg.h"
+#include "CMainFrame.h"
+#include "Messages.h"
+#include "SettingsKeys.h"
+#include "ShellIntegration.h"
+#include "Strings.h"
+
+#include <QApplication>
+#include <QSettings>
+
+using namespace presetor;
+
+PresetorSession::PresetorSession(QSettings& store, const PresetorParts& plugged)
+    : settings(store), parts(plugged), app(store), doc(app) {}
+
+PresetorSession::~PresetorSession() {
+    frame.reset(); // the window and its pages go before the document they show
+}
+
+int PresetorSession::Start(const CommandLine& line, std::unique_ptr<MidiSystem> midi,
+                           const QString& soundDirectory, bool registerDesktop) {
+    app.ReadStartupSettings();
+    if (midi) {
+        app.SetMidiSystem(std::move(midi));
+    }
+
+    // The command line: a file opens it (and sets the keyboard type); otherwise a new
+    // document, which on the very first start asks for the keyboard before any window shows.
+    if (!line.file.isEmpty()) {
+        const Result result = doc.OpenDocument(line.file);
+        if (!result) {
+            ShowWarning(nullptr, result.code() == ErrorCode::InvalidFile
+                                     ? Str(IDS_INVALID_FILE)
+                                     : QString::fromLocal8Bit(result.message().c_str()));
+            return 1;
+        }
+    } else {
+        if (!app.bank.keyboardTypeChosen) {
+            CKeyboardSelectDlg select;
+            select.exec();
+            app.SetKeyboardType(select.ChosenType());
+        }
+        doc.NewDocument();
+    }
+    if (line.action == CommandLine::Action::Print) {
+        return parts.print ? parts.print(app, doc, line.printer) : 3;
+    }
+    if (line.action == CommandLine::Action::Pdf) {
+        return parts.pdf ? parts.pdf(app, doc, line.output) : 3;
+    }
+
+    // The file type is registered with the desktop once per user (at every start on Windows,
+    // where the registry keeps the program's current path).
+    if (registerDesktop) {
+#ifndef Q_OS_WIN
+        if (!settings.value(keys::kShellRegistered, false).toBool())
+#endif
+        {
+            if (InstallShellIntegration(QApplication::applicationFilePath())) {
+                settings.setValue(keys::kShellRegistered, true);
+            }
+        }
+    }
+
+    frame = std::make_unique<CMainFrame>(app, doc, parts.pages ? parts.pages : EmptyPageFactory(),
+                                         parts.dialogs);
+    frame->RestorePlacement();
+    frame->show();
+    if (!line.file.isEmpty()) {
+        frame->AddRecentFile(doc.PathName());
+    }
+
+    // After the window shows: MIDI devices by name, Turbo, sound lists and channel
+    // assignments; unreadable sound lists are reported over the window.
+    for (const Result& error : app.ReadLateSettings(soundDirectory)) {
+        ShowWarning(frame.get(), QString::fromLocal8Bit(error.message().c_str()));
+    }
+    app.OpenMidiOut(); // a failed open makes every send report the failure
+    return -1;
+}
+
+void PresetorSession::Finish() {
+    app.Exit();
+}

@@ -1,0 +1,368 @@
+// The main window as a user drives it: the preset list's rows and drag-and-drop copy, the
+// keyboard switch, F9 only for the LMK4, the save prompt of New, Open, Exit and the switch,
+// a rejected file that changes nothing, the bank commands, the tabs and undo.
+#include "ShellTestEnv.h"
+
+#include "app/CDestinationPresetDlg.h"
+#include "app/CPresetView.h"
+#include "app/CTabView.h"
+#include "app/CommandIds.h"
+#include "app/SettingsKeys.h"
+#include "model/PresetFile.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QSpinBox>
+#include <QtTest>
+
+using namespace presetor;
+
+namespace {
+
+// A started session of the given keyboard type with its window shown and active.
+void StartWith(ShellTestEnv& env, int type) {
+    env.settings->setValue(keys::kKeyboardMajor, type);
+    env.settings->setValue(keys::kKeyboardMinor, type == 3 ? 4 : 1);
+    QCOMPARE(env.Start(), -1);
+    env.Frame().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&env.Frame()));
+}
+
+QPoint RowCentre(CPresetView* view, int row) {
+    return view->visualItemRect(view->topLevelItem(row)).center();
+}
+
+void Rename(CAppDoc& doc, int index, const char* name) {
+    doc.ModifyPreset(index, QStringLiteral("rename"), [name](Preset& p) { p.SetName(name); });
+}
+
+} // namespace
+
+class MainFrameTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void rowsShowNameAndPositionAndFollowTheKeyboardSwitch() {
+        ShellTestEnv env;
+        StartWith(env, 3);
+        CPresetView* list = env.Frame().PresetView();
+        QCOMPARE(list->topLevelItemCount(), 64);
+        QCOMPARE(list->topLevelItem(0)->text(1), QStringLiteral("1.1 (1)"));
+        QCOMPARE(list->topLevelItem(9)->text(1), QStringLiteral("2.2 (10)"));
+        QCOMPARE(list->topLevelItem(63)->text(1), QStringLiteral("8.8 (64)"));
+        QCOMPARE(list->headerItem()->text(0), QStringLiteral("Name"));
+        QCOMPARE(list->headerItem()->text(1), QStringLiteral("Number"));
+        QVERIFY(!env.Frame().Action(ID_SAVE_EEPROM)->isEnabled());
+        QVERIFY(env.Frame().Action(ID_KEYBOARD_LMK3)->isChecked());
+
+        // Choosing the type that is current asks nothing.
+        env.Frame().Action(ID_KEYBOARD_LMK3)->trigger();
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+
+        list->setCurrentItem(list->topLevelItem(20));
+        QCOMPARE(env.App().bank.currentPreset, 20);
+
+        // No keeps everything, the radio mark included.
+        QString question;
+        AnswerNextMessageBox(QMessageBox::No, &question);
+        env.Frame().Action(ID_KEYBOARD_LMK4)->trigger();
+        QVERIFY(question.startsWith(QStringLiteral("You want to change the Type of Keyboard.")));
+        QCOMPARE(env.App().bank.keyboardType, 3);
+        QVERIFY(env.Frame().Action(ID_KEYBOARD_LMK3)->isChecked());
+        QVERIFY(!env.Frame().Action(ID_KEYBOARD_LMK4)->isChecked());
+
+        AnswerNextMessageBox(QMessageBox::Yes);
+        env.Frame().Action(ID_KEYBOARD_LMK4)->trigger();
+        QCOMPARE(env.App().bank.keyboardType, 4);
+        QCOMPARE(env.settings->value(keys::kKeyboardMajor).toInt(), 4);
+        QCOMPARE(env.settings->value(keys::kKeyboardMinor).toInt(), 1);
+        QCOMPARE(list->topLevelItemCount(), 127);
+        QCOMPARE(list->topLevelItem(126)->text(1), QStringLiteral("16.7 (127)"));
+        QCOMPARE(env.App().bank.currentPreset, 0);
+        QCOMPARE(list->currentItem(), list->topLevelItem(0));
+        QCOMPARE(env.Frame().KeyboardIndicatorPane()->text(), QStringLiteral("LMK4/4+"));
+        QVERIFY(env.Frame().Action(ID_KEYBOARD_LMK4)->isChecked());
+        QVERIFY(env.Frame().Action(ID_SAVE_EEPROM)->isEnabled());
+    }
+
+    void f9StoresInEepromOnlyOnTheLmk4() {
+        ShellTestEnv env;
+        StartWith(env, 3);
+        env.App().midiOutDevice = 1; // the virtual LMK4
+        QVERIFY(env.App().OpenMidiOut());
+        const auto stores = [&env] {
+            env.App().Midi().Virtual(4).Flush();
+            return env.App().Midi().Virtual(4).WithKeyboard(
+                [](VirtualKeyboard& k) { return k.GetCounters().eepromStores; });
+        };
+        env.Press(Qt::Key_F9);
+        QTest::qWait(50);
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+        QCOMPARE(stores(), 0);
+
+        AnswerNextMessageBox(QMessageBox::Yes);
+        env.Frame().Action(ID_KEYBOARD_LMK4)->trigger();
+        QString info;
+        AnswerNextMessageBox(QMessageBox::Ok, &info);
+        QVERIFY(env.Frame().Action(ID_SAVE_EEPROM)->isEnabled());
+        env.Press(Qt::Key_F9);
+        QCOMPARE(stores(), 1);
+        QVERIFY(info.startsWith(QStringLiteral("Please wait with further transmissions")));
+    }
+
+    void dragAndDropCopiesOntoTheRowUnderTheCursor() {
+        ShellTestEnv env;
+        StartWith(env, 3);
+        CPresetView* list = env.Frame().PresetView();
+        QWidget* viewport = list->viewport();
+        Rename(env.Doc(), 5, "DRAGME");
+        env.Doc().ModifyPreset(5, QStringLiteral("unlink"), [](Preset& p) { p.linkPreset = 5; });
+        list->scrollToTop();
+
+        QTest::mousePress(viewport, Qt::LeftButton, {}, RowCentre(list, 5));
+        QCOMPARE(env.App().bank.currentPreset, 5);
+        QTest::mouseMove(viewport, RowCentre(list, 8));
+        QVERIFY(list->IsDragging());
+        QVERIFY(list->DragImage() && list->DragImage()->isVisible());
+        QTest::mouseMove(viewport, RowCentre(list, 12) + QPoint(60, 0));
+        QCOMPARE(list->DropTarget(), 12);
+        QCOMPARE(list->DragImage()->pos(),
+                 viewport->mapToGlobal(RowCentre(list, 12) + QPoint(60, 0)) - QPoint(8, 8));
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, RowCentre(list, 12));
+
+        QVERIFY(!list->IsDragging());
+        QVERIFY(list->DragImage() == nullptr);
+        QCOMPARE(list->DropTarget(), -1);
+        const Bank& bank = env.App().bank;
+        QCOMPARE(bank.presets[12].GetName(), std::string("DRAGME"));
+        QCOMPARE(int(bank.presets[12].linkPreset), 5);
+        QCOMPARE(list->topLevelItem(12)->text(0), QStringLiteral("DRAGME"));
+        QCOMPARE(bank.currentPreset, 5);
+        QVERIFY(env.Doc().IsModified());
+
+        // One undo step takes the copy back.
+        env.Frame().Action(ID_EDIT_UNDO)->trigger();
+        QCOMPARE(bank.presets[12].GetName(), std::string("INITPRES"));
+        QCOMPARE(list->topLevelItem(12)->text(0), QStringLiteral("INITPRES"));
+
+        // Released over the header: nothing copied, nothing left highlighted.
+        QTest::mousePress(viewport, Qt::LeftButton, {}, RowCentre(list, 5));
+        QTest::mouseMove(viewport, RowCentre(list, 9));
+        QCOMPARE(list->DropTarget(), 9);
+        const QPoint overHeader(20, -list->header()->height() / 2);
+        QTest::mouseMove(viewport, overHeader);
+        QCOMPARE(list->DropTarget(), -1);
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, overHeader);
+        QVERIFY(!list->IsDragging());
+        QCOMPARE(bank.presets[9].GetName(), std::string("INITPRES"));
+        QCOMPARE(list->topLevelItem(9)->background(0), QBrush());
+    }
+
+    void newOpenAndExitAskToSaveAModifiedDocument() {
+        ShellTestEnv env;
+        StartWith(env, 3);
+        CMainFrame& frame = env.Frame();
+        const Bank& bank = env.App().bank;
+
+        // Not modified: New asks nothing.
+        frame.Action(ID_FILE_NEW)->trigger();
+        QVERIFY(!env.Doc().IsModified());
+
+        Rename(env.Doc(), 3, "EDITED");
+        QVERIFY(env.Doc().IsModified());
+        QVERIFY(frame.isWindowModified());
+        QString prompt;
+        AnswerNextMessageBox(QMessageBox::Cancel, &prompt);
+        frame.Action(ID_FILE_NEW)->trigger();
+        QCOMPARE(prompt, QStringLiteral("Save changes to Untitled?"));
+        QCOMPARE(bank.presets[3].GetName(), std::string("EDITED"));
+        QVERIFY(env.Doc().IsModified());
+
+        AnswerNextMessageBox(QMessageBox::No);
+        frame.Action(ID_FILE_NEW)->trigger();
+        QCOMPARE(bank.presets[3].GetName(), std::string("INITPRES"));
+        QVERIFY(!env.Doc().IsModified());
+
+        // Open with Yes saves the document to its file first.
+        const QString a = env.Path(QStringLiteral("a.lmk"));
+        const QString b = env.Path(QStringLiteral("b.lmk"));
+        Bank other;
+        other.SetKeyboardType(3);
+        other.LoadPresetDefaults();
+        other.presets[0].SetName("FILE B");
+        QVERIFY(SavePresetFile(b.toStdString(), other).ok());
+        QVERIFY(env.Doc().SaveDocument(a).ok());
+        Rename(env.Doc(), 7, "SAVEDME");
+        AnswerNextMessageBox(QMessageBox::Yes, &prompt);
+        QVERIFY(frame.OpenFile(b));
+        QCOMPARE(prompt, QStringLiteral("Save changes to a.lmk?"));
+        QCOMPARE(bank.presets[0].GetName(), std::string("FILE B"));
+        QCOMPARE(env.Doc().Title(), QStringLiteral("b.lmk"));
+        Bank check;
+        QVERIFY(LoadPresetFile(a.toStdString(), check).ok());
+        QCOMPARE(check.presets[7].GetName(), std::string("SAVEDME"));
+
+        // Exit: Cancel keeps the window (its placement is stored all the same), No closes.
+        env.settings->remove(keys::kWindowPos);
+        Rename(env.Doc(), 1, "UNSAVED");
+        AnswerNextMessageBox(QMessageBox::Cancel);
+        QVERIFY(!frame.close());
+        QVERIFY(frame.isVisible());
+        QVERIFY(env.settings->contains(keys::kWindowPos));
+        AnswerNextMessageBox(QMessageBox::No);
+        QVERIFY(frame.close());
+    }
+
+    void keyboardSwitchAsksToSaveAfterQuestion148() {
+        ShellTestEnv env;
+        StartWith(env, 3);
+        Rename(env.Doc(), 0, "KEEPME");
+        QString savePrompt;
+        OnNextModal([&savePrompt](QWidget* question148) {
+            // The save prompt is answered once question 148 has closed.
+            AnswerNextMessageBox(QMessageBox::Cancel, &savePrompt);
+            static_cast<QMessageBox*>(question148)->button(QMessageBox::Yes)->click();
+        });
+        env.Frame().Action(ID_KEYBOARD_LMK4)->trigger();
+        QCOMPARE(savePrompt, QStringLiteral("Save changes to Untitled?"));
+        QCOMPARE(env.App().bank.keyboardType, 3);
+        QCOMPARE(env.App().bank.presets[0].GetName(), std::string("KEEPME"));
+        QVERIFY(env.Frame().Action(ID_KEYBOARD_LMK3)->isChecked());
+    }
+
+    void aRejectedFileChangesNothing() {
+        ShellTestEnv env;
+        StartWith(env, 4);
+        const QString good = env.Path(QStringLiteral("good.lmk"));
+        Rename(env.Doc(), 50, "MINE");
+        QVERIFY(env.Doc().SaveDocument(good).ok());
+        const Bank before = env.App().bank;
+        const QString bad = env.Path(QStringLiteral("bad.lmk"));
+        QFile file(bad);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("LMK3V"));
+        file.close();
+        QString text;
+        AnswerNextMessageBox(QMessageBox::Ok, &text);
+        QVERIFY(!env.Frame().OpenFile(bad));
+        QCOMPARE(text, QStringLiteral("Invalid File-Type. This file is not a LMK-Preset-File."));
+        QVERIFY(env.App().bank.SameContents(before));
+        QCOMPARE(env.App().bank.keyboardType, 4);
+        QCOMPARE(env.Doc().PathName(), QFileInfo(good).absoluteFilePath());
+        QCOMPARE(env.Doc().Title(), QStringLiteral("good.lmk"));
+    }
+
+    void bankCommandsAskForTheDestination() {
+        ShellTestEnv env;
+        StartWith(env, 4);
+        CPresetView* list = env.Frame().PresetView();
+        Rename(env.Doc(), 2, "SOURCE");
+        list->setCurrentItem(list->topLevelItem(2));
+        QCOMPARE(env.App().bank.currentPreset, 2);
+
+        // The spin runs over the whole LMK4 bank and shows name and position.
+        QString prompt;
+        QString last;
+        OnNextModal([&](QWidget* modal) {
+            auto* spin = modal->findChild<QSpinBox*>(QStringLiteral("presetSpin"));
+            prompt = modal->findChild<QLabel*>(QStringLiteral("prompt"))->text();
+            QCOMPARE(spin->value(), 0);
+            QCOMPARE(spin->maximum(), 126);
+            spin->setValue(126);
+            last = spin->text();
+            spin->setValue(9);
+            static_cast<QDialog*>(modal)->accept();
+        });
+        env.Press(Qt::Key_C, Qt::AltModifier);
+        QCOMPARE(prompt, QStringLiteral("Please choose the preset which should be overwritten."));
+        QCOMPARE(last, QStringLiteral("INITPRES - 16.7 (127)"));
+        QCOMPARE(env.App().bank.presets[9].GetName(), std::string("SOURCE"));
+        QCOMPARE(list->topLevelItem(9)->text(0), QStringLiteral("SOURCE"));
+        QCOMPARE(env.App().bank.currentPreset, 2);
+
+        // Cancel changes nothing and adds no undo step.
+        const int steps = env.Doc().UndoStack().count();
+        OnNextModal([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
+        env.Press(Qt::Key_X, Qt::AltModifier);
+        QCOMPARE(env.Doc().UndoStack().count(), steps);
+
+        // Insert moves the current preset and shifts the ones between.
+        OnNextModal([](QWidget* modal) {
+            modal->findChild<QSpinBox*>(QStringLiteral("presetSpin"))->setValue(5);
+            static_cast<QDialog*>(modal)->accept();
+        });
+        env.Press(Qt::Key_I, Qt::AltModifier);
+        QCOMPARE(env.App().bank.presets[5].GetName(), std::string("SOURCE"));
+        QCOMPARE(env.App().bank.presets[2].GetName(), std::string("INITPRES"));
+
+        // Reset asks first; No keeps the preset.
+        list->setCurrentItem(list->topLevelItem(9));
+        QString question;
+        AnswerNextMessageBox(QMessageBox::No, &question);
+        env.Press(Qt::Key_F8);
+        QCOMPARE(question,
+                 QStringLiteral("Are you sure to reset this Preset to it's default settings?"));
+        QCOMPARE(env.App().bank.presets[9].GetName(), std::string("SOURCE"));
+        AnswerNextMessageBox(QMessageBox::Yes);
+        env.Press(Qt::Key_F8);
+        QCOMPARE(env.App().bank.presets[9].GetName(), std::string("INITPRES"));
+
+        // Link all makes one ring; Ctrl+Z and Ctrl+Y step through it.
+        env.Frame().Action(ID_LINK_ALL)->trigger();
+        QCOMPARE(int(env.App().bank.presets[126].linkPreset), 0);
+        QCOMPARE(int(env.App().bank.presets[0].linkPreset), 1);
+        env.Press(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(int(env.App().bank.presets[0].linkPreset), 0);
+        env.Press(Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(int(env.App().bank.presets[0].linkPreset), 1);
+    }
+
+    void undoingBackToTheSavedStateClearsTheModifiedMark() {
+        ShellTestEnv env;
+        StartWith(env, 3);
+        QVERIFY(env.Doc().SaveDocument(env.Path(QStringLiteral("u.lmk"))).ok());
+        env.Doc().ModifyPreset(
+            0, QStringLiteral("clock"), [](Preset& p) { p.midiClock = 30; }, 7);
+        env.Doc().ModifyPreset(
+            0, QStringLiteral("clock"), [](Preset& p) { p.midiClock = 31; }, 7);
+        QCOMPARE(env.Doc().UndoStack().count(), 1); // one control held down is one step
+        QVERIFY(env.Doc().IsModified());
+        env.Doc().UndoStack().undo();
+        QVERIFY(!env.Doc().IsModified());
+        QVERIFY(!env.Frame().isWindowModified());
+        QCOMPARE(int(env.App().bank.presets[0].midiClock), 25);
+    }
+
+    void tabsInOrderWithSplitColours() {
+        ShellTestEnv env;
+        StartWith(env, 3);
+        CTabView* tabs = env.Frame().TabView();
+        QStringList labels;
+        for (int i = 0; i < tabs->count(); ++i) {
+            labels << tabs->GetTabLabel(i);
+        }
+        QCOMPARE(labels, (QStringList{"Global", "Controller", "Controller-Assignments", "Split 1",
+                                      "Split 2", "Split 3", "Split 4", "Split 5", "Split 6",
+                                      "Split 7", "Split 8"}));
+        QCOMPARE(tabs->currentIndex(), 0);
+        QCOMPARE(tabs->GetTabColor(3), CTabView::kActiveSplit);
+        QCOMPARE(tabs->GetTabColor(4), CTabView::kInactiveSplit);
+        QWidget* split2 = tabs->widget(4);
+        QCOMPARE(tabs->FindPage(split2), 4);
+        env.Doc().ModifyPreset(0, QStringLiteral("keys"), [](Preset& p) {
+            p.lowKey[1] = 40;
+            p.highKey[1] = 60;
+        });
+        QCOMPARE(tabs->GetTabColor(4), CTabView::kActiveSplit);
+        tabs->SetActivePage(4);
+        QCOMPARE(tabs->currentWidget(), split2);
+        QVERIFY(split2->isVisible());
+        QVERIFY(!tabs->widget(0)->isVisible());
+        // Another preset without the split turns the tab red again.
+        env.Frame().PresetView()->setCurrentItem(env.Frame().PresetView()->topLevelItem(1));
+        QCOMPARE(tabs->GetTabColor(4), CTabView::kInactiveSplit);
+    }
+};
+
+QTEST_MAIN(MainFrameTest)
+#include "MainFrameTest.moc"

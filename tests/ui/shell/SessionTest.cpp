@@ -1,0 +1,214 @@
+// Start-up and settings: the first start asks for the keyboard before any main window, stored
+// settings skip the question and come back at the next start, the command line opens files
+// and rejects bad ones without starting.
+#include "ShellTestEnv.h"
+
+#include "app/CKeyboardSelectDlg.h"
+#include "app/CPresetView.h"
+#include "app/CommandIds.h"
+#include "app/SettingsKeys.h"
+#include "model/PresetFile.h"
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QRadioButton>
+#include <QtTest>
+
+using namespace presetor;
+
+namespace {
+
+bool AnyMainWindow() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (qobject_cast<QMainWindow*>(w)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+class SessionTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void firstStartAsksForTheKeyboardBeforeTheWindow_data() {
+        QTest::addColumn<bool>("chooseLmk4");
+        QTest::addColumn<bool>("pressOk");
+        QTest::addColumn<int>("type");
+        QTest::newRow("LMK4 with OK") << true << true << 4;
+        QTest::newRow("LMK3 default with OK") << false << true << 3;
+        QTest::newRow("LMK4 marked but Esc") << true << false << 3;
+    }
+
+    void firstStartAsksForTheKeyboardBeforeTheWindow() {
+        QFETCH(bool, chooseLmk4);
+        QFETCH(bool, pressOk);
+        QFETCH(int, type);
+        ShellTestEnv env;
+        bool asked = false;
+        bool windowBeforeAnswer = true;
+        OnNextModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<CKeyboardSelectDlg*>(modal);
+            asked = dialog != nullptr;
+            windowBeforeAnswer = AnyMainWindow();
+            if (!dialog) {
+                modal->close();
+                return;
+            }
+            QVERIFY(modal->findChild<QRadioButton*>(QStringLiteral("lmk3Radio"))->isChecked());
+            if (chooseLmk4) {
+                modal->findChild<QRadioButton*>(QStringLiteral("lmk4Radio"))->click();
+            }
+            if (pressOk) {
+                dialog->accept();
+            } else {
+                QTest::keyClick(dialog, Qt::Key_Escape);
+            }
+        });
+        QCOMPARE(env.Start(), -1);
+        QVERIFY(asked);
+        QVERIFY(!windowBeforeAnswer);
+        QCOMPARE(env.settings->value(keys::kKeyboardMajor).toInt(), type);
+        QCOMPARE(env.settings->value(keys::kKeyboardMinor).toInt(), type == 3 ? 4 : 1);
+        QCOMPARE(env.App().bank.keyboardType, type);
+        QCOMPARE(env.Frame().PresetView()->topLevelItemCount(), type == 3 ? 64 : 127);
+        QCOMPARE(env.Frame().KeyboardIndicatorPane()->text(),
+                 type == 3 ? QStringLiteral("LMK3V4") : QStringLiteral("LMK4/4+"));
+        QCOMPARE(env.Doc().Title(), QStringLiteral("Untitled"));
+        QVERIFY(!env.Doc().IsModified());
+        QCOMPARE(env.App().midiInDevice, 0);
+        QCOMPARE(env.App().midiOutDevice, 0);
+    }
+
+    void storedTypeSkipsTheQuestionAndIsWrittenBack() {
+        ShellTestEnv env;
+        env.settings->setValue(keys::kKeyboardMajor, 4);
+        env.settings->setValue(keys::kKeyboardMinor, 1);
+        // A 19-byte DefaultPreset: name and assignments taken, the rest factory values.
+        PresetDefaults stored;
+        std::copy_n("STORED19", 8, stored.name);
+        stored.midiClock = 99;
+        const auto bytes = stored.ToBytes();
+        env.settings->setValue(keys::kDefaultPreset,
+                               QByteArray(reinterpret_cast<const char*>(bytes.data()), 19));
+        QCOMPARE(env.Start(), -1);
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+        QCOMPARE(env.App().bank.keyboardType, 4);
+        QCOMPARE(env.Frame().PresetView()->topLevelItemCount(), 127);
+        QCOMPARE(env.App().bank.presets[126].GetName(), std::string("STORED19"));
+        QCOMPARE(env.App().bank.presetDefaults.midiClock, 25);
+        QCOMPARE(env.settings->value(keys::kKeyboardMajor).toInt(), 4);
+        QCOMPARE(env.settings->value(keys::kKeyboardMinor).toInt(), 1);
+    }
+
+    void settingsComeBackAtTheNextStart() {
+        ShellTestEnv env;
+        env.settings->setValue(keys::kKeyboardMajor, 3);
+        env.settings->setValue(keys::kKeyboardMinor, 4);
+        env.settings->setValue(keys::kMidiOut, QStringLiteral("Virtual LMK4"));
+        env.settings->setValue(keys::kTurbo, 1);
+        env.settings->setValue(keys::kPause, 25);
+        QCOMPARE(env.Start(), -1);
+        QCOMPARE(env.App().midiOutDevice, 1);
+        QVERIFY(env.App().midiOut->IsOpen());
+        QCOMPARE(env.App().turbo, 1);
+        QCOMPARE(env.App().pauseMs, 25);
+
+        env.Frame().setGeometry(40, 50, 820, 560);
+        env.Frame().Action(ID_VIEW_TOOLBAR)->trigger(); // hide the toolbar
+        const QString file = env.Path(QStringLiteral("kept.lmk"));
+        QVERIFY(env.Doc().SaveDocument(file).ok());
+        env.Frame().AddRecentFile(file);
+        env.App().channelAssignments[2] = "Drums";
+        QVERIFY(env.Frame().close());
+        env.Finish();
+
+        env.NewSettings();
+        QCOMPARE(env.Start(), -1);
+        QCOMPARE(env.Frame().geometry().size(), QSize(820, 560));
+        QVERIFY(!env.Frame().Action(ID_VIEW_TOOLBAR)->isChecked());
+        QCOMPARE(env.Frame().Recent().Files().value(0), QFileInfo(file).absoluteFilePath());
+        QCOMPARE(env.App().channelAssignments[2], std::string("Drums"));
+        QCOMPARE(env.App().channelAssignments[3], std::string(" "));
+        QCOMPARE(env.App().turbo, 1);
+        QCOMPARE(env.App().midiOutDevice, 1);
+    }
+
+    void deviceNamesMatchExactlyOrKeepTheNumber() {
+        ShellTestEnv env;
+        env.settings->setValue(keys::kKeyboardMajor, 3);
+        env.settings->setValue(keys::kMidiIn, QStringLiteral("virtual lmk4")); // case differs
+        env.settings->setValue(keys::kMidiOut, QStringLiteral("Virtual LMK4"));
+        QCOMPARE(env.Start(), -1);
+        QCOMPARE(env.App().midiInDevice, 0);
+        QCOMPARE(env.App().midiOutDevice, 1);
+    }
+
+    void commandLineOpensAFileOfTheOtherType() {
+        ShellTestEnv env;
+        env.settings->setValue(keys::kKeyboardMajor, 3);
+        Bank bank;
+        bank.SetKeyboardType(4);
+        bank.LoadPresetDefaults();
+        bank.presets[100].SetName("FROMFILE");
+        const QString file = env.Path(QStringLiteral("lmk4.lmk"));
+        QVERIFY(SavePresetFile(file.toStdString(), bank).ok());
+
+        QCOMPARE(env.Start(CommandLine::Parse({QStringLiteral("presetor"), file})), -1);
+        QCOMPARE(env.App().bank.keyboardType, 4);
+        QCOMPARE(env.settings->value(keys::kKeyboardMajor).toInt(), 4);
+        QCOMPARE(env.Frame().PresetView()->topLevelItem(100)->text(0), QStringLiteral("FROMFILE"));
+        QCOMPARE(env.Doc().Title(), QStringLiteral("lmk4.lmk"));
+        QCOMPARE(env.Frame().Recent().Files().value(0), QFileInfo(file).absoluteFilePath());
+    }
+
+    void commandLineWithABadFileEndsTheStart() {
+        ShellTestEnv env;
+        const QString file = env.Path(QStringLiteral("bad.lmk"));
+        QFile bad(file);
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write("lmk3v4 and more");
+        bad.close();
+        QString text;
+        AnswerNextMessageBox(QMessageBox::Ok, &text);
+        QCOMPARE(env.Start(CommandLine::Parse({QStringLiteral("presetor"), file})), 1);
+        QCOMPARE(text, QStringLiteral("Invalid File-Type. This file is not a LMK-Preset-File."));
+        QVERIFY(env.session->Frame() == nullptr);
+        QVERIFY(!env.settings->contains(keys::kKeyboardMajor));
+    }
+
+    void commandLineForms() {
+        using A = CommandLine::Action;
+        const auto parse = [](QStringList args) {
+            args.prepend(QStringLiteral("presetor"));
+            return CommandLine::Parse(args);
+        };
+        QCOMPARE(parse({}).action, A::Run);
+        QCOMPARE(parse({QStringLiteral("a.lmk")}).file, QStringLiteral("a.lmk"));
+        QCOMPARE(parse({QStringLiteral("/tmp/a.lmk")}).file, QStringLiteral("/tmp/a.lmk"));
+        const CommandLine p = parse({QStringLiteral("/p"), QStringLiteral("a.lmk")});
+        QCOMPARE(p.action, A::Print);
+        QCOMPARE(p.file, QStringLiteral("a.lmk"));
+        QVERIFY(p.printer.isEmpty());
+        const CommandLine pt =
+            parse({QStringLiteral("/pt"), QStringLiteral("a.lmk"), QStringLiteral("Office"),
+                   QStringLiteral("winspool"), QStringLiteral("Ne00:")});
+        QCOMPARE(pt.action, A::Print);
+        QCOMPARE(pt.printer, QStringLiteral("Office"));
+        QCOMPARE(parse({QStringLiteral("/p")}).action, A::Error);
+        QCOMPARE(parse({QStringLiteral("/pt"), QStringLiteral("a.lmk")}).action, A::Error);
+        QCOMPARE(parse({QStringLiteral("a.lmk"), QStringLiteral("b.lmk")}).action, A::Error);
+        QCOMPARE(parse({QStringLiteral("--bogus")}).action, A::Error);
+        QCOMPARE(parse({QStringLiteral("--help")}).action, A::Help);
+        QCOMPARE(parse({QStringLiteral("--version")}).action, A::Version);
+        const CommandLine pdf =
+            parse({QStringLiteral("/pdf"), QStringLiteral("a.lmk"), QStringLiteral("o.pdf")});
+        QCOMPARE(pdf.action, A::Pdf);
+        QCOMPARE(pdf.output, QStringLiteral("o.pdf"));
+    }
+};
+
+QTEST_MAIN(SessionTest)
+#include "SessionTest.moc"

@@ -1,0 +1,108 @@
+// What a shell test needs: a temporary home (settings INI, data and config folders, Qt's test
+// mode for standard paths), a session of the program on it, and a way to answer the next
+// modal dialog or message box the way a user would.
+#pragma once
+
+#include "app/CMainFrame.h"
+#include "app/PresetorSession.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+class ShellTestEnv {
+public:
+    ShellTestEnv() {
+        QStandardPaths::setTestModeEnabled(true);
+        qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toLocal8Bit());
+        NewSettings();
+    }
+
+    // Drops any session and reopens the same settings file, as the next start of the program
+    // would find it.
+    void NewSettings() {
+        session.reset();
+        if (settings) {
+            settings->sync();
+        }
+        settings = std::make_unique<QSettings>(dir.filePath(QStringLiteral("presetor.ini")),
+                                               QSettings::IniFormat);
+    }
+
+    // Starts a session the way main does (without desktop registration); -1 = window up.
+    int Start(const presetor::CommandLine& line = {}) {
+        session = std::make_unique<PresetorSession>(*settings, PresetorParts{});
+        return session->Start(line, nullptr, dir.path(), false);
+    }
+
+    // Ends the session with its exit steps, then forgets it.
+    void Finish() {
+        if (session) {
+            session->Finish();
+            session.reset();
+        }
+        settings->sync();
+    }
+
+    CMainFrame& Frame() { return *session->Frame(); }
+
+    // Presses a key in the main window as the user would, with the window active (a closed
+    // message box does not always give the activation back on the offscreen platform).
+    void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        Frame().activateWindow();
+        QApplication::setActiveWindow(&Frame());
+        QTest::keyClick(&Frame(), key, modifiers);
+    }
+    CEditorApp& App() { return session->App(); }
+    CAppDoc& Doc() { return session->Doc(); }
+    QString Path(const QString& name) const { return dir.filePath(name); }
+
+    QTemporaryDir dir;
+    std::unique_ptr<QSettings> settings;
+    std::unique_ptr<PresetorSession> session;
+};
+
+// Runs act on the next modal window (dialog or message box; only message boxes when
+// boxesOnly) as soon as it is shown. The check runs from the event loop of that window, so call
+// this before the command that opens it.
+inline void OnNextModal(std::function<void(QWidget*)> act, bool boxesOnly = false) {
+    auto* timer = new QTimer(qApp);
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, act, boxesOnly] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal->isVisible() && (!boxesOnly || qobject_cast<QMessageBox*>(modal))) {
+            timer->stop();
+            timer->deleteLater();
+            act(modal);
+        }
+    });
+    timer->start();
+}
+
+// Presses a button of the next message box (other dialogs are let be); its text goes to *text
+// when given.
+inline void AnswerNextMessageBox(QMessageBox::StandardButton button, QString* text = nullptr) {
+    OnNextModal(
+        [button, text](QWidget* modal) {
+            auto* box = static_cast<QMessageBox*>(modal);
+            if (text) {
+                *text = box->text();
+            }
+            if (QAbstractButton* b = box->button(button)) {
+                b->click();
+            } else {
+                box->reject();
+            }
+        },
+        true);
+}
