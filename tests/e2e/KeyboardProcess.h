@@ -27,6 +27,11 @@ public:
     bool WaitForLine(const std::string& line, int timeoutMs);
     // Every line reported so far.
     const std::vector<std::string>& Lines();
+    // Forgets the lines reported so far (the next WaitForLine looks only at new ones).
+    void ClearLines() {
+        Lines();
+        lines_.clear();
+    }
 
 private:
     bool ReadLines(int timeoutMs);
