@@ -1,0 +1,91 @@
+// The program's printing options run as a user types them: "/pdf FILE OUT.pdf" writes the page
+// of the file's first preset, "/p" and "/pt" fail clearly and with a non-zero exit code when
+// there is no such printer.
+#include "model/Bank.h"
+#include "model/PresetFile.h"
+
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString output;
+    QString errors;
+};
+
+} // namespace
+
+class CommandLineTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir home;
+    QString lmk4File;
+
+    // Runs the program offscreen with its settings in a private home directory.
+    Run Presetor(const QStringList& arguments) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("HOME"), home.path());
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
+                           home.filePath(QStringLiteral("config")));
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(home.path());
+        process.start(QStringLiteral(PRESETOR_PATH), arguments);
+        Run run;
+        if (!process.waitForFinished(60000)) {
+            process.kill();
+            process.waitForFinished();
+            run.errors = QStringLiteral("<did not end>");
+            return run;
+        }
+        run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        run.output = QString::fromLocal8Bit(process.readAllStandardOutput());
+        run.errors = QString::fromLocal8Bit(process.readAllStandardError());
+        return run;
+    }
+
+private slots:
+    void initTestCase() {
+        presetor::Bank bank;
+        bank.SetKeyboardType(presetor::kLmk4);
+        bank.LoadPresetDefaults();
+        bank.presets[0].presetSwitch = 1;
+        lmk4File = home.filePath(QStringLiteral("bank.lmk"));
+        QVERIFY(presetor::SavePresetFile(lmk4File.toStdString(), bank).ok());
+    }
+
+    void pdfOfTheFirstPreset() {
+        const QString pdf = home.filePath(QStringLiteral("out.pdf"));
+        const Run run = Presetor({QStringLiteral("/pdf"), lmk4File, pdf});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished(30000));
+        const QString page = QString::fromUtf8(text.readAllStandardOutput());
+        QVERIFY2(page.contains(QStringLiteral("INITPRES - 1.1 (1)")), qPrintable(page));
+        QVERIFY(page.contains(QStringLiteral("Presetumschaltung: activ / Out 1")));
+    }
+
+    void printingWithoutThePrinterFails() {
+        Run run = Presetor({QStringLiteral("/pt"), lmk4File, QStringLiteral("No Such Printer 6")});
+        QVERIFY(run.exitCode > 0);
+        QVERIFY2(run.errors.contains(QStringLiteral("No Such Printer 6")), qPrintable(run.errors));
+        if (!QPrinterInfo::availablePrinters().isEmpty()) {
+            QSKIP("a printer is installed here");
+        }
+        run = Presetor({QStringLiteral("/p"), lmk4File});
+        QVERIFY(run.exitCode > 0);
+        QVERIFY2(run.errors.contains(QStringLiteral("No printer")), qPrintable(run.errors));
+    }
+};
+
+QTEST_MAIN(CommandLineTest)
+#include "CommandLineTest.moc"
