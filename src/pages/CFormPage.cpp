@@ -1,6 +1,7 @@
 #include "CFormPage.h"
 
 #include "app/CAppDoc.h"
+#include "app/CEditorApp.h"
 
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -15,6 +16,8 @@ CFormPage::CFormPage(CEditorApp& application, CAppDoc& document, QWidget* parent
     scroll->setWidget(form);
     layout->addWidget(scroll);
     connect(&doc, &CAppDoc::Updated, this, [this](int) { Refresh(); });
+    // Which controls apply depends on the keyboard type.
+    connect(&app, &CEditorApp::KeyboardTypeChanged, this, [this](int) { Refresh(); });
 }
 
 const presetor::Preset& CFormPage::Current() const {

@@ -3,6 +3,7 @@
 #include "CAssignView.h"
 #include "CControllerView.h"
 #include "CMiscView.h"
+#include "CSelectPresetDlg.h"
 #include "CSplitView.h"
 
 #include "app/Strings.h"
@@ -16,8 +17,11 @@ QWidget* CreatePage(const QString& tabLabel, CEditorApp& app, CAppDoc& doc, QWid
         return new CAssignView(app, doc, parent);
     if (tabLabel.startsWith(QLatin1String("Split "))) {
         const int split = CSplitView::SplitFromLabel(tabLabel);
-        if (split >= 0)
-            return new CSplitView(split, app, doc, parent);
+        if (split >= 0) {
+            auto* page = new CSplitView(split, app, doc, parent);
+            page->SetSelectPresetFunction(MakeSelectPresetFunction(app));
+            return page;
+        }
     }
     return nullptr;
 }

@@ -1,0 +1,308 @@
+// The split page driven like a user: switching the split on and off, transposition with the
+// octave buttons, typed and scrolled curves, the LMK4-only controls on both keyboard types,
+// the volume wrap and the sound name from the channel's sound list. Checks the bank bytes.
+#include "CCurveList.h"
+#include "CKeyboardCtrl.h"
+#include "CSplitView.h"
+#include "CStepSpinBox.h"
+#include "PageTestEnv.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+using presetor::Preset;
+
+namespace {
+
+// Makes the split inactive (both keys 0), or active over the given range.
+void SetKeys(PageTestEnv& env, int split, int low, int high) {
+    env.Current().lowKey[static_cast<std::size_t>(split)] = static_cast<std::uint8_t>(low);
+    env.Current().highKey[static_cast<std::size_t>(split)] = static_cast<std::uint8_t>(high);
+    env.Changed();
+}
+
+QLineEdit* EditOf(QSpinBox* spin) {
+    return spin->findChild<QLineEdit*>();
+}
+
+} // namespace
+
+class SplitViewTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void splitFromTabLabel() {
+        QCOMPARE(CSplitView::SplitFromLabel(QStringLiteral("Split 1")), 0);
+        QCOMPARE(CSplitView::SplitFromLabel(QStringLiteral("Split 8")), 7);
+        QCOMPARE(CSplitView::SplitFromLabel(QStringLiteral("Split 9")), -1);
+        QCOMPARE(CSplitView::SplitFromLabel(QStringLiteral("Global")), -1);
+    }
+
+    void switchingOnAndOff() {
+        PageTestEnv env(presetor::kLmk4);
+        SetKeys(env, 3, 0, 0);
+        CSplitView page(3, env.app, env.doc);
+        page.show();
+        auto* active = Child<QCheckBox>(&page, "splitActive");
+        auto* from = Child<QSpinBox>(&page, "fromKey");
+        auto* to = Child<QSpinBox>(&page, "toKey");
+
+        // Inactive: empty key edits, controls disabled, red tab.
+        QVERIFY(!active->isChecked());
+        QCOMPARE(from->text(), QString());
+        QCOMPARE(to->text(), QString());
+        for (const char* name : {"keyboard", "transpose", "midiChannel", "volumeActive",
+                                 "programActive", "octaveUp", "aftertouchCurve", "velocityCurve",
+                                 "inputMode", "midiOut1", "slowVelocityOne", "selectPreset"})
+            QVERIFY2(!Child<QWidget>(&page, name)->isEnabled(), name);
+        QCOMPARE(page.TabColor(), CSplitView::kInactiveColour);
+
+        // On: the whole keyboard, the edits show A and C, the tab turns green.
+        QSignalSpy colours(&page, &CSplitView::TabColorChanged);
+        env.Current().volume[3] = 77;
+        const Preset before(env.Current());
+        ClickBox(active);
+        QCOMPARE(int(env.Current().lowKey[3]), 21);
+        QCOMPARE(int(env.Current().highKey[3]), 108);
+        QCOMPARE(from->text(), QStringLiteral("A "));
+        QCOMPARE(to->text(), QStringLiteral("C "));
+        QCOMPARE(colours.count(), 1);
+        QCOMPARE(colours.at(0).at(0).value<QColor>(), CSplitView::kActiveColour);
+        QVERIFY(Child<QWidget>(&page, "keyboard")->isEnabled());
+        QVERIFY(Child<QWidget>(&page, "inputMode")->isEnabled());
+
+        // Off: both keys 0, empty edits, everything else as it was.
+        ClickBox(active);
+        QVERIFY(env.Current().SameData(before));
+        QCOMPARE(from->text(), QString());
+        QCOMPARE(page.TabColor(), CSplitView::kInactiveColour);
+        QVERIFY(env.doc.IsModified());
+    }
+
+    void keySpinsLimitEachOther() {
+        PageTestEnv env(presetor::kLmk4);
+        SetKeys(env, 0, 40, 60);
+        CSplitView page(0, env.app, env.doc);
+        page.show();
+        auto* from = Child<QSpinBox>(&page, "fromKey");
+        auto* to = Child<QSpinBox>(&page, "toKey");
+        QCOMPARE(from->maximum(), 60);
+        QCOMPARE(to->minimum(), 40);
+        QTest::keyClick(from, Qt::Key_Up);
+        QCOMPARE(int(env.Current().lowKey[0]), 41);
+        QCOMPARE(to->minimum(), 41);
+        QCOMPARE(from->text(), CKeyboardCtrlName(41));
+        QTest::keyClick(to, Qt::Key_Down);
+        QCOMPARE(int(env.Current().highKey[0]), 59);
+        QCOMPARE(from->maximum(), 59);
+    }
+
+    void transposition() {
+        PageTestEnv env(presetor::kLmk4);
+        SetKeys(env, 0, 21, 108);
+        env.Current().transpose[0] = 0x80;
+        env.Changed();
+        CSplitView page(0, env.app, env.doc);
+        page.show();
+        auto* transpose = Child<QSpinBox>(&page, "transpose");
+        QCOMPARE(transpose->text(), QStringLiteral("0"));
+        env.Current().transpose[0] = 0x8C;
+        env.Changed();
+        QCOMPARE(transpose->text(), QStringLiteral("-12"));
+
+        // -1 Octave at -60 stops at -63; the spin then moves on from there.
+        env.Current().transpose[0] = 0x80 | 60;
+        env.Changed();
+        QTest::mouseClick(Child<QPushButton>(&page, "octaveDown"), Qt::LeftButton);
+        QCOMPARE(int(env.Current().transpose[0]), 0x80 | 63);
+        QCOMPARE(transpose->text(), QStringLiteral("-63"));
+        QTest::keyClick(transpose, Qt::Key_Up);
+        QCOMPARE(int(env.Current().transpose[0]), 0x80 | 62);
+
+        env.Current().transpose[0] = 60;
+        env.Changed();
+        QTest::mouseClick(Child<QPushButton>(&page, "octaveUp"), Qt::LeftButton);
+        QCOMPARE(int(env.Current().transpose[0]), 63);
+        QTest::keyClick(transpose, Qt::Key_Down);
+        QCOMPARE(int(env.Current().transpose[0]), 62);
+        QTest::mouseClick(Child<QPushButton>(&page, "octaveDown"), Qt::LeftButton);
+        QCOMPARE(int(env.Current().transpose[0]), 50);
+    }
+
+    void typedAndScrolledCurves() {
+        PageTestEnv env(presetor::kLmk4);
+        SetKeys(env, 0, 21, 108);
+        CSplitView page(0, env.app, env.doc);
+        page.show();
+
+        // Typing 9 into the aftertouch edit stores 7 and the edit then shows 7.
+        auto* aftertouch = Child<QSpinBox>(&page, "aftertouchCurve");
+        QLineEdit* edit = EditOf(aftertouch);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_9);
+        QCOMPARE(int(env.Current().aftertouchCurve[0]), 7);
+        QCOMPARE(edit->text(), QStringLiteral("7"));
+        auto* aftertouchList = Child<CCurveList>(&page, "aftertouchCurveList");
+        QCOMPARE(aftertouchList->currentRow(), 7);
+        // Letters are refused; an emptied edit stores nothing.
+        QTest::keyClick(edit, Qt::Key_X);
+        QCOMPARE(edit->text(), QStringLiteral("7"));
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QCOMPARE(int(env.Current().aftertouchCurve[0]), 7);
+
+        // Scrolling the velocity list selects the picture now at the top.
+        auto* velocityList = Child<CCurveList>(&page, "velocityCurveList");
+        velocityList->verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        velocityList->verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCOMPARE(int(env.Current().velocityCurve[0]), 2);
+        QCOMPARE(Child<QSpinBox>(&page, "velocityCurve")->value(), 2);
+        QCOMPARE(velocityList->currentRow(), 2);
+
+        // A loaded curve is shown at the top of its list.
+        env.Current().velocityCurve[0] = 20;
+        env.Changed();
+        QCOMPARE(velocityList->verticalScrollBar()->value(), 20);
+        QCOMPARE(velocityList->currentRow(), 20);
+    }
+
+    void lmk4OnlyControls() {
+        // LMK3: disabled, empty, and nothing of them reaches the preset.
+        {
+            PageTestEnv env(presetor::kLmk3);
+            SetKeys(env, 0, 21, 108);
+            env.Current().slowVelocityZero[0] = 1;
+            env.Current().inputMode[0] = 2;
+            env.Current().midiOut1[0] = 1;
+            env.Current().programNumber[0] = 127;
+            env.Changed();
+            CSplitView page(0, env.app, env.doc);
+            page.show();
+            auto* mode = Child<QComboBox>(&page, "inputMode");
+            QVERIFY(!mode->isEnabled());
+            QCOMPARE(mode->currentIndex(), -1);
+            QVERIFY(!Child<QCheckBox>(&page, "midiOut1")->isChecked());
+            QVERIFY(!Child<QCheckBox>(&page, "midiOut1")->isEnabled());
+            QVERIFY(!Child<QRadioButton>(&page, "slowVelocityOne")->isChecked());
+            QVERIFY(!Child<QRadioButton>(&page, "slowVelocityZero")->isChecked());
+            QVERIFY(!Child<QRadioButton>(&page, "slowVelocityZero")->isEnabled());
+            // The program spin still runs to 128.
+            QCOMPARE(Child<QSpinBox>(&page, "programNumber")->text(), QStringLiteral("128"));
+            QCOMPARE(Child<QSpinBox>(&page, "programNumber")->maximum(), 128);
+            // A velocity change leaves the slow-velocity byte alone.
+            QTest::keyClick(Child<QSpinBox>(&page, "velocityCurve"), Qt::Key_Up);
+            QCOMPARE(int(env.Current().velocityCurve[0]), 1);
+            QCOMPARE(int(env.Current().slowVelocityZero[0]), 1);
+            QCOMPARE(int(env.Current().inputMode[0]), 2);
+            QCOMPARE(int(env.Current().midiOut1[0]), 1);
+        }
+        // LMK4: shown and written.
+        PageTestEnv env(presetor::kLmk4);
+        SetKeys(env, 0, 21, 108);
+        env.Current().slowVelocityZero[0] = 1;
+        env.Current().velocityCurve[0] = 4;
+        env.Current().inputMode[0] = 1;
+        env.Current().midiOut2[0] = 0;
+        env.Changed();
+        CSplitView page(0, env.app, env.doc);
+        page.show();
+        auto* mode = Child<QComboBox>(&page, "inputMode");
+        QCOMPARE(mode->currentIndex(), 1);
+        QVERIFY(Child<QRadioButton>(&page, "slowVelocityZero")->isChecked());
+        mode->setCurrentIndex(3); // as a pick from the list does
+        QCOMPARE(int(env.Current().inputMode[0]), 3);
+        ClickBox(Child<QCheckBox>(&page, "midiOut2"));
+        QCOMPARE(int(env.Current().midiOut2[0]), 1);
+        ClickBox(Child<QRadioButton>(&page, "slowVelocityOne"));
+        QCOMPARE(int(env.Current().slowVelocityZero[0]), 0);
+        QCOMPARE(int(env.Current().velocityCurve[0]), 4);
+
+        // Showing another split with another velocity curve leaves its choice as stored.
+        env.Current().velocityCurve[1] = 9;
+        env.Current().slowVelocityZero[1] = 1;
+        SetKeys(env, 1, 30, 40);
+        CSplitView other(1, env.app, env.doc);
+        QCOMPARE(int(env.Current().slowVelocityZero[1]), 1);
+        QVERIFY(Child<QRadioButton>(&other, "slowVelocityZero")->isChecked());
+    }
+
+    void volumeAndProgramChange() {
+        PageTestEnv env(presetor::kLmk4);
+        SetKeys(env, 0, 21, 108);
+        env.Current().volume[0] = 127;
+        env.Current().volumeActive[0] = 0;
+        env.Current().programActive[0] = 0;
+        env.Changed();
+        CSplitView page(0, env.app, env.doc);
+        page.show();
+        auto* volume = Child<QSpinBox>(&page, "volume");
+        auto* program = Child<QSpinBox>(&page, "programNumber");
+        QVERIFY(!volume->isEnabled());
+        QVERIFY(!program->isEnabled());
+        ClickBox(Child<QCheckBox>(&page, "volumeActive"));
+        QCOMPARE(int(env.Current().volumeActive[0]), 1);
+        QVERIFY(volume->isEnabled());
+        // Only the volume wraps around.
+        QTest::keyClick(volume, Qt::Key_Up);
+        QCOMPARE(int(env.Current().volume[0]), 0);
+        QTest::keyClick(volume, Qt::Key_Down);
+        QCOMPARE(int(env.Current().volume[0]), 127);
+
+        ClickBox(Child<QCheckBox>(&page, "programActive"));
+        QCOMPARE(int(env.Current().programActive[0]), 1);
+        QVERIFY(program->isEnabled());
+        QTest::keyClick(program, Qt::Key_Down);
+        QCOMPARE(int(env.Current().programNumber[0]), 0); // shown 1: stops at the end
+        QTest::keyClick(program, Qt::Key_Up);
+        QCOMPARE(int(env.Current().programNumber[0]), 1);
+        QTest::keyClick(Child<QSpinBox>(&page, "bankMsb"), Qt::Key_Up);
+        QCOMPARE(int(env.Current().bankMsb[0]), 1);
+        QTest::keyClick(Child<QSpinBox>(&page, "midiChannel"), Qt::Key_Up);
+        QCOMPARE(env.Current().GetMidiChannel(0), 2);
+
+        // Each edit is one undo step that takes back exactly its change.
+        env.doc.UndoStack().undo();
+        QCOMPARE(env.Current().GetMidiChannel(0), 1);
+        QCOMPARE(int(env.Current().bankMsb[0]), 1);
+    }
+
+    void soundNameFromChannelList() {
+        PageTestEnv env(presetor::kLmk4);
+        presetor::CSoundList list;
+        list.LoadFromText("name=Studio Module\r\nbank=Preset A,81,0\r\n0,Grand Piano\r\n"
+                          "1,Bright Piano\r\n");
+        env.app.soundLists.push_back(list);
+        env.app.channelAssignments.fill(" ");
+        env.app.channelAssignments[2] = "Studio Module";
+        SetKeys(env, 0, 21, 108);
+        env.Current().SetMidiChannel(0, 3);
+        env.Current().bankMsb[0] = 81;
+        env.Current().bankLsb[0] = 0;
+        env.Current().programNumber[0] = 0;
+        env.Current().programActive[0] = 1;
+        env.Changed();
+        CSplitView page(0, env.app, env.doc);
+        page.show();
+        auto* box = Child<QPlainTextEdit>(&page, "soundName");
+        QCOMPARE(box->toPlainText(), QStringLiteral("Studio Module\nPreset A\nGrand Piano"));
+        QTest::keyClick(Child<QSpinBox>(&page, "programNumber"), Qt::Key_Up);
+        QCOMPARE(box->toPlainText(), QStringLiteral("Studio Module\nPreset A\nBright Piano"));
+        // A channel without a list shows a single blank.
+        QTest::keyClick(Child<QSpinBox>(&page, "midiChannel"), Qt::Key_Up);
+        QCOMPARE(box->toPlainText(), QStringLiteral(" "));
+    }
+
+private:
+    static QString CKeyboardCtrlName(int note) { return CKeyboardCtrl::KeyName(note - 21); }
+};
+
+QTEST_MAIN(SplitViewTest)
+#include "SplitViewTest.moc"
