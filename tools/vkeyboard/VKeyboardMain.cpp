@@ -1,5 +1,6 @@
 // presetor-vkeyboard: runs the virtual keyboard on a JACK or ALSA port pair (it listens on
-// NAME-in:in and answers on NAME:out) until it is terminated. One line per handled message goes to standard output.
+// NAME-in:in and answers on NAME:out) until it is terminated. One line per handled message goes to
+// standard output.
 #include "PacedLink.h"
 #include "midi/RtMidiBackend.h"
 
