@@ -8,6 +8,8 @@
 #include <QGroupBox>
 #include <QLabel>
 
+#include <algorithm>
+
 using presetor::Preset;
 
 namespace {
@@ -100,6 +102,12 @@ CControllerView::CControllerView(CEditorApp& application, CAppDoc& document, QWi
         });
     }
     switchLayout->setColumnStretch(2, 1);
+    // The switch lists line up with the controller lists above them.
+    int labelWidth = 0;
+    for (int i = 0; i < ctrlLayout->rowCount(); ++i)
+        labelWidth = std::max(labelWidth, ctrlLayout->itemAtPosition(i, 0)->sizeHint().width());
+    ctrlLayout->setColumnMinimumWidth(0, labelWidth);
+    switchLayout->setColumnMinimumWidth(0, labelWidth);
     page->addWidget(switchGroup, 1, 0);
 
     auto* userGroup = new QGroupBox(tr("Userdefined Controller"));

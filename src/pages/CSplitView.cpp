@@ -98,6 +98,9 @@ void CSplitView::BuildControls() {
     const auto noteName = [](int note) { return CKeyboardCtrl::KeyName(note - kLowestNote); };
     fromKey->SetTextFunction(noteName);
     toKey->SetTextFunction(noteName);
+    // Keep their width while they show nothing.
+    fromKey->setMinimumWidth(fromKey->sizeHint().width());
+    toKey->setMinimumWidth(toKey->sizeHint().width());
     fromLabel = Label(tr("from"), fromKey);
     toLabel = Label(tr("to"), toKey);
     auto* keysRow = new QHBoxLayout;
@@ -198,6 +201,7 @@ void CSplitView::BuildControls() {
                               2 * static_cast<int>(soundName->document()->documentMargin()) + 2);
     selectPresetButton = new QPushButton(tr("Select Preset ..."));
     selectPresetButton->setObjectName(QStringLiteral("selectPreset"));
+    // Numbers on the left, the sound they pick on the right.
     programLayout->addWidget(programActive, 0, 0, 1, 2);
     programLayout->addWidget(programLabel, 1, 0);
     programLayout->addWidget(programNumber, 1, 1);
@@ -205,9 +209,11 @@ void CSplitView::BuildControls() {
     programLayout->addWidget(bankMsb, 2, 1);
     programLayout->addWidget(lsbLabel, 3, 0);
     programLayout->addWidget(bankLsb, 3, 1);
+    programLayout->addWidget(soundName, 1, 2, 3, 1);
+    programLayout->addWidget(selectPresetButton, 4, 2, Qt::AlignLeft);
     programLayout->setColumnStretch(2, 1);
-    programLayout->addWidget(soundName, 4, 0, 1, 3);
-    programLayout->addWidget(selectPresetButton, 5, 0, 1, 3, Qt::AlignLeft);
+    programLayout->setColumnMinimumWidth(
+        2, soundName->fontMetrics().horizontalAdvance(QStringLiteral("Grand Piano Strings")));
     page->addWidget(programGroup, 2, 1);
 
     // The curves: number and picture.
@@ -240,17 +246,22 @@ void CSplitView::BuildControls() {
     radios->addButton(slowVelocityOne, 0);
     radios->addButton(slowVelocityZero, 1);
     velocityLayout->addWidget(velocityCurve, 0, 0, Qt::AlignTop);
-    velocityLayout->addWidget(velocityList, 0, 1, 1, 2, Qt::AlignTop | Qt::AlignLeft);
-    int row = 1;
+    velocityLayout->addWidget(velocityList, 0, 1, Qt::AlignTop);
+    // Beside the pictures: each radio button with its text wrapped in a label.
+    auto* radioGrid = new QGridLayout;
+    int row = 0;
     for (auto [radio, text] : {std::pair{slowVelocityOne, slowVelocityOneText},
                                std::pair{slowVelocityZero, slowVelocityZeroText}}) {
         text->setWordWrap(true);
         text->installEventFilter(this);
         radio->setAccessibleName(text->text());
-        velocityLayout->addWidget(radio, row, 0, Qt::AlignTop | Qt::AlignRight);
-        velocityLayout->addWidget(text, row, 1, 1, 2, Qt::AlignTop);
+        radioGrid->addWidget(radio, row, 0, Qt::AlignTop);
+        radioGrid->addWidget(text, row, 1, Qt::AlignTop);
         ++row;
     }
+    radioGrid->setRowStretch(row, 1);
+    radioGrid->setColumnStretch(1, 1);
+    velocityLayout->addLayout(radioGrid, 0, 2);
     velocityLayout->setColumnStretch(2, 1);
     page->addWidget(velocityGroup, 3, 1);
 
