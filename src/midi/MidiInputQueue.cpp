@@ -1,6 +1,8 @@
 // The driver-to-owner hand-off: a short lock around a copy, then the hook.
 #include "MidiInputQueue.h"
 
+#include <algorithm>
+
 namespace presetor {
 
 void MidiInputQueue::Push(std::span<const std::uint8_t> bytes) {
@@ -10,7 +12,13 @@ void MidiInputQueue::Push(std::span<const std::uint8_t> bytes) {
         if (!open_ || bytes.empty()) {
             return;
         }
-        bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
+        const std::size_t room = kMaxQueued - std::min(kMaxQueued, bytes_.size());
+        const std::size_t take = std::min(room, bytes.size());
+        dropped_ += bytes.size() - take;
+        if (take == 0) {
+            return;
+        }
+        bytes_.insert(bytes_.end(), bytes.begin(), bytes.begin() + static_cast<long>(take));
         hook = hook_;
     }
     cv_.notify_all();
@@ -52,6 +60,11 @@ void MidiInputQueue::Close() {
         bytes_.shrink_to_fit();
     }
     cv_.notify_all();
+}
+
+std::size_t MidiInputQueue::Dropped() const {
+    std::lock_guard lock(mutex_);
+    return dropped_;
 }
 
 bool MidiInputQueue::IsOpen() const {

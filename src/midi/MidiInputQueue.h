@@ -15,6 +15,10 @@ namespace presetor {
 
 class MidiInputQueue {
 public:
+    // Bytes held for an owner that does not drain; beyond this, new bytes are dropped (twenty
+    // times the largest transfer, so a stalled owner cannot exhaust memory).
+    static constexpr std::size_t kMaxQueued = 1 << 20;
+
     // Driver thread: copies the bytes behind what is queued, then runs the hook. Ignored once
     // the queue is closed, so nothing is handed over after closing has begun.
     void Push(std::span<const std::uint8_t> bytes);
@@ -29,6 +33,8 @@ public:
     // Refuse further bytes, release what is queued, wake any waiter.
     void Close();
     bool IsOpen() const;
+    // Bytes dropped because the queue was full.
+    std::size_t Dropped() const;
 
 private:
     mutable std::mutex mutex_;
@@ -36,6 +42,7 @@ private:
     std::vector<std::uint8_t> bytes_;
     std::function<void()> hook_;
     bool open_ = false;
+    std::size_t dropped_ = 0;
 };
 
 } // namespace presetor

@@ -138,6 +138,16 @@ TEST(MidiInputQueue, HandsOverInOrderAndRefusesBytesOnceClosed) {
     EXPECT_EQ(q.Drain(out), 0u);
     EXPECT_EQ(rung, 3);
     EXPECT_FALSE(q.WaitForData(std::chrono::milliseconds(0)));
+
+    // An owner that never drains cannot make the queue grow without bound.
+    q.Open();
+    const std::vector<std::uint8_t> big(MidiInputQueue::kMaxQueued - 2, 0x11);
+    q.Push(big);
+    q.Push(a);
+    EXPECT_EQ(q.Dropped(), 1u);
+    out.clear();
+    EXPECT_EQ(q.Drain(out), MidiInputQueue::kMaxQueued);
+    EXPECT_EQ(out.back(), 2);
 }
 
 TEST(CMidiOut, SendOnAClosedOrUnknownPortFailsAndCloseTwiceIsHarmless) {
