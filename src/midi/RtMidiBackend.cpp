@@ -4,6 +4,9 @@
 #include "MidiInputQueue.h"
 
 #include <rtmidi/RtMidi.h>
+#if defined(PRESETOR_HAVE_JACK)
+#include <jack/jack.h>
+#endif
 
 #include <atomic>
 #include <chrono>
@@ -44,6 +47,33 @@ RtMidi::Api ChooseApi(const std::string& wanted) {
 }
 
 constexpr int kJackSettleMs = 100;
+
+// True unless JACK is the API and no JACK server answers. libjack's own chatter on stderr is
+// silenced once; failures reach the caller as error texts instead.
+bool ApiReachable(RtMidi::Api api, std::string& error) {
+#if defined(PRESETOR_HAVE_JACK)
+    if (api != RtMidi::UNIX_JACK) {
+        return true;
+    }
+    static const bool quiet = [] {
+        jack_set_error_function([](const char*) {});
+        jack_set_info_function([](const char*) {});
+        return true;
+    }();
+    (void)quiet;
+    jack_status_t status{};
+    jack_client_t* probe = jack_client_open("presetor-probe", JackNoStartServer, &status);
+    if (probe == nullptr) {
+        error = "The JACK server is not running.";
+        return false;
+    }
+    jack_client_close(probe);
+#else
+    (void)api;
+    (void)error;
+#endif
+    return true;
+}
 
 // Errors reported by RtMidi through the error callback instead of exceptions.
 struct ErrorSink {
@@ -270,6 +300,9 @@ VirtualPorts OpenVirtualPorts(const RtMidiOptions& options, std::string& error) 
     VirtualPorts ports;
     try {
         const RtMidi::Api api = ChooseApi(options.api);
+        if (!ApiReachable(api, error)) {
+            return {};
+        }
         auto inErrors = std::make_unique<ErrorSink>();
         // One system client per direction (JACK would rename a second client of the same
         // name): NAME-in:in takes the editor's output, NAME:out feeds the editor's input.
@@ -302,7 +335,11 @@ VirtualPorts OpenVirtualPorts(const RtMidiOptions& options, std::string& error) 
 
 std::unique_ptr<MidiBackend> MakeRtMidiBackend(const RtMidiOptions& options, std::string& error) {
     try {
-        return std::make_unique<RtBackend>(ChooseApi(options.api), options);
+        const RtMidi::Api api = ChooseApi(options.api);
+        if (!ApiReachable(api, error)) {
+            return nullptr;
+        }
+        return std::make_unique<RtBackend>(api, options);
     } catch (const RtMidiError& e) {
         error = e.getMessage();
     } catch (const std::exception& e) {
