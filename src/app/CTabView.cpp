@@ -6,6 +6,7 @@
 #include <QStyleOptionTab>
 #include <QStylePainter>
 #include <QTabBar>
+#include <QTimer>
 
 namespace {
 
@@ -54,28 +55,83 @@ protected:
 
 } // namespace
 
-CTabView::CTabView(CEditorApp& app, CAppDoc& document, const PageFactory& factory, QWidget* parent)
-    : QTabWidget(parent), doc(document) {
+CTabView::CTabView(CEditorApp& application, CAppDoc& document, const PageFactory& pageFactory,
+                   QWidget* parent)
+    : QTabWidget(parent), app(application), doc(document), factory(pageFactory) {
     setObjectName(QStringLiteral("tabView"));
     setTabBar(new LabelTabBar(this));
     setDocumentMode(false);
     setUsesScrollButtons(true);
+    // The first page is the one shown; the hidden ones are made after the first paint, so the
+    // window appears sooner. Until then their tabs hold empty stand-ins.
+    bool first = true;
     for (const QString& label : PageTabLabels()) {
-        QWidget* page = factory ? factory(label, app, doc, this) : nullptr;
-        if (!page) {
-            continue; // a page that cannot be made is left out; later pages take its index
+        QWidget* page = nullptr;
+        if (first) {
+            page = factory ? factory(label, app, doc, this) : nullptr;
+            if (!page) {
+                continue; // a page that cannot be made is left out; later pages take its index
+            }
+            first = false;
+        } else {
+            page = new QWidget(this);
+            page->setObjectName(QStringLiteral("pendingPage"));
+            pendingLabels << label;
         }
-        page->setObjectName(page->objectName().isEmpty()
-                                ? QStringLiteral("page_%1").arg(QString(label).remove(' '))
-                                : page->objectName());
         addTab(page, label);
     }
     setCurrentIndex(0);
     connect(&doc, &CAppDoc::Updated, this, [this](int) { ColourSplitTabs(); });
+    connect(this, &QTabWidget::currentChanged, this, [this](int) { CreatePendingPages(); });
+    ColourSplitTabs();
+}
+
+void CTabView::paintEvent(QPaintEvent* event) {
+    QTabWidget::paintEvent(event);
+    if (HasPendingPages() && !creationScheduled) {
+        creationScheduled = true;
+        QTimer::singleShot(0, this, &CTabView::CreatePendingPages);
+    }
+}
+
+void CTabView::CreatePendingPages() {
+    if (pendingLabels.isEmpty()) {
+        return;
+    }
+    const QStringList labels = pendingLabels;
+    pendingLabels.clear();
+    const QSignalBlocker blocker(this);
+    QWidget* shown = currentWidget();
+    for (const QString& label : labels) {
+        int index = -1;
+        for (int i = 0; i < count(); ++i) {
+            if (tabText(i) == label && widget(i)->objectName() == QLatin1String("pendingPage")) {
+                index = i;
+                break;
+            }
+        }
+        if (index < 0) {
+            continue;
+        }
+        QWidget* standIn = widget(index);
+        QWidget* page = factory ? factory(label, app, doc, this) : nullptr;
+        removeTab(index);
+        if (page) {
+            insertTab(index, page, label);
+        }
+        if (standIn == shown) {
+            shown = page;
+        }
+        delete standIn;
+    }
+    if (shown) {
+        setCurrentWidget(shown);
+    }
     ColourSplitTabs();
 }
 
 void CTabView::SetActivePage(int index) {
+    CreatePendingPages();
     if (index < 0 || index == currentIndex() || index >= count()) {
         return;
     }

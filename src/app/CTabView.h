@@ -1,6 +1,7 @@
 // The page tabs: eleven editor pages made by the page factory, alive for the whole run, one
 // shown at a time. The selected tab's label is bold; each label has its own colour, and the
-// split tabs are dark green while their split is active and red while it is not.
+// split tabs are dark green while their split is active and red while it is not. The first page
+// is made at once; the others right after the window's first paint (or sooner when asked for).
 #pragma once
 
 #include "PageFactory.h"
@@ -29,8 +30,20 @@ public:
     QString GetTabLabel(int index) const;
     QColor GetTabColor(int index) const;
 
+    // Makes the pages not made yet; every call after the first does nothing.
+    void CreatePendingPages();
+    bool HasPendingPages() const { return !pendingLabels.isEmpty(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     void ColourSplitTabs();
 
+    CEditorApp& app;
     CAppDoc& doc;
+    PageFactory factory;
+    // Labels whose tab holds a stand-in until CreatePendingPages makes the page.
+    QStringList pendingLabels;
+    bool creationScheduled = false;
 };

@@ -20,6 +20,10 @@
 
 #include <cstdio>
 
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+#endif
+
 using namespace presetor;
 
 namespace {
@@ -41,7 +45,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint && !seen) {
             seen = true;
-            std::fputs("first-paint\n", stdout);
+            // The peak memory up to this point goes with the line (kB).
+            long peakKb = 0;
+#ifdef Q_OS_UNIX
+            rusage usage{};
+            getrusage(RUSAGE_SELF, &usage);
+            peakKb = usage.ru_maxrss;
+#endif
+            std::printf("first-paint %ld\n", peakKb);
             std::fflush(stdout);
             QTimer::singleShot(0, qApp, &QCoreApplication::quit);
         }
@@ -109,7 +120,7 @@ int PresetorMain(int argc, char** argv, const PresetorParts& parts) {
     QSettings settings(QString::fromLatin1(keys::kOrganization),
                        QString::fromLatin1(keys::kApplication));
     PresetorSession session(settings, parts);
-    const int early = session.Start(line, MakeMidiSystem(), QDir::currentPath(), true);
+    const int early = session.Start(line, &MakeMidiSystem, QDir::currentPath(), true, true);
     if (early >= 0) {
         return early;
     }

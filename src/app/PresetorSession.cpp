@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QSettings>
+#include <QTimer>
 
 using namespace presetor;
 
@@ -20,12 +21,35 @@ PresetorSession::~PresetorSession() {
     frame.reset(); // the window and its pages go before the document they show
 }
 
-int PresetorSession::Start(const CommandLine& line, std::unique_ptr<MidiSystem> midi,
-                           const QString& soundDirectory, bool registerDesktop) {
-    app.ReadStartupSettings();
-    if (midi) {
-        app.SetMidiSystem(std::move(midi));
+namespace {
+
+// Runs a function once, from the event loop, after the watched window's first paint.
+class FirstPaintWatcher final : public QObject {
+public:
+    explicit FirstPaintWatcher(std::function<void()> then) : action(std::move(then)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !fired) {
+            fired = true;
+            QTimer::singleShot(0, this, [this] { action(); });
+        }
+        return QObject::eventFilter(watched, event);
     }
+
+private:
+    std::function<void()> action;
+    bool fired = false;
+};
+
+} // namespace
+
+int PresetorSession::Start(const CommandLine& line, const MidiMaker& makeMidi,
+                           const QString& soundDirectory, bool registerDesktop,
+                           bool lateAfterFirstPaint) {
+    midiMaker = makeMidi;
+    soundFolder = soundDirectory;
+    app.ReadStartupSettings();
 
     // The command line: a file opens it (and sets the keyboard type); otherwise a new
     // document, which on the very first start asks for the keyboard before any window shows.
@@ -73,13 +97,32 @@ int PresetorSession::Start(const CommandLine& line, std::unique_ptr<MidiSystem> 
         frame->AddRecentFile(doc.PathName());
     }
 
-    // After the window shows: MIDI devices by name, Turbo, sound lists and channel
+    if (lateAfterFirstPaint) {
+        paintWatcher = std::make_unique<FirstPaintWatcher>([this] { LateStart(); });
+        frame->installEventFilter(paintWatcher.get());
+    } else {
+        LateStart();
+    }
+    return -1;
+}
+
+void PresetorSession::LateStart() {
+    if (lateDone || !frame) {
+        return;
+    }
+    lateDone = true;
+    // After the window shows: the system's MIDI ports (opening the MIDI system can take a
+    // while), MIDI devices by name, Turbo, sound lists and channel
     // assignments; unreadable sound lists are reported over the window.
-    for (const Result& error : app.ReadLateSettings(soundDirectory)) {
+    if (midiMaker) {
+        if (auto midi = midiMaker()) {
+            app.SetMidiSystem(std::move(midi));
+        }
+    }
+    for (const Result& error : app.ReadLateSettings(soundFolder)) {
         ShowWarning(frame.get(), QString::fromLocal8Bit(error.message().c_str()));
     }
     app.OpenMidiOut(); // a failed open makes every send report the failure
-    return -1;
 }
 
 void PresetorSession::Finish() {

@@ -8,6 +8,7 @@
 #include "CommandLine.h"
 #include "PresetorParts.h"
 
+#include <functional>
 #include <memory>
 
 class CMainFrame;
@@ -20,14 +21,22 @@ public:
     PresetorSession(const PresetorSession&) = delete;
     PresetorSession& operator=(const PresetorSession&) = delete;
 
+    // Makes the MIDI devices on offer; empty or returning null: the virtual keyboards only.
+    using MidiMaker = std::function<std::unique_ptr<presetor::MidiSystem>()>;
+
     // Start-up after the command line was parsed: preset defaults and keyboard type from the
-    // settings, the MIDI devices on offer (midi may be null: virtual keyboards only), the file
-    // of the command line or a new document (asking for the keyboard first on the very first
-    // start), printing, desktop registration, the main window, then MIDI names, sound lists of
-    // soundDirectory and channel assignments, and the output port. Returns -1 when the window
-    // is up and the event loop should run, otherwise the exit code of a run that is over.
-    int Start(const presetor::CommandLine& line, std::unique_ptr<presetor::MidiSystem> midi,
-              const QString& soundDirectory, bool registerDesktop);
+    // settings, the file of the command line or a new document (asking for the keyboard first
+    // on the very first start), printing, desktop registration, the main window; once it shows,
+    // the MIDI devices (makeMidi), their stored names, sound lists of soundDirectory, channel
+    // assignments and the output port. Returns -1 when the window is up and the event loop
+    // should run, otherwise the exit code of a run that is over.
+    // With lateAfterFirstPaint the steps after showing the window wait until it has painted
+    // (the program does this: the window appears sooner); otherwise they run at once.
+    int Start(const presetor::CommandLine& line, const MidiMaker& makeMidi,
+              const QString& soundDirectory, bool registerDesktop,
+              bool lateAfterFirstPaint = false);
+    // The steps after showing the window; runs once.
+    void LateStart();
     // Exit steps: sound lists released, output port closed, channel assignments written.
     void Finish();
 
@@ -42,4 +51,8 @@ private:
     CEditorApp app;
     CAppDoc doc;
     std::unique_ptr<CMainFrame> frame;
+    std::unique_ptr<QObject> paintWatcher;
+    MidiMaker midiMaker;
+    QString soundFolder;
+    bool lateDone = false;
 };

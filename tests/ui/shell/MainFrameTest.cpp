@@ -347,6 +347,7 @@ private slots:
         QCOMPARE(tabs->currentIndex(), 0);
         QCOMPARE(tabs->GetTabColor(3), CTabView::kActiveSplit);
         QCOMPARE(tabs->GetTabColor(4), CTabView::kInactiveSplit);
+        tabs->CreatePendingPages();
         QWidget* split2 = tabs->widget(4);
         QCOMPARE(tabs->FindPage(split2), 4);
         env.Doc().ModifyPreset(0, QStringLiteral("keys"), [](Preset& p) {

@@ -42,7 +42,7 @@ public:
     // Starts a session the way main does (without desktop registration); -1 = window up.
     int Start(const presetor::CommandLine& line = {}) {
         session = std::make_unique<PresetorSession>(*settings, PresetorParts{});
-        return session->Start(line, nullptr, dir.path(), false);
+        return session->Start(line, {}, dir.path(), false);
     }
 
     // Ends the session with its exit steps, then forgets it.
