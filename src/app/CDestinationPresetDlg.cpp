@@ -19,7 +19,16 @@ public:
         lineEdit()->setReadOnly(true);
     }
 
+    void stepBy(int steps) override {
+        QSpinBox::stepBy(steps);
+        lineEdit()->deselect();
+    }
+
 protected:
+    void focusInEvent(QFocusEvent* event) override {
+        QSpinBox::focusInEvent(event);
+        lineEdit()->deselect();
+    }
     QString textFromValue(int value) const override {
         return CDestinationPresetDlg::PresetText(bank, value);
     }

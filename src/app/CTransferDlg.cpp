@@ -27,6 +27,8 @@ CTransferDlg::CTransferDlg(CEditorApp& application, bool load_, QWidget* parent)
     status->setObjectName(QStringLiteral("statusLine"));
     status->setAlignment(Qt::AlignCenter);
     status->setMinimumWidth(320);
+    // Until the first progress arrives the line says what is going on.
+    status->setText(Str(isLoad ? IDS_STATUS_LOADING : IDS_STATUS_SENDING));
     bar = new QProgressBar(this);
     bar->setObjectName(QStringLiteral("progressBar"));
     bar->setTextVisible(false);
