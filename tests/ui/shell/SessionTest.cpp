@@ -7,6 +7,7 @@
 #include "app/CPresetView.h"
 #include "app/CommandIds.h"
 #include "app/SettingsKeys.h"
+#include "app/ShellIntegration.h"
 #include "model/PresetFile.h"
 
 #include <QLabel>
@@ -177,6 +178,30 @@ private slots:
         QCOMPARE(text, QStringLiteral("Invalid File-Type. This file is not a LMK-Preset-File."));
         QVERIFY(env.session->Frame() == nullptr);
         QVERIFY(!env.settings->contains(keys::kKeyboardMajor));
+    }
+
+    void desktopRegistrationWritesEntryMimeTypeAndIcon() {
+        ShellTestEnv env;
+        // Real locations under the temporary data folder instead of Qt's test folder.
+        QStandardPaths::setTestModeEnabled(false);
+        const QString data = env.Path(QStringLiteral("data"));
+        QVERIFY(DesktopEntryPath().startsWith(data));
+        QString error;
+        QVERIFY2(InstallShellIntegration(QStringLiteral("/opt/My Apps/presetor"), &error),
+                 qPrintable(error));
+        QFile desktop(DesktopEntryPath());
+        QVERIFY(desktop.open(QIODevice::ReadOnly));
+        const QString entry = QString::fromUtf8(desktop.readAll());
+        QVERIFY(entry.contains(QStringLiteral("Exec=\"/opt/My Apps/presetor\" %f\n")));
+        QVERIFY(entry.contains(QStringLiteral("Exec=\"/opt/My Apps/presetor\" /p %f\n")));
+        QVERIFY(entry.contains(QStringLiteral("MimeType=application/x-presetor-lmk;")));
+        QFile mime(MimePackagePath());
+        QVERIFY(mime.open(QIODevice::ReadOnly));
+        const QString type = QString::fromUtf8(mime.readAll());
+        QVERIFY(type.contains(QStringLiteral("<glob pattern=\"*.lmk\"/>")));
+        QVERIFY(type.contains(QStringLiteral("LMK Document")));
+        QVERIFY(QFile::exists(data + QStringLiteral("/icons/hicolor/scalable/apps/presetor.svg")));
+        QStandardPaths::setTestModeEnabled(true);
     }
 
     void commandLineForms() {
