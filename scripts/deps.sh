@@ -1,7 +1,7 @@
 # Sourced by the other scripts: installs the Debian packages Presetor needs, only when missing.
 presetor_packages=(
     build-essential cmake ninja-build ccache pkg-config
-    qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl1-mesa-dev
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl1-mesa-dev
     librtmidi-dev jackd2
     libgtest-dev googletest libbenchmark-dev
     clang libclang-rt-14-dev clang-format
