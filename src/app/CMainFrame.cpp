@@ -10,6 +10,7 @@
 #include "CTabView.h"
 #include "CommandIds.h"
 #include "Messages.h"
+#include "Resources.h"
 #include "SettingsKeys.h"
 #include "Strings.h"
 
@@ -27,10 +28,6 @@
 #include <QUndoStack>
 
 using namespace presetor;
-
-static void InitResources() {
-    Q_INIT_RESOURCE(presetor);
-}
 
 namespace {
 const QString kFilter = QStringLiteral("Presetor (*.lmk)");

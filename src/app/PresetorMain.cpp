@@ -4,6 +4,7 @@
 #include "CMainFrame.h"
 #include "CommandLine.h"
 #include "PresetorSession.h"
+#include "Resources.h"
 #include "SettingsKeys.h"
 #include "ShellIntegration.h"
 
@@ -98,6 +99,19 @@ int PresetorMain(int argc, char** argv, const PresetorParts& parts) {
         return 3;
     }
 
+    InitResources();
+    if (line.action == CommandLine::Action::RegisterDesktop) {
+        // No window is needed, so this works without a display too.
+        QCoreApplication coreApp(argc, argv);
+        QString error;
+        if (!InstallShellIntegration(QCoreApplication::applicationFilePath(), &error)) {
+            std::fprintf(stderr, "presetor: %s\n", error.toLocal8Bit().constData());
+            return 1;
+        }
+        std::printf("Registered .lmk files with the desktop.\n");
+        return 0;
+    }
+
     QApplication qtApp(argc, argv);
     QApplication::setOrganizationName(QString::fromLatin1(keys::kOrganization));
     QApplication::setApplicationName(QString::fromLatin1(keys::kApplication));
@@ -106,16 +120,6 @@ int PresetorMain(int argc, char** argv, const PresetorParts& parts) {
                                             .arg(PRESETOR_VERSION_MINOR)
                                             .arg(PRESETOR_VERSION_PATCH));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/presetor/presetor.svg")));
-
-    if (line.action == CommandLine::Action::RegisterDesktop) {
-        QString error;
-        if (!InstallShellIntegration(QApplication::applicationFilePath(), &error)) {
-            std::fprintf(stderr, "presetor: %s\n", error.toLocal8Bit().constData());
-            return 1;
-        }
-        std::printf("Registered .lmk files with the desktop.\n");
-        return 0;
-    }
 
     QSettings settings(QString::fromLatin1(keys::kOrganization),
                        QString::fromLatin1(keys::kApplication));

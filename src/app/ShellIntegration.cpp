@@ -1,6 +1,8 @@
 // Desktop registration of the preset file type.
 #include "ShellIntegration.h"
 
+#include "Resources.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -30,6 +32,7 @@ bool WriteFile(const QString& path, const QByteArray& bytes, QString* error) {
 }
 
 QByteArray Resource(const QString& name) {
+    InitResources();
     QFile file(QStringLiteral(":/presetor/") + name);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }

@@ -1,0 +1,21 @@
+// Registration of the compiled-in resources.
+#include "Resources.h"
+
+#include <QtGlobal>
+
+// Q_INIT_RESOURCE must be used outside any namespace.
+static void RegisterPresetorResources() {
+    Q_INIT_RESOURCE(presetor);
+}
+
+namespace presetor {
+
+void InitResources() {
+    static const bool done = [] {
+        RegisterPresetorResources();
+        return true;
+    }();
+    Q_UNUSED(done);
+}
+
+} // namespace presetor
