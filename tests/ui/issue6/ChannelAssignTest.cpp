@@ -1,5 +1,5 @@
-// Channel assignments: the dialog's rows and buttons, assignments kept over a restart and
-// deletions that stay deleted, and the start-up search for sound lists.
+// Channel assignments: the dialog's rows and buttons, how names are stored, and the start-up
+// search for sound lists. (Restarts of the whole program are in WindowTest.)
 #include "CChannelAssignDlg.h"
 #include "app/SettingsKeys.h"
 
@@ -100,37 +100,6 @@ private slots:
         auto* rows = Child<QTreeWidget>(dialog, "channelList");
         QCOMPARE(rows->topLevelItem(0)->text(1), QStringLiteral(" "));
         QCOMPARE(rows->topLevelItem(3)->text(1), QStringLiteral("Gone Module"));
-    }
-
-    void assignmentsSurviveARestartAndDeletionsStayDeleted() {
-        QTemporaryDir dir;
-        const QString ini = dir.filePath(QStringLiteral("presetor.ini"));
-        const std::vector<presetor::CSoundList> lists = {Named("Studio Module")};
-        {
-            QSettings settings(ini, QSettings::IniFormat);
-            auto assignments = presetor::ReadChannelAssignments(settings, lists);
-            QVERIFY(assignments == Unassigned()); // first start: all blank
-            assignments[9] = "Studio Module";
-            assignments[1] = "Studio Module";
-            presetor::WriteChannelAssignments(settings, assignments);
-        }
-        {
-            QSettings settings(ini, QSettings::IniFormat);
-            auto assignments = presetor::ReadChannelAssignments(settings, lists);
-            QCOMPARE(assignments[9], std::string("Studio Module"));
-            QCOMPARE(assignments[1], std::string("Studio Module"));
-            CChannelAssignDlg dialog(lists, assignments);
-            auto* rows = Child<QTreeWidget>(dialog, "channelList");
-            QCOMPARE(rows->topLevelItem(9)->text(1), QStringLiteral("Studio Module"));
-            rows->topLevelItem(1)->setSelected(true);
-            Child<QPushButton>(dialog, "deleteButton")->click();
-            presetor::WriteChannelAssignments(settings, assignments);
-            QVERIFY(!settings.contains(presetor::keys::ChannelKey(2)));
-        }
-        QSettings settings(ini, QSettings::IniFormat);
-        const auto assignments = presetor::ReadChannelAssignments(settings, lists);
-        QCOMPARE(assignments[1], std::string(" "));
-        QCOMPARE(assignments[9], std::string("Studio Module"));
     }
 
     void singleByteNamesKeepTheirBytes() {
