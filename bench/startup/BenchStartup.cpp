@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include <fcntl.h>
@@ -96,19 +97,31 @@ Run StartAndWait(const std::string& exe, const std::vector<std::string>& extraEn
 }
 
 // A settings folder where the keyboard is chosen and the desktop registration done, so that
-// no question stops the start and nothing is written outside it.
-std::string PrepareHome() {
-    static const std::string home = [] {
+// no question stops the start and nothing is written outside it; removed at the end.
+class BenchHome {
+public:
+    BenchHome() {
         char pattern[] = "/tmp/presetor-bench-XXXXXX";
         const char* dir = mkdtemp(pattern);
-        const std::filesystem::path root = dir ? dir : "/tmp/presetor-bench";
+        root = dir ? dir : "/tmp/presetor-bench";
         std::filesystem::create_directories(root / "config" / "Quintor");
         std::filesystem::create_directories(root / "data");
         std::ofstream ini(root / "config" / "Quintor" / "Presetor.conf");
         ini << "[Settings]\nKeyboard-Major=4\nKeyboard-Minor=1\nShellRegistered=true\n";
-        return root.string();
-    }();
-    return home;
+    }
+    ~BenchHome() {
+        std::error_code ignored;
+        std::filesystem::remove_all(root, ignored);
+    }
+    BenchHome(const BenchHome&) = delete;
+    BenchHome& operator=(const BenchHome&) = delete;
+
+    std::filesystem::path root;
+};
+
+std::string PrepareHome() {
+    static const BenchHome home;
+    return home.root.string();
 }
 
 std::vector<std::string> Environment() {
