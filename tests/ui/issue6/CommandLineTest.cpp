@@ -1,6 +1,6 @@
 // The program's printing options run as a user types them: "/pdf FILE OUT.pdf" writes the page
 // of the file's first preset, "/p" and "/pt" fail clearly and with a non-zero exit code when
-// there is no such printer.
+// there is no such printer; presetor-pdf writes the page without a display.
 #include "model/Bank.h"
 #include "model/PresetFile.h"
 
@@ -72,6 +72,30 @@ private slots:
         const QString page = QString::fromUtf8(text.readAllStandardOutput());
         QVERIFY2(page.contains(QStringLiteral("INITPRES - 1.1 (1)")), qPrintable(page));
         QVERIFY(page.contains(QStringLiteral("Presetumschaltung: activ / Out 1")));
+    }
+
+    void headlessPdfTool() {
+        // presetor-pdf needs no display: it is started here without one.
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        process.setProcessEnvironment(environment);
+        const QString pdf = home.filePath(QStringLiteral("tool.pdf"));
+        process.start(QStringLiteral(PRESETOR_PDF_PATH), {lmk4File, pdf, QStringLiteral("13")});
+        QVERIFY(process.waitForFinished(60000));
+        QVERIFY2(process.exitCode() == 0, process.readAllStandardError().constData());
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished(30000));
+        QVERIFY(QString::fromUtf8(text.readAllStandardOutput())
+                    .contains(QStringLiteral("INITPRES - 2.5 (13)")));
+
+        // A preset number outside the bank is refused.
+        process.start(QStringLiteral(PRESETOR_PDF_PATH), {lmk4File, pdf, QStringLiteral("128")});
+        QVERIFY(process.waitForFinished(60000));
+        QVERIFY(process.exitCode() != 0);
     }
 
     void printingWithoutThePrinterFails() {
