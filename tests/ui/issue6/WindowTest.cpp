@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -225,6 +226,26 @@ private slots:
                      .size(),
                  40);
         QCOMPARE(session->Doc().GetBank().presets[0].GetMidiClock(), 120);
+        Finish();
+    }
+
+    void unreadableListIsReportedOverTheWindow() {
+        const QString broken = dir.filePath(QStringLiteral("broken.sounds"));
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("no-such-target")), broken));
+        QStringList messages;
+        bool overTheWindow = false;
+        OnNextModal([&messages, &overTheWindow](QWidget& box) {
+            messages.append(static_cast<QMessageBox&>(box).text());
+            overTheWindow = box.parentWidget() != nullptr;
+            static_cast<QMessageBox&>(box).button(QMessageBox::Ok)->click();
+        });
+        Start();
+        QFile::remove(broken);
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].contains(QStringLiteral("broken.sounds")), qPrintable(messages[0]));
+        QVERIFY(overTheWindow);
+        // The unreadable file still counts as a list, without name and banks.
+        QCOMPARE(session->App().soundLists.size(), std::size_t(2));
         Finish();
     }
 };
