@@ -186,6 +186,14 @@ void CPresetView::DragMove(const QPoint& viewportPos) {
     if (dragImage) {
         dragImage->move(viewport()->mapToGlobal(viewportPos) - kHotSpot);
     }
+    // Near the top or bottom edge the list scrolls a row, so every row can be reached.
+    const int edge = std::max(4, sizeHintForRow(0) / 2);
+    if (viewportPos.y() >= 0 && viewportPos.y() < edge) {
+        verticalScrollBar()->setValue(verticalScrollBar()->value() - 1);
+    } else if (viewportPos.y() < viewport()->height() &&
+               viewportPos.y() >= viewport()->height() - edge) {
+        verticalScrollBar()->setValue(verticalScrollBar()->value() + 1);
+    }
     const int row = RowAt(viewportPos);
     if (row < 0) {
         SetDropHighlight(dropTarget, false);

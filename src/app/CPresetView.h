@@ -1,6 +1,7 @@
 // The list of all presets in use: name and "bank.place (serial)" per row. Selecting a row makes
 // that preset current; dragging a row onto another copies the dragged preset over it (one undo
-// step), with the target row highlighted and a picture of the row following the cursor.
+// step), with the target row highlighted and a picture of the row following the cursor; near
+// the top or bottom edge the list scrolls while dragging.
 #pragma once
 
 #include <QPoint>

@@ -156,6 +156,16 @@ private slots:
         QVERIFY(!list->IsDragging());
         QCOMPARE(bank.presets[9].GetName(), std::string("INITPRES"));
         QCOMPARE(list->topLevelItem(9)->background(0), QBrush());
+
+        // Held at the bottom edge the list scrolls, so a far row can be reached.
+        QTest::mousePress(viewport, Qt::LeftButton, {}, RowCentre(list, 5));
+        const QPoint bottom(20, viewport->height() - 2);
+        for (int i = 0; i < 80 && !viewport->rect().contains(RowCentre(list, 63)); ++i) {
+            QTest::mouseMove(viewport, bottom + QPoint(i % 2, 0));
+        }
+        QTest::mouseMove(viewport, RowCentre(list, 63));
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, RowCentre(list, 63));
+        QCOMPARE(bank.presets[63].GetName(), std::string("DRAGME"));
     }
 
     void newOpenAndExitAskToSaveAModifiedDocument() {
