@@ -42,7 +42,6 @@ QComboBox* FunctionList(const QStringList& names, const QString& objectName) {
     auto* list = new QComboBox;
     list->setObjectName(objectName);
     list->addItems(names);
-    list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     return list;
 }
 

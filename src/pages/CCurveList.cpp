@@ -2,6 +2,9 @@
 
 #include "CurveShapes.h"
 
+#include <algorithm>
+
+#include <QPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScrollBar>
@@ -17,9 +20,9 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
-        const QRect frame(option.rect.topLeft(),
-                          QSize(CCurveList::kPictureWidth, CCurveList::kPictureHeight));
-        list->PaintCurve(*painter, frame, index.data(Qt::UserRole).toInt());
+        painter->drawPixmap(option.rect.topLeft(),
+                            list->Picture(index.data(Qt::UserRole).toInt(),
+                                          painter->device()->devicePixelRatioF()));
     }
     QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
         return QSize(CCurveList::kPictureWidth, CCurveList::kPictureHeight);
@@ -70,6 +73,21 @@ void CCurveList::OnScrolled(int value) {
     if (showing || value < 0 || value >= count() || value == currentRow())
         return;
     setCurrentRow(value);
+}
+
+const QPixmap& CCurveList::Picture(int curve, qreal ratio) const {
+    if (ratio != picturesRatio) {
+        pictures.assign(static_cast<std::size_t>(count()), QPixmap());
+        picturesRatio = ratio;
+    }
+    QPixmap& picture = pictures.at(static_cast<std::size_t>(std::clamp(curve, 0, count() - 1)));
+    if (picture.isNull()) {
+        picture = QPixmap(QSize(kPictureWidth, kPictureHeight) * ratio);
+        picture.setDevicePixelRatio(ratio);
+        QPainter painter(&picture);
+        PaintCurve(painter, QRect(0, 0, kPictureWidth, kPictureHeight), curve);
+    }
+    return picture;
 }
 
 void CCurveList::PaintCurve(QPainter& painter, const QRect& frame, int curve) const {

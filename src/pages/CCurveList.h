@@ -5,6 +5,9 @@
 
 #include <QColor>
 #include <QListWidget>
+#include <QPixmap>
+
+#include <vector>
 
 class CCurveList : public QListWidget {
     Q_OBJECT
@@ -22,12 +25,16 @@ public:
     void ShowCurve(int curve);
     // Draws the picture of one curve into the rectangle: black frame, white ground.
     void PaintCurve(QPainter& painter, const QRect& frame, int curve) const;
+    // The picture of a curve, drawn once per device pixel ratio and kept.
+    const QPixmap& Picture(int curve, qreal devicePixelRatio) const;
 
 private:
     void OnScrolled(int value);
 
     CurveFunction function;
     QColor colour;
+    mutable std::vector<QPixmap> pictures;
+    mutable qreal picturesRatio = 0;
     bool showing = false;
 };
 

@@ -79,30 +79,35 @@ int CKeyboardCtrl::KeyFromPoint(int x, int y) const {
 }
 
 void CKeyboardCtrl::paintEvent(QPaintEvent*) {
+    // Each key is a rectangle with a 2-pixel outline centred on its edges; neighbours overlap by
+    // one pixel, so the outline between two white keys is 2 pixels wide. The outlines are laid
+    // down as one fill under the keys and each key's inside is filled over it, which gives the
+    // same pixels as stroking every rectangle, at a fraction of the cost.
     QPainter painter(this);
-    // The keys are drawn over one another; the outside of the keyboard (a wider widget or the
-    // half pen at the edges) gets the window colour.
-    painter.fillRect(rect(), palette().window());
-
     const bool grey = !isEnabled() || IsEmpty();
+    const QColor outline = grey ? kGrey : QColor(Qt::black);
     const int bottom = height();
-    painter.setPen(QPen(grey ? kGrey : Qt::black, 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter.fillRect(rect(), palette().window());
+    painter.fillRect(QRect(0, 0, kKeyboardWidth, bottom), outline);
 
     for (int i = 0; i < kKeyCount; ++i) {
         const Key& key = keys[static_cast<std::size_t>(i)];
         if (!key.white)
             continue;
         const bool inside = lowIndex <= i && i <= highIndex;
-        painter.setBrush(grey || inside ? QColor(Qt::white) : kRed);
-        painter.drawRect(QRect(key.left, 0, kWhiteWidth, bottom));
+        painter.fillRect(QRect(key.left + 1, 1, kWhiteStep - 2, bottom - 2),
+                         grey || inside ? QColor(Qt::white) : kRed);
     }
     for (int i = 0; i < kKeyCount; ++i) {
         const Key& key = keys[static_cast<std::size_t>(i)];
         if (key.white)
             continue;
         const bool inside = lowIndex <= i && i <= highIndex;
-        painter.setBrush(grey ? kGrey : inside ? QColor(Qt::black) : kRed);
-        painter.drawRect(QRect(key.left, 0, kBlackWidth, kBlackHeight));
+        painter.fillRect(QRect(key.left - 1, 0, kBlackWidth + 2, kBlackHeight + 1), outline);
+        painter.fillRect(QRect(key.left + 1, 1, kBlackWidth - 2, kBlackHeight - 2),
+                         grey     ? kGrey
+                         : inside ? QColor(Qt::black)
+                                  : kRed);
     }
 }
 

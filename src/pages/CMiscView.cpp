@@ -93,7 +93,6 @@ CMiscView::CMiscView(CEditorApp& application, CAppDoc& document, QWidget* parent
     presetSwitch->setObjectName(QStringLiteral("presetSwitch"));
     presetSwitch->addItems({tr("activ / Out 1 and 2"), tr("activ / Out 1"), tr("activ / Out 2"),
                             tr("not activ / Out 1 and 2")});
-    presetSwitch->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     presetSwitchLabel = Label(tr("Presetswitch:"), presetSwitch);
     QGridLayout* channelGrid = group(QString());
     channelGrid->addWidget(Label(tr("MIDI-&Masterchannel:"), masterChannel), 0, 0);
@@ -110,7 +109,6 @@ CMiscView::CMiscView(CEditorApp& application, CAppDoc& document, QWidget* parent
     realtimeMode->addItems({tr("No Realtime-Command at Preset-Call"),
                             tr("Start-Command at Preset-Call"), tr("Stop-Command at Preset-Call"),
                             tr("Continue-Command at Preset-Call")});
-    realtimeMode->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     QGridLayout* realtimeGrid = group(tr("Realtime"));
     realtimeGrid->addWidget(Label(tr("Midi-&Clock:"), clock), 0, 0);
     auto* clockRow = new QHBoxLayout;

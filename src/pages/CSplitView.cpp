@@ -147,7 +147,6 @@ void CSplitView::BuildControls() {
     inputMode->addItems(
         {tr("IN - intern Keyboard of the LMK4"), tr("EA - extern MIDI-In, ALL-Modus"),
          tr("EO - extern MIDI-In, OMNI-Modus"), tr("EM - extern MIDI-In, MONO-Modus")});
-    inputMode->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     midiOut1 = new QCheckBox(tr("Midi Out 1"));
     midiOut1->setObjectName(QStringLiteral("midiOut1"));
     midiOut2 = new QCheckBox(tr("Midi Out 2"));

@@ -27,16 +27,20 @@ void CStepSpinBox::SetBlank(bool on) {
 }
 
 void CStepSpinBox::Show(int v) {
-    const QSignalBlocker blocker(this);
-    setValue(v);
+    // Setting the same value would still rewrite and repaint the edit.
+    if (v != value()) {
+        const QSignalBlocker blocker(this);
+        setValue(v);
+    }
     UpdateText();
 }
 
-void CStepSpinBox::ShowRange(int minimum, int maximum, int v) {
-    const QSignalBlocker blocker(this);
-    setRange(minimum, maximum);
-    setValue(v);
-    UpdateText();
+void CStepSpinBox::ShowRange(int low, int high, int v) {
+    if (low != minimum() || high != maximum()) {
+        const QSignalBlocker blocker(this);
+        setRange(low, high);
+    }
+    Show(v);
 }
 
 void CStepSpinBox::UpdateText() {

@@ -36,7 +36,7 @@ public:
     bool IsBlank() const { return blank; }
     // Sets range and value without any notification and shows the value.
     void Show(int value);
-    void ShowRange(int minimum, int maximum, int value);
+    void ShowRange(int low, int high, int value);
     // Step multiplier for an arrow held this long.
     int StepCountAfter(qint64 heldMs) const;
 
