@@ -110,8 +110,11 @@ void CSplitView::BuildControls() {
     keysRow->addWidget(toLabel);
     keysRow->addWidget(toKey);
     keysRow->addStretch();
-    keyboardLayout->addWidget(splitActive);
-    keyboardLayout->addWidget(keyboardHint);
+    auto* headRow = new QHBoxLayout;
+    headRow->addWidget(splitActive);
+    headRow->addSpacing(16);
+    headRow->addWidget(keyboardHint, 1);
+    keyboardLayout->addLayout(headRow);
     keyboardLayout->addWidget(keyboard);
     keyboardLayout->addLayout(keysRow);
     page->addWidget(keyboardGroup, 0, 0, 1, 2);
@@ -200,7 +203,7 @@ void CSplitView::BuildControls() {
                               2 * static_cast<int>(soundName->document()->documentMargin()) + 2);
     selectPresetButton = new QPushButton(tr("Select Preset ..."));
     selectPresetButton->setObjectName(QStringLiteral("selectPreset"));
-    // Numbers on the left, the sound they pick on the right.
+    // Numbers on the left, the sound they pick and the sound picker on the right.
     programLayout->addWidget(programActive, 0, 0, 1, 2);
     programLayout->addWidget(programLabel, 1, 0);
     programLayout->addWidget(programNumber, 1, 1);
@@ -209,7 +212,7 @@ void CSplitView::BuildControls() {
     programLayout->addWidget(lsbLabel, 3, 0);
     programLayout->addWidget(bankLsb, 3, 1);
     programLayout->addWidget(soundName, 1, 2, 3, 1);
-    programLayout->addWidget(selectPresetButton, 4, 2, Qt::AlignLeft);
+    programLayout->addWidget(selectPresetButton, 0, 2, Qt::AlignLeft);
     programLayout->setColumnStretch(2, 1);
     programLayout->setColumnMinimumWidth(
         2, soundName->fontMetrics().horizontalAdvance(QStringLiteral("Grand Piano Strings")));
