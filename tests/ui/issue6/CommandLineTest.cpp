@@ -1,6 +1,6 @@
 // The program's printing options run as a user types them: "/pdf FILE OUT.pdf" writes the page
 // of the file's first preset, "/p" and "/pt" fail clearly and with a non-zero exit code when
-// there is no such printer; presetor-pdf writes the page without a display.
+// there is no such printer; presetor-cli print writes the page without a display.
 #include "model/Bank.h"
 #include "model/PresetFile.h"
 
@@ -75,7 +75,7 @@ private slots:
     }
 
     void headlessPdfTool() {
-        // presetor-pdf needs no display: it is started here without one.
+        // presetor-cli print needs no display: it is started here without one.
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
@@ -83,7 +83,9 @@ private slots:
         environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
         process.setProcessEnvironment(environment);
         const QString pdf = home.filePath(QStringLiteral("tool.pdf"));
-        process.start(QStringLiteral(PRESETOR_PDF_PATH), {lmk4File, pdf, QStringLiteral("13")});
+        process.start(QStringLiteral(PRESETOR_CLI_PATH),
+                      {QStringLiteral("print"), QStringLiteral("--preset"), QStringLiteral("13"),
+                       lmk4File, pdf});
         QVERIFY(process.waitForFinished(60000));
         QVERIFY2(process.exitCode() == 0, process.readAllStandardError().constData());
         QProcess text;
@@ -93,7 +95,9 @@ private slots:
                     .contains(QStringLiteral("INITPRES - 2.5 (13)")));
 
         // A preset number outside the bank is refused.
-        process.start(QStringLiteral(PRESETOR_PDF_PATH), {lmk4File, pdf, QStringLiteral("128")});
+        process.start(QStringLiteral(PRESETOR_CLI_PATH),
+                      {QStringLiteral("print"), QStringLiteral("--preset"), QStringLiteral("128"),
+                       lmk4File, pdf});
         QVERIFY(process.waitForFinished(60000));
         QVERIFY(process.exitCode() != 0);
     }

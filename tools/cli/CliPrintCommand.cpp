@@ -1,0 +1,74 @@
+// presetor-cli print: the printed summary page of one preset as a PDF, without a window, a
+// display or the program's settings. It is the page "presetor /p" prints. The PDF is written
+// beside the target and renamed into place, so a failure leaves no partial file.
+#include "CliCommand.h"
+#include "model/Bank.h"
+#include "model/PresetFile.h"
+#include "pages/PresetPrintout.h"
+
+#include <QFile>
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+namespace presetor::cli {
+
+namespace {
+
+int RunPrint(const CliArgs& args) {
+    const std::string& in = args.positional[0];
+    const std::string& out = args.positional[1];
+    auto bank = std::make_unique<Bank>();
+    bank->LoadPresetDefaults();
+    if (Result r = LoadPresetFile(in, *bank); !r)
+        return Fail(in, r);
+    if (const auto it = args.options.find("--preset"); it != args.options.end()) {
+        char* end = nullptr;
+        const long serial = std::strtol(it->second.c_str(), &end, 10);
+        if (it->second.empty() || *end != '\0' || serial < 1 || serial > bank->PresetCount()) {
+            std::fprintf(stderr, "presetor-cli: --preset takes a number from 1 to %d\n",
+                         bank->PresetCount());
+            return kExitUsage;
+        }
+        bank->currentPreset = static_cast<int>(serial - 1);
+    }
+
+    // Fonts need a GUI application; a PDF needs no display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    int argc = 1;
+    char name[] = "presetor-cli";
+    char* argv[] = {name, nullptr};
+    QGuiApplication app(argc, argv);
+
+    const QString target = QString::fromLocal8Bit(out.c_str());
+    const QString temporary = target + QStringLiteral(".part");
+    QString error;
+    if (!printout::WritePdf(*bank, temporary, &error)) {
+        QFile::remove(temporary);
+        return Fail(out, Result::Fail(ErrorCode::IoError, error.toStdString()));
+    }
+    QFile::remove(target);
+    if (!QFile::rename(temporary, target)) {
+        QFile::remove(temporary);
+        return Fail(out, Result::Fail(ErrorCode::IoError, "cannot write the file"));
+    }
+    return kExitOk;
+}
+
+const CliRegistration registration{{
+    {"print",
+     "[--preset N] IN.lmk OUT.pdf",
+     "Write the printed summary page of preset N (serial number, 1 by default) as a PDF.",
+     {"--preset"},
+     {},
+     2,
+     RunPrint},
+}};
+
+} // namespace
+
+} // namespace presetor::cli
