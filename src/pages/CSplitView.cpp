@@ -472,8 +472,10 @@ void CSplitView::ShowSoundName() {
         text = QString::fromLatin1(list) + QLatin1Char('\n') + QString::fromLatin1(bank) +
                QLatin1Char('\n') + QString::fromLatin1(sound);
     }
-    if (soundName->toPlainText() != text)
+    if (text != shownSoundName) {
+        shownSoundName = text;
         soundName->setPlainText(text);
+    }
 }
 
 int CSplitView::SlowVelocityChoice() const {
@@ -584,5 +586,6 @@ void CSplitView::OnSelectPreset() {
         p.SetBankLsb(s, lsb & 0x7F);
     });
     // The dialog's own text is the last thing written into the box.
+    shownSoundName = text;
     soundName->setPlainText(text);
 }

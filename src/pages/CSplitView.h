@@ -103,6 +103,7 @@ private:
     QLabel* lsbLabel = nullptr;
     CStepSpinBox* bankLsb = nullptr;
     QPlainTextEdit* soundName = nullptr;
+    QString shownSoundName;
     QPushButton* selectPresetButton = nullptr;
     CStepSpinBox* aftertouchCurve = nullptr;
     CAftertouchCurveList* aftertouchList = nullptr;
