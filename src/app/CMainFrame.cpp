@@ -14,14 +14,17 @@
 #include "SettingsKeys.h"
 #include "Strings.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QSettings>
+#include <QShortcutEvent>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
@@ -72,6 +75,8 @@ CMainFrame::CMainFrame(CEditorApp& application, CAppDoc& document, const PageFac
     connect(&app, &CEditorApp::KeyboardTypeChanged, this, &CMainFrame::UpdateCommandStates);
     UpdateTitle();
     UpdateCommandStates();
+    // Ambiguous shortcut events go to their owners (actions, labels, the menu bar) directly.
+    qApp->installEventFilter(this);
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -367,6 +372,56 @@ void CMainFrame::RestorePlacement() {
 void CMainFrame::SavePlacement() {
     app.Settings().setValue(keys::kWindowPos, saveGeometry());
     app.Settings().setValue(keys::kWindowState, saveState());
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Shortcut) {
+        const auto* shortcut = static_cast<QShortcutEvent*>(event);
+        if (shortcut->isAmbiguous() && ResolveAmbiguousKey(watched, shortcut->key())) {
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool CMainFrame::ResolveAmbiguousKey(QObject* receiver, const QKeySequence& key) {
+    // Only keys pressed in this window: the receiver is one of its actions or widgets.
+    auto* action = qobject_cast<QAction*>(receiver);
+    auto* widget = qobject_cast<QWidget*>(receiver);
+    const bool ours = (action && action->parent() == this) || (widget && widget->window() == this);
+    if (!ours) {
+        return false;
+    }
+    for (const auto& [id, command] : actions) {
+        if (command->shortcut() == key) {
+            if (command->isEnabled()) {
+                command->trigger();
+            }
+            return true;
+        }
+    }
+    if (receiver != menuBar()) {
+        return false; // two page controls share the key: Qt takes turns between them
+    }
+    // A menu title against a control of the page shown: the control takes the key.
+    for (QWidget* control : centralWidget()->findChildren<QWidget*>()) {
+        if (!control->isVisible() || !control->isEnabled()) {
+            continue;
+        }
+        if (auto* label = qobject_cast<QLabel*>(control)) {
+            if (label->buddy() && QKeySequence::mnemonic(label->text()) == key) {
+                label->buddy()->setFocus(Qt::ShortcutFocusReason);
+                return true;
+            }
+        } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+            if (QKeySequence::mnemonic(button->text()) == key) {
+                button->setFocus(Qt::ShortcutFocusReason);
+                button->animateClick();
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -65,6 +65,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Settles a key that both a command and a page's mnemonic claim (see ResolveAmbiguousKey).
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QAction* MakeAction(int id, const QString& text, const QKeySequence& key = {},
@@ -77,6 +79,11 @@ private:
     void UpdateCommandStates();
     void RebuildRecentMenu();
     bool SaveTo(const QString& path);
+    // A key claimed by more than one owner in this window: a command's shortcut wins over a
+    // page's mnemonic (Alt+C copies also on the Global page with its "Midi-&Clock:"), and a
+    // page's mnemonic wins over a menu title ("&Presetswitch:" before "&Presets"). True when
+    // the key was handled.
+    bool ResolveAmbiguousKey(QObject* receiver, const QKeySequence& key);
 
     CEditorApp& app;
     CAppDoc& doc;

@@ -269,6 +269,16 @@ private slots:
         Rename(env.Doc(), 2, "SOURCE");
         list->setCurrentItem(list->topLevelItem(2));
         QCOMPARE(env.App().bank.currentPreset, 2);
+        // Controls of the page shown whose mnemonics a command or a menu title also claims.
+        QWidget* page = env.Frame().TabView()->widget(0);
+        auto* clockLabel = new QLabel(QStringLiteral("Midi-&Clock:"), page);
+        clockLabel->setBuddy(new QSpinBox(page));
+        auto* switchLabel = new QLabel(QStringLiteral("&Presetswitch:"), page);
+        auto* presetSwitch = new QSpinBox(page);
+        switchLabel->setBuddy(presetSwitch);
+        for (QWidget* control : page->findChildren<QWidget*>()) {
+            control->show();
+        }
 
         // The spin runs over the whole LMK4 bank and shows name and position.
         QString prompt;
@@ -290,11 +300,23 @@ private slots:
         QCOMPARE(list->topLevelItem(9)->text(0), QStringLiteral("SOURCE"));
         QCOMPARE(env.App().bank.currentPreset, 2);
 
-        // Cancel changes nothing and adds no undo step.
+        // Cancel changes nothing and adds no undo step; the key copies every time it is pressed.
         const int steps = env.Doc().UndoStack().count();
-        OnNextModal([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
-        env.Press(Qt::Key_X, Qt::AltModifier);
+        bool asked = false;
+        OnNextModal([&asked](QWidget* modal) {
+            asked = true;
+            static_cast<QDialog*>(modal)->reject();
+        });
+        env.Press(Qt::Key_C, Qt::AltModifier);
+        QVERIFY(asked);
         QCOMPARE(env.Doc().UndoStack().count(), steps);
+        // A menu title gives way to the page's control, every time.
+        for (int press = 0; press < 2; ++press) {
+            env.Press(Qt::Key_P, Qt::AltModifier);
+            QVERIFY(!QApplication::activePopupWidget());
+            QVERIFY(presetSwitch->hasFocus());
+            env.Frame().PresetView()->setFocus();
+        }
 
         // Insert moves the current preset and shifts the ones between.
         OnNextModal([](QWidget* modal) {
