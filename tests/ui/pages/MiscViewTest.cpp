@@ -4,6 +4,7 @@
 #include "CMiscView.h"
 #include "CNameEdit.h"
 #include "PageTestEnv.h"
+#include "app/CPresetView.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -55,6 +56,26 @@ private slots:
         env.doc.UndoStack().undo();
         QCOMPARE(StoredName(env.Current()), QStringLiteral("INITPRES"));
         QCOMPARE(name->text(), QStringLiteral("INITPRES"));
+    }
+
+    // The preset list shows the name in the current row while it is typed.
+    void listFollowsName() {
+        PageTestEnv env(presetor::kLmk4);
+        env.doc.SetCurrentPreset(2);
+        CPresetView list(env.doc);
+        CMiscView page(env.app, env.doc);
+        page.show();
+        auto* name = Child<CNameEdit>(&page, "name");
+        name->setFocus();
+        name->selectAll();
+        QTest::keyClicks(name, QStringLiteral("B"));
+        QCOMPARE(list.topLevelItem(2)->text(0), QStringLiteral("B"));
+        QTest::keyClicks(name, QStringLiteral("ass"));
+        QCOMPARE(list.topLevelItem(2)->text(0), QStringLiteral("Bass"));
+        QCOMPARE(list.topLevelItem(1)->text(0), QStringLiteral("INITPRES"));
+        QTest::keyClick(name, Qt::Key_Backspace);
+        QCOMPARE(list.topLevelItem(2)->text(0), QStringLiteral("Bas"));
+        QCOMPARE(StoredName(env.app.bank.presets[2]), QStringLiteral("Bas     "));
     }
 
     void linkText() {
