@@ -178,7 +178,7 @@ void CPresetView::BeginDrag(int row, const QPoint& viewportPos) {
     dragImage->resize(faded.size() / faded.devicePixelRatio());
     dragImage->move(viewport()->mapToGlobal(viewportPos) - kHotSpot);
     dragImage->show();
-    grabMouse();
+    viewport()->grabMouse(); // the viewport, whose mouse events reach this view
     DragMove(viewportPos);
 }
 
@@ -209,7 +209,7 @@ void CPresetView::DragMove(const QPoint& viewportPos) {
 void CPresetView::EndDrag(const QPoint& viewportPos) {
     dragging = false;
     pressRow = -1;
-    releaseMouse();
+    viewport()->releaseMouse();
     dragImage.reset();
     const int row = RowAt(viewportPos);
     if (row >= 0 && dragSource >= 0) {

@@ -119,16 +119,23 @@ private slots:
         env.Doc().ModifyPreset(5, QStringLiteral("unlink"), [](Preset& p) { p.linkPreset = 5; });
         list->scrollToTop();
 
-        QTest::mousePress(viewport, Qt::LeftButton, {}, RowCentre(list, 5));
+        // The first drag goes through the window, as the mouse does, so the grab decides which
+        // widget gets the moves and the release.
+        QWindow* window = env.Frame().windowHandle();
+        const auto inWindow = [&](int row, QPoint offset = {}) {
+            return viewport->mapTo(&env.Frame(), RowCentre(list, row) + offset);
+        };
+        QTest::mousePress(window, Qt::LeftButton, {}, inWindow(5));
         QCOMPARE(env.App().bank.currentPreset, 5);
-        QTest::mouseMove(viewport, RowCentre(list, 8));
+        QTest::mouseMove(window, inWindow(8));
         QVERIFY(list->IsDragging());
         QVERIFY(list->DragImage() && list->DragImage()->isVisible());
-        QTest::mouseMove(viewport, RowCentre(list, 12) + QPoint(60, 0));
+        QTest::mouseMove(window, inWindow(12, QPoint(60, 0)));
         QCOMPARE(list->DropTarget(), 12);
         QCOMPARE(list->DragImage()->pos(),
                  viewport->mapToGlobal(RowCentre(list, 12) + QPoint(60, 0)) - QPoint(8, 8));
-        QTest::mouseRelease(viewport, Qt::LeftButton, {}, RowCentre(list, 12));
+        QTest::mouseRelease(window, Qt::LeftButton, {}, inWindow(12));
+        QVERIFY(!QWidget::mouseGrabber());
 
         QVERIFY(!list->IsDragging());
         QVERIFY(list->DragImage() == nullptr);
