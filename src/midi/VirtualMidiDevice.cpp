@@ -3,6 +3,7 @@
 
 #include "MidiSender.h"
 #include "SysexFormat.h"
+#include "WirePacing.h"
 
 #include <algorithm>
 #include <chrono>
@@ -104,29 +105,17 @@ void VirtualMidiDevice::Deliver(std::span<const std::uint8_t> bytes) {
 }
 
 void VirtualMidiDevice::DeliveryLoop() {
-    using Clock = std::chrono::steady_clock;
-    const auto perByte = std::chrono::microseconds(1000000 / kWireBytesPerSecond);
-    Clock::time_point wireFree = Clock::now();
+    WireClock wire;
     std::unique_lock lock(mutex_);
     for (;;) {
         cv_.wait(lock, [this] { return stop_ || !pending_.empty(); });
         if (stop_) {
             return;
         }
-        // A piece ends when 100 bytes are collected or a message ends, as a driver's buffer.
-        Bytes piece;
-        while (!pending_.empty() && piece.size() < kMaxChunk) {
-            piece.push_back(pending_.front());
-            pending_.pop_front();
-            if (piece.back() == 0xF7) {
-                break;
-            }
-        }
+        const Bytes piece = TakeWirePiece(pending_);
         delivering_ = true;
-        const auto now = Clock::now();
-        wireFree = std::max(wireFree, now) + perByte * static_cast<int>(piece.size());
         lock.unlock();
-        std::this_thread::sleep_until(wireFree);
+        wire.Carry(piece.size());
         lock.lock();
         for (const auto& queue : inputs_) {
             queue->Push(piece);

@@ -3,16 +3,12 @@
 
 #include "midi/MidiSender.h"
 #include "midi/SysexFormat.h"
+#include "midi/WirePacing.h"
 
 #include <algorithm>
 #include <chrono>
 
 namespace presetor {
-
-namespace {
-using Clock = std::chrono::steady_clock;
-constexpr auto kPerByte = std::chrono::microseconds(1000000 / kWireBytesPerSecond);
-} // namespace
 
 PacedLink::PacedLink(VirtualKeyboard& keyboard, MidiInPort& in, MidiOutPort& out, std::FILE* report)
     : keyboard_(keyboard), in_(in), out_(out), report_(report) {
@@ -68,7 +64,7 @@ void PacedLink::Report(std::span<const std::uint8_t> m) {
 
 void PacedLink::Run(const std::atomic<bool>& stop) {
     std::vector<std::uint8_t> bytes;
-    Clock::time_point wireFree = Clock::now();
+    WireClock wire;
     while (!stop.load()) {
         in_.WaitForData(std::chrono::milliseconds(50));
         bytes.clear();
@@ -83,33 +79,24 @@ void PacedLink::Run(const std::atomic<bool>& stop) {
         // a piece of at most 100 bytes at a time.
         for (std::size_t pos = 0; pos < bytes.size() && !stop.load(); pos += kMaxChunk) {
             const std::size_t n = std::min(kMaxChunk, bytes.size() - pos);
-            wireFree = std::max(wireFree, Clock::now()) + kPerByte * static_cast<int>(n);
-            std::this_thread::sleep_until(wireFree);
+            wire.Carry(n);
             keyboard_.Feed(std::span<const std::uint8_t>(bytes).subspan(pos, n));
         }
     }
 }
 
 void PacedLink::OutputLoop() {
-    Clock::time_point wireFree = Clock::now();
+    WireClock wire;
     std::unique_lock lock(mutex_);
     for (;;) {
         cv_.wait(lock, [this] { return stop_ || !pending_.empty(); });
         if (stop_) {
             return;
         }
-        Bytes piece;
-        while (!pending_.empty() && piece.size() < kMaxChunk) {
-            piece.push_back(pending_.front());
-            pending_.pop_front();
-            if (piece.back() == kSysexEnd) {
-                break;
-            }
-        }
+        const Bytes piece = TakeWirePiece(pending_);
         lock.unlock();
         // A piece leaves once the wire has carried its last byte.
-        wireFree = std::max(wireFree, Clock::now()) + kPerByte * static_cast<int>(piece.size());
-        std::this_thread::sleep_until(wireFree);
+        wire.Carry(piece.size());
         out_.Send(piece);
         lock.lock();
     }
