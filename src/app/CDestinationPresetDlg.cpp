@@ -45,6 +45,10 @@ CDestinationPresetDlg::CDestinationPresetDlg(const presetor::Bank& bank, int mod
     : QDialog(parent) {
     setObjectName(QStringLiteral("destinationPresetDialog"));
     setWindowTitle(tr("Select Destination-Preset"));
+    // Wide enough for the whole title beside the window's icon and buttons.
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    setMinimumWidth(QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + 160);
 
     const int promptId = mode == kCopy     ? presetor::IDS_DEST_COPY
                          : mode == kInsert ? presetor::IDS_DEST_INSERT

@@ -409,7 +409,8 @@ bool CMainFrame::ResolveAmbiguousKey(QObject* receiver, const QKeySequence& key)
             continue;
         }
         if (auto* label = qobject_cast<QLabel*>(control)) {
-            if (label->buddy() && QKeySequence::mnemonic(label->text()) == key) {
+            if (label->buddy() && label->buddy()->isEnabled() &&
+                QKeySequence::mnemonic(label->text()) == key) {
                 label->buddy()->setFocus(Qt::ShortcutFocusReason);
                 return true;
             }

@@ -23,6 +23,10 @@ CTransferDlg::CTransferDlg(CEditorApp& application, bool load_, QWidget* parent)
     setObjectName(isLoad ? QStringLiteral("loadDialog") : QStringLiteral("sendDialog"));
     setWindowTitle(isLoad ? tr("Loading Data from LMK-Masterkeyboard")
                           : tr("Sending Data to LMK-Masterkeyboard"));
+    // Wide enough for the whole title beside the window's icon and buttons.
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    setMinimumWidth(QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + 160);
     status = new QLabel(this);
     status->setObjectName(QStringLiteral("statusLine"));
     status->setAlignment(Qt::AlignCenter);
