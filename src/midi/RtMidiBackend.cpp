@@ -2,6 +2,7 @@
 #include "RtMidiBackend.h"
 
 #include "MidiInputQueue.h"
+#include "QueuedInPort.h"
 
 #include <rtmidi/RtMidi.h>
 #if defined(PRESETOR_HAVE_JACK)
@@ -150,24 +151,16 @@ private:
     std::chrono::steady_clock::time_point lastMessageEnd_{};
 };
 
-class RtInPort final : public MidiInPort {
+class RtInPort final : public QueuedInPort {
 public:
     RtInPort(std::unique_ptr<RtMidiIn> in, std::unique_ptr<ErrorSink> errors,
              std::shared_ptr<MidiInputQueue> queue)
-        : in_(std::move(in)), errors_(std::move(errors)), queue_(std::move(queue)) {}
+        : QueuedInPort(std::move(queue)), in_(std::move(in)), errors_(std::move(errors)) {}
     ~RtInPort() override { Close(); }
 
-    std::size_t Poll(std::vector<std::uint8_t>& out) override { return queue_->Drain(out); }
-    bool WaitForData(std::chrono::milliseconds timeout) override {
-        return queue_->WaitForData(timeout);
-    }
-    void SetDataArrived(std::function<void()> hook) override {
-        queue_->SetDataArrived(std::move(hook));
-    }
-    bool IsOpen() const override { return queue_->IsOpen(); }
     void Close() override {
         // The queue refuses bytes first, so a callback racing with closing hands nothing over.
-        queue_->Close();
+        Queue()->Close();
         if (in_) {
             in_->cancelCallback();
             in_->closePort();
@@ -185,7 +178,6 @@ public:
 private:
     std::unique_ptr<RtMidiIn> in_;
     std::unique_ptr<ErrorSink> errors_;
-    std::shared_ptr<MidiInputQueue> queue_;
 };
 
 class RtBackend final : public MidiBackend {

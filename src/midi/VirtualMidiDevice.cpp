@@ -2,6 +2,7 @@
 #include "VirtualMidiDevice.h"
 
 #include "MidiSender.h"
+#include "QueuedInPort.h"
 #include "SysexFormat.h"
 #include "WirePacing.h"
 
@@ -33,31 +34,22 @@ private:
     bool open_ = true;
 };
 
-class VirtualMidiDevice::InPort final : public MidiInPort {
+class VirtualMidiDevice::InPort final : public QueuedInPort {
 public:
     InPort(VirtualMidiDevice& device, std::shared_ptr<MidiInputQueue> queue)
-        : device_(device), queue_(std::move(queue)) {}
+        : QueuedInPort(std::move(queue)), device_(device) {}
     ~InPort() override { Close(); }
-    std::size_t Poll(std::vector<std::uint8_t>& out) override { return queue_->Drain(out); }
-    bool WaitForData(std::chrono::milliseconds timeout) override {
-        return queue_->WaitForData(timeout);
-    }
-    void SetDataArrived(std::function<void()> hook) override {
-        queue_->SetDataArrived(std::move(hook));
-    }
-    bool IsOpen() const override { return queue_->IsOpen(); }
     void Close() override {
-        if (!queue_->IsOpen()) {
+        if (!Queue()->IsOpen()) {
             return;
         }
-        queue_->Close();
+        Queue()->Close();
         std::lock_guard lock(device_.mutex_);
-        std::erase(device_.inputs_, queue_);
+        std::erase(device_.inputs_, Queue());
     }
 
 private:
     VirtualMidiDevice& device_;
-    std::shared_ptr<MidiInputQueue> queue_;
 };
 
 VirtualMidiDevice::VirtualMidiDevice(std::string name, const VirtualKeyboardOptions& options)
