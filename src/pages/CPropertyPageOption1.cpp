@@ -25,29 +25,17 @@ CStepSpinBox* WrappingSpin(const QString& objectName) {
     return spin;
 }
 
-QComboBox* DropDownList(const QString& objectName, const QStringList& items) {
-    auto* list = new QComboBox;
-    list->setObjectName(objectName);
-    list->addItems(items);
-    return list;
-}
-
 QLabel* Label(const QString& text, QWidget* buddy) {
     auto* label = new QLabel(text);
     label->setBuddy(buddy);
     return label;
 }
 
-// A stored list index outside the list selects nothing.
-void SelectIndex(QComboBox* list, int index) {
-    list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
-}
-
 } // namespace
 
 CPropertyPageOption1::CPropertyPageOption1(presetor::PresetDefaults& presetDefaults, int type,
                                            QWidget* parent)
-    : QWidget(parent), defaults(presetDefaults), keyboardType(type), name(new CNameEdit),
+    : CDefaultsPage(presetDefaults, parent), keyboardType(type), name(new CNameEdit),
       link(WrappingSpin(QStringLiteral("linkSpin"))), setToSelf(new QCheckBox(tr("&Set to self"))),
       masterChannel(WrappingSpin(QStringLiteral("masterChannelSpin"))),
       presetSwitch(DropDownList(QStringLiteral("presetSwitchList"),
@@ -79,16 +67,7 @@ CPropertyPageOption1::CPropertyPageOption1(presetor::PresetDefaults& presetDefau
     connect(setToSelf, &QCheckBox::clicked, this, &CPropertyPageOption1::OnSetToSelf);
 }
 
-void CPropertyPageOption1::showEvent(QShowEvent* event) {
-    LoadOnce();
-    QWidget::showEvent(event);
-}
-
-void CPropertyPageOption1::LoadOnce() {
-    if (loaded) {
-        return;
-    }
-    loaded = true;
+void CPropertyPageOption1::Load() {
     name->setText(QString::fromLatin1(
         defaults.name, static_cast<qsizetype>(strnlen(defaults.name, presetor::kNameLength))));
     masterChannel->ShowRange(1, 16, defaults.masterChannel + 1);
@@ -117,10 +96,7 @@ void CPropertyPageOption1::OnSetToSelf() {
     }
 }
 
-void CPropertyPageOption1::Save() {
-    if (!loaded) {
-        return;
-    }
+void CPropertyPageOption1::Store() {
     // The name as typed (at most 8 characters), ended by a zero, not padded.
     const QByteArray typed = name->text().toLatin1().left(presetor::kNameLength);
     std::memset(defaults.name, 0, sizeof defaults.name);

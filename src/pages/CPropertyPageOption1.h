@@ -2,16 +2,14 @@
 // master channel, preset switch, MIDI clock and real-time mode of a fresh preset.
 #pragma once
 
-#include "model/PresetDefaults.h"
-
-#include <QWidget>
+#include "CDefaultsPage.h"
 
 class CNameEdit;
 class CStepSpinBox;
 class QCheckBox;
 class QComboBox;
 
-class CPropertyPageOption1 final : public QWidget {
+class CPropertyPageOption1 final : public CDefaultsPage {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CPropertyPageOption1)
 
@@ -19,21 +17,14 @@ public:
     CPropertyPageOption1(presetor::PresetDefaults& defaults, int keyboardType,
                          QWidget* parent = nullptr);
 
-    // Loads the controls from the defaults the first time the page is shown.
-    void LoadOnce();
-    bool WasShown() const { return loaded; }
-    // Writes the controls back into the defaults (only after the page was shown).
-    void Save();
-
 protected:
-    void showEvent(QShowEvent* event) override;
+    void Load() override;
+    void Store() override;
 
 private:
     void OnSetToSelf();
 
-    presetor::PresetDefaults& defaults;
     int keyboardType;
-    bool loaded = false;
     // The link spin's position kept while "&Set to self" is checked.
     int savedLinkPosition = 0;
 

@@ -16,13 +16,6 @@ namespace {
 // The defaults offer only the first six switch functions.
 constexpr int kDefaultSwitchFunctions = 6;
 
-QComboBox* FunctionList(const QStringList& items, const QString& objectName) {
-    auto* list = new QComboBox;
-    list->setObjectName(objectName);
-    list->addItems(items);
-    return list;
-}
-
 void AddRow(QGridLayout* grid, const QString& labelText, QComboBox* list) {
     auto* label = new QLabel(labelText);
     label->setBuddy(list);
@@ -36,7 +29,7 @@ void AddRow(QGridLayout* grid, const QString& labelText, QComboBox* list) {
 
 CPropertyPageOption2::CPropertyPageOption2(presetor::PresetDefaults& presetDefaults,
                                            int keyboardType, QWidget* parent)
-    : QWidget(parent), defaults(presetDefaults) {
+    : CDefaultsPage(presetDefaults, parent) {
     const bool lmk3 = keyboardType == presetor::kLmk3;
     // Labels in the defaults' controller order; the LMK4 names the sliders and the data entry
     // wheel CTR1 to CTR3.
@@ -55,7 +48,7 @@ CPropertyPageOption2::CPropertyPageOption2(presetor::PresetDefaults& presetDefau
     const QStringList& controllerItems = ControllerFunctionNames();
     for (int i = 0; i < 8; ++i) {
         controllers[static_cast<std::size_t>(i)] =
-            FunctionList(controllerItems, QStringLiteral("controller%1").arg(i));
+            DropDownList(QStringLiteral("controller%1").arg(i), controllerItems);
         AddRow(controllerGrid, labels[i], controllers[static_cast<std::size_t>(i)]);
     }
     auto* switchBox = new QGroupBox(tr("Assignment switching Controller"));
@@ -63,7 +56,7 @@ CPropertyPageOption2::CPropertyPageOption2(presetor::PresetDefaults& presetDefau
     const QStringList switchItems = SwitchFunctionNames().mid(0, kDefaultSwitchFunctions);
     for (int i = 0; i < 2; ++i) {
         switches[static_cast<std::size_t>(i)] =
-            FunctionList(switchItems, QStringLiteral("switch%1").arg(i));
+            DropDownList(QStringLiteral("switch%1").arg(i), switchItems);
         AddRow(switchGrid, tr("Extern Switch %1:").arg(i + 1),
                switches[static_cast<std::size_t>(i)]);
     }
@@ -73,30 +66,16 @@ CPropertyPageOption2::CPropertyPageOption2(presetor::PresetDefaults& presetDefau
     layout->addStretch();
 }
 
-void CPropertyPageOption2::showEvent(QShowEvent* event) {
-    LoadOnce();
-    QWidget::showEvent(event);
-}
-
-void CPropertyPageOption2::LoadOnce() {
-    if (loaded) {
-        return;
-    }
-    loaded = true;
+void CPropertyPageOption2::Load() {
     for (std::size_t i = 0; i < controllers.size(); ++i) {
-        const int code = defaults.ctrlFunctions[i];
-        controllers[i]->setCurrentIndex(code < controllers[i]->count() ? code : -1);
+        SelectIndex(controllers[i], defaults.ctrlFunctions[i]);
     }
     for (std::size_t i = 0; i < switches.size(); ++i) {
-        const int code = defaults.switchFunctions[i];
-        switches[i]->setCurrentIndex(code < switches[i]->count() ? code : -1);
+        SelectIndex(switches[i], defaults.switchFunctions[i]);
     }
 }
 
-void CPropertyPageOption2::Save() {
-    if (!loaded) {
-        return;
-    }
+void CPropertyPageOption2::Store() {
     // A list showing no item (a stored code beyond the list) keeps its stored code.
     for (std::size_t i = 0; i < controllers.size(); ++i) {
         if (controllers[i]->currentIndex() >= 0) {

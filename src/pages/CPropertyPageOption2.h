@@ -2,15 +2,13 @@
 // controllers and the two external switches of a fresh preset.
 #pragma once
 
-#include "model/PresetDefaults.h"
-
-#include <QWidget>
+#include "CDefaultsPage.h"
 
 #include <array>
 
 class QComboBox;
 
-class CPropertyPageOption2 final : public QWidget {
+class CPropertyPageOption2 final : public CDefaultsPage {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CPropertyPageOption2)
 
@@ -18,16 +16,11 @@ public:
     CPropertyPageOption2(presetor::PresetDefaults& defaults, int keyboardType,
                          QWidget* parent = nullptr);
 
-    void LoadOnce();
-    bool WasShown() const { return loaded; }
-    void Save();
-
 protected:
-    void showEvent(QShowEvent* event) override;
+    void Load() override;
+    void Store() override;
 
 private:
-    presetor::PresetDefaults& defaults;
-    bool loaded = false;
     // In the defaults' controller order: Wheel 1, Wheel 2, Slide 1, Slide 2, Data Entry,
     // Aftertouch, Extern Controller 1, Extern Controller 2.
     std::array<QComboBox*, 8> controllers{};
