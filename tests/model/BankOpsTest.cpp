@@ -2,6 +2,8 @@
 // their limits at the edges of the presets in use.
 #include "model/BankOps.h"
 
+#include "ModelFixtures.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -13,9 +15,7 @@ namespace {
 
 // A bank whose preset i is named "P<i>" and links to i, so moves are easy to follow.
 Bank NamedBank(int type) {
-    Bank bank;
-    bank.SetKeyboardType(type);
-    bank.LoadPresetDefaults();
+    Bank bank = test::DefaultBank(type);
     for (int i = 0; i < kMaxPresets; ++i)
         bank.presets[static_cast<std::size_t>(i)].SetName("P" + std::to_string(i));
     return bank;

@@ -4,6 +4,8 @@
 #include "model/FileIo.h"
 #include "model/PresetFile.h"
 
+#include "ModelFixtures.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,7 +14,6 @@
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
-#include <unistd.h>
 
 using namespace presetor;
 namespace fs = std::filesystem;
@@ -42,16 +43,9 @@ int Lines(const std::string& text) {
     return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
 }
 
-class Cli : public ::testing::Test {
+class Cli : public test::TempDirTest {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("presetor-cli-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
+    Cli() : TempDirTest("presetor-cli") {}
 
     fs::path P(const char* name) const { return dir / name; }
 
@@ -78,8 +72,6 @@ protected:
         EXPECT_NE(r.err.find(file), std::string::npos) << r.err;
         EXPECT_NE(r.err.find(reason), std::string::npos) << r.err;
     }
-
-    fs::path dir;
 };
 
 } // namespace
@@ -106,9 +98,7 @@ TEST_F(Cli, NewAndInfoForBothTypes) {
 }
 
 TEST_F(Cli, ToSyxWritesWhatSendAllSendsAndFromSyxReadsItBack) {
-    Bank bank;
-    bank.SetKeyboardType(kLmk4);
-    bank.LoadPresetDefaults();
+    Bank bank = test::DefaultBank(kLmk4);
     bank.presets[5].SetName("FIVE");
     bank.presets[126].bankLsb[3] = 127;
     ASSERT_TRUE(SavePresetFile(P("in.lmk").string(), bank));
@@ -132,9 +122,7 @@ TEST_F(Cli, ToSyxWritesWhatSendAllSendsAndFromSyxReadsItBack) {
 }
 
 TEST_F(Cli, FromSyxWarnsAboutChecksumsButKeepsTheDumps) {
-    Bank bank;
-    bank.SetKeyboardType(kLmk3);
-    bank.LoadPresetDefaults();
+    Bank bank = test::DefaultBank(kLmk3);
     Bytes dump = BuildSingleDump(bank.presets[0], kLmk3, kLmk3Header, 2);
     dump[159] ^= 1;
     ASSERT_TRUE(WriteFileAtomically(P("bad.syx").string(), dump));

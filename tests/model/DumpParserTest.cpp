@@ -3,6 +3,8 @@
 #include "midi/DumpParser.h"
 #include "midi/SysexFormat.h"
 
+#include "ModelFixtures.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,16 +14,9 @@ using namespace presetor;
 
 namespace {
 
-Bank MakeBank(int type) {
-    Bank bank;
-    bank.SetKeyboardType(type);
-    bank.LoadPresetDefaults();
-    return bank;
-}
-
 // A bank whose presets all differ from the defaults.
 Bank DistinctBank(int type) {
-    Bank bank = MakeBank(type);
+    Bank bank = test::DefaultBank(type);
     for (int i = 0; i < bank.PresetCount(); ++i) {
         Preset& p = bank.presets[static_cast<std::size_t>(i)];
         p.SetName("N" + std::to_string(i));
@@ -111,7 +106,7 @@ TEST(BulkDump, DecodesEveryRecordAndReportsBadChecksums) {
         const Bank source = DistinctBank(type);
         Bytes msg = BuildBulkDump(source);
         msg[BulkPayloadOffset(7) + kPayloadSize] ^= 1; // checksum of preset 7
-        Bank target = MakeBank(type);
+        Bank target = test::DefaultBank(type);
         std::vector<int> bad;
         ASSERT_TRUE(DecodeBulkDump(msg, type, target, &bad)) << "type " << type;
         EXPECT_TRUE(target.SameContents(source));
@@ -137,7 +132,7 @@ TEST(BulkDump, MalformedDumpsLeaveTheBankUntouched) {
     noEnd.back() = 0;
     bad.push_back(noEnd);
 
-    Bank bank = MakeBank(kLmk4);
+    Bank bank = test::DefaultBank(kLmk4);
     const Bank before = bank;
     for (std::size_t k = 0; k < bad.size(); ++k) {
         std::vector<int> badChecksums;
@@ -170,7 +165,7 @@ TEST(DumpStream, SingleDumpsArePlacedByNumberAndEditMemoryIsSkipped) {
         BuildSingleDump(source.presets[126], kLmk4, kLmk3Header, 127),
         BuildSingleDump(source.presets[9], kLmk4, kLmk3Header, kEditMemoryNumber),
     });
-    Bank bank = MakeBank(kLmk4);
+    Bank bank = test::DefaultBank(kLmk4);
     const Bank fresh = bank;
     ASSERT_TRUE(DecodeDumpStream(stream, kLmk4, bank, nullptr));
     for (int i = 0; i < kMaxPresets; ++i) {
@@ -183,7 +178,7 @@ TEST(DumpStream, SingleDumpsArePlacedByNumberAndEditMemoryIsSkipped) {
 
 TEST(DumpStream, BulkDumpFillsTheWholeBank) {
     const Bank source = DistinctBank(kLmk3);
-    Bank bank = MakeBank(kLmk3);
+    Bank bank = test::DefaultBank(kLmk3);
     std::vector<int> bad;
     ASSERT_TRUE(DecodeDumpStream(BuildBulkDump(source), kLmk3, bank, &bad));
     EXPECT_TRUE(bank.SameContents(source));
@@ -206,7 +201,7 @@ TEST(DumpStream, AnyMalformedMessageRejectsTheWholeImage) {
         Join({first, {0x00}}),
         {0xF0, 0xF7},
     };
-    Bank bank = MakeBank(kLmk3);
+    Bank bank = test::DefaultBank(kLmk3);
     const Bank before = bank;
     for (std::size_t k = 0; k < bad.size(); ++k) {
         const Result r = DecodeDumpStream(bad[k], kLmk3, bank, nullptr);

@@ -3,6 +3,8 @@
 #include "model/PresetFile.h"
 #include "model/FileIo.h"
 
+#include "ModelFixtures.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -10,19 +12,10 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 using namespace presetor;
 namespace fs = std::filesystem;
 
 namespace {
-
-Bank MakeBank(int type) {
-    Bank bank;
-    bank.SetKeyboardType(type);
-    bank.LoadPresetDefaults();
-    return bank;
-}
 
 // Fills every field of every record with values that differ per preset and per field.
 void Scribble(Bank& bank) {
@@ -43,27 +36,19 @@ void Scribble(Bank& bank) {
     }
 }
 
-class PresetFileOnDisk : public ::testing::Test {
+class PresetFileOnDisk : public test::TempDirTest {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("presetor-file-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
+    PresetFileOnDisk() : TempDirTest("presetor-file") {}
     std::string Path(const char* name) const { return (dir / name).string(); }
-    fs::path dir;
 };
 
 } // namespace
 
 TEST(PresetFile, SavedImageHasMagicAndExactLength) {
-    const auto lmk3 = SavePresetBytes(MakeBank(kLmk3));
+    const auto lmk3 = SavePresetBytes(test::DefaultBank(kLmk3));
     ASSERT_EQ(lmk3.size(), 9158u);
     EXPECT_EQ(std::string(lmk3.begin(), lmk3.begin() + 6), "LMK3V4");
-    const auto lmk4 = SavePresetBytes(MakeBank(kLmk4));
+    const auto lmk4 = SavePresetBytes(test::DefaultBank(kLmk4));
     ASSERT_EQ(lmk4.size(), 22358u);
     EXPECT_EQ(std::string(lmk4.begin(), lmk4.begin() + 6), "LMK4V1");
 
@@ -78,10 +63,10 @@ TEST(PresetFile, SavedImageHasMagicAndExactLength) {
 
 TEST(PresetFile, RoundTripReproducesEveryByte) {
     for (int type : {kLmk3, kLmk4}) {
-        Bank saved = MakeBank(type);
+        Bank saved = test::DefaultBank(type);
         Scribble(saved);
         const auto bytes = SavePresetBytes(saved);
-        Bank loaded = MakeBank(kLmk3 + kLmk4 - type);
+        Bank loaded = test::DefaultBank(kLmk3 + kLmk4 - type);
         ASSERT_TRUE(LoadPresetBytes(bytes, loaded)) << "type " << type;
         EXPECT_EQ(loaded.keyboardType, type);
         EXPECT_TRUE(loaded.keyboardTypeChosen);
@@ -95,11 +80,11 @@ TEST(PresetFile, RoundTripReproducesEveryByte) {
 }
 
 TEST(PresetFile, Lmk3FileKeepsLmk4OnlyFieldsAndUnusedPresets) {
-    Bank source = MakeBank(kLmk3);
+    Bank source = test::DefaultBank(kLmk3);
     Scribble(source);
     const auto bytes = SavePresetBytes(source);
 
-    Bank target = MakeBank(kLmk4);
+    Bank target = test::DefaultBank(kLmk4);
     for (Preset& p : target.presets) {
         p.midiOut1.fill(0);
         p.midiOut2.fill(0);
@@ -124,8 +109,8 @@ TEST(PresetFile, Lmk3FileKeepsLmk4OnlyFieldsAndUnusedPresets) {
 }
 
 TEST(PresetFile, RejectedImagesChangeNothing) {
-    const auto lmk4 = SavePresetBytes(MakeBank(kLmk4));
-    const auto lmk3 = SavePresetBytes(MakeBank(kLmk3));
+    const auto lmk4 = SavePresetBytes(test::DefaultBank(kLmk4));
+    const auto lmk3 = SavePresetBytes(test::DefaultBank(kLmk3));
     std::vector<std::vector<std::uint8_t>> bad = {
         {},
         {'L', 'M', 'K', '4', 'V'},
@@ -141,7 +126,7 @@ TEST(PresetFile, RejectedImagesChangeNothing) {
     std::memcpy(other.data(), "LMK5V1", 6);
     bad.push_back(other);
 
-    Bank bank = MakeBank(kLmk3);
+    Bank bank = test::DefaultBank(kLmk3);
     Scribble(bank);
     bank.keyboardTypeChosen = false;
     bank.currentPreset = 40;
@@ -162,18 +147,18 @@ TEST(PresetFile, RejectedImagesChangeNothing) {
 }
 
 TEST(PresetFile, BytesAfterTheLastRecordAreIgnored) {
-    Bank saved = MakeBank(kLmk3);
+    Bank saved = test::DefaultBank(kLmk3);
     Scribble(saved);
     auto bytes = SavePresetBytes(saved);
     const auto exact = bytes;
     bytes.insert(bytes.end(), 500, 0xEE);
-    Bank loaded = MakeBank(kLmk4);
+    Bank loaded = test::DefaultBank(kLmk4);
     ASSERT_TRUE(LoadPresetBytes(bytes, loaded));
     EXPECT_EQ(SavePresetBytes(loaded), exact);
 }
 
 TEST_F(PresetFileOnDisk, SaveAndLoadThroughAFile) {
-    Bank saved = MakeBank(kLmk4);
+    Bank saved = test::DefaultBank(kLmk4);
     Scribble(saved);
     ASSERT_TRUE(SavePresetFile(Path("bank.lmk"), saved));
     EXPECT_EQ(fs::file_size(dir / "bank.lmk"), 22358u);
@@ -190,17 +175,17 @@ TEST_F(PresetFileOnDisk, SaveAndLoadThroughAFile) {
 TEST_F(PresetFileOnDisk, FailedSaveLeavesTheOldFileAndNoTemporaryBehind) {
     // A directory in the target's place makes the final rename fail after the data was written.
     fs::create_directory(dir / "taken.lmk");
-    const Result r = SavePresetFile(Path("taken.lmk"), MakeBank(kLmk3));
+    const Result r = SavePresetFile(Path("taken.lmk"), test::DefaultBank(kLmk3));
     EXPECT_EQ(r.code(), ErrorCode::IoError);
     EXPECT_NE(r.message().find("taken.lmk"), std::string::npos);
     EXPECT_TRUE(fs::is_directory(dir / "taken.lmk"));
 
-    EXPECT_FALSE(SavePresetFile(Path("no-such-dir/x.lmk"), MakeBank(kLmk3)));
+    EXPECT_FALSE(SavePresetFile(Path("no-such-dir/x.lmk"), test::DefaultBank(kLmk3)));
 
     // Overwriting an existing file replaces it whole.
     const std::vector<std::uint8_t> old(100, 0x55);
     ASSERT_TRUE(WriteFileAtomically(Path("bank.lmk"), old));
-    ASSERT_TRUE(SavePresetFile(Path("bank.lmk"), MakeBank(kLmk3)));
+    ASSERT_TRUE(SavePresetFile(Path("bank.lmk"), test::DefaultBank(kLmk3)));
     EXPECT_EQ(fs::file_size(dir / "bank.lmk"), 9158u);
 
     int entries = 0;
