@@ -1,6 +1,7 @@
 // Channel assignments: the dialog's rows and buttons, how names are stored, and the start-up
 // search for sound lists. (Restarts of the whole program are in WindowTest.)
 #include "CChannelAssignDlg.h"
+#include "DialogTestKit.h"
 #include "app/SettingsKeys.h"
 
 #include <QDir>
@@ -15,24 +16,10 @@
 
 namespace {
 
-template <typename T> T* Child(QWidget& parent, const char* name) {
-    T* child = parent.findChild<T*>(QString::fromLatin1(name));
-    if (!child) {
-        qFatal("no child %s", name);
-    }
-    return child;
-}
-
 presetor::CSoundList Named(const char* name) {
     presetor::CSoundList list;
     list.LoadFromText(std::string("name=") + name + "\nbank=Main,1,0\n0,First\n");
     return list;
-}
-
-presetor::ChannelAssignments Unassigned() {
-    presetor::ChannelAssignments assignments;
-    assignments.fill(presetor::kNoSoundList);
-    return assignments;
 }
 
 void WriteFile(const QString& path, const QByteArray& bytes) {

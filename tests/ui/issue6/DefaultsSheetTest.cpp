@@ -1,6 +1,7 @@
 // The preset default settings sheet: "Set to self", wrapping spins, the clock stored as half
 // its tempo, labels by keyboard type, and what "OK" and "Cancel" leave in the settings.
 #include "CPropertySheetOptions.h"
+#include "DialogTestKit.h"
 #include "app/CAppDoc.h"
 #include "app/CEditorApp.h"
 #include "app/SettingsKeys.h"
@@ -23,14 +24,6 @@
 #include <cstring>
 
 namespace {
-
-template <typename T> T* Child(QWidget& parent, const char* name) {
-    T* child = parent.findChild<T*>(QString::fromLatin1(name));
-    if (!child) {
-        qFatal("no child %s", name);
-    }
-    return child;
-}
 
 void Press(QWidget& sheet, QDialogButtonBox::StandardButton which) {
     Child<QDialogButtonBox>(sheet, "")->button(which)->click();

@@ -2,6 +2,7 @@
 // it returns and its three-line text, what it offers without lists or without an assignment,
 // and the example lists that ship with the program.
 #include "CSelectPresetDlg.h"
+#include "DialogTestKit.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -22,14 +23,6 @@ const char kStudioModule[] = "* Studio module\r\n"
                              "bank=User,87,0\r\n"
                              "5,Pad, warm\r\n";
 
-template <typename T> T* Child(QWidget& parent, const char* name) {
-    T* child = parent.findChild<T*>(QString::fromLatin1(name));
-    if (!child) {
-        qFatal("no child %s", name);
-    }
-    return child;
-}
-
 QPushButton* OkButton(QWidget& dialog) {
     return dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
 }
@@ -46,12 +39,6 @@ std::vector<presetor::CSoundList> StudioLists() {
     std::vector<presetor::CSoundList> lists(1);
     lists[0].LoadFromText(kStudioModule);
     return lists;
-}
-
-presetor::ChannelAssignments Unassigned() {
-    presetor::ChannelAssignments assignments;
-    assignments.fill(presetor::kNoSoundList);
-    return assignments;
 }
 
 } // namespace
