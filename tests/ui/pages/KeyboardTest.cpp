@@ -80,9 +80,7 @@ private slots:
     // drag, the upper end follows the pointer back into the range.
     void dragMarksRangeInBank() {
         PageTestEnv env(presetor::kLmk4);
-        env.Current().lowKey[0] = 21;
-        env.Current().highKey[0] = 108;
-        env.Changed();
+        env.SetKeys(0, 21, 108);
         CSplitView page(0, env.app, env.doc);
         page.resize(700, 800);
         page.show();
@@ -90,18 +88,14 @@ private slots:
         const int stepsBefore = env.doc.UndoStack().count();
 
         QTest::mousePress(keyboard, Qt::LeftButton, {}, OnWhiteKey(*keyboard, kMidiC4));
-        QCOMPARE(int(env.Current().lowKey[0]), kMidiC4);
-        QCOMPARE(int(env.Current().highKey[0]), kMidiC4);
+        QCOMPARE(env.Keys(0), std::pair(kMidiC4, kMidiC4));
         QTest::mouseMove(keyboard, OnWhiteKey(*keyboard, kMidiC3));
-        QCOMPARE(int(env.Current().lowKey[0]), kMidiC3);
-        QCOMPARE(int(env.Current().highKey[0]), kMidiC4);
+        QCOMPARE(env.Keys(0), std::pair(kMidiC3, kMidiC4));
         QTest::mouseMove(keyboard, OnWhiteKey(*keyboard, kMidiE3));
-        QCOMPARE(int(env.Current().lowKey[0]), kMidiC3);
-        QCOMPARE(int(env.Current().highKey[0]), kMidiE3);
+        QCOMPARE(env.Keys(0), std::pair(kMidiC3, kMidiE3));
         QTest::mouseMove(keyboard, OnWhiteKey(*keyboard, kMidiG4));
         QTest::mouseRelease(keyboard, Qt::LeftButton, {}, OnWhiteKey(*keyboard, kMidiG4));
-        QCOMPARE(int(env.Current().lowKey[0]), kMidiC3);
-        QCOMPARE(int(env.Current().highKey[0]), kMidiG4);
+        QCOMPARE(env.Keys(0), std::pair(kMidiC3, kMidiG4));
         // The from and to edits follow.
         QCOMPARE(Child<QSpinBox>(&page, "fromKey")->text(), QStringLiteral("C "));
         QCOMPARE(Child<QSpinBox>(&page, "toKey")->text(), QStringLiteral("G "));
@@ -113,20 +107,16 @@ private slots:
         QTest::mouseRelease(keyboard, Qt::LeftButton, {}, OnWhiteKey(*keyboard, kMidiE3));
         QCOMPARE(env.doc.UndoStack().count(), stepsBefore + 2);
         env.doc.UndoStack().undo();
-        QCOMPARE(int(env.Current().lowKey[0]), kMidiC3);
-        QCOMPARE(int(env.Current().highKey[0]), kMidiG4);
+        QCOMPARE(env.Keys(0), std::pair(kMidiC3, kMidiG4));
         env.doc.UndoStack().undo();
-        QCOMPARE(int(env.Current().lowKey[0]), 21);
-        QCOMPARE(int(env.Current().highKey[0]), 108);
+        QCOMPARE(env.Keys(0), std::pair(21, 108));
     }
 
     // Stored keys in the wrong order: the widget shows the sorted range and the first
     // notification writes them back sorted.
     void unsortedKeysAreWrittenBackSorted() {
         PageTestEnv env(presetor::kLmk4);
-        env.Current().lowKey[2] = 70;
-        env.Current().highKey[2] = 50;
-        env.Changed();
+        env.SetKeys(2, 70, 50);
         CSplitView page(2, env.app, env.doc);
         page.show();
         auto* keyboard = Child<CKeyboardCtrl>(&page, "keyboard");
@@ -134,17 +124,13 @@ private slots:
         QCOMPARE(keyboard->highIndex, 70 - 21);
         QCOMPARE(int(env.Current().lowKey[2]), 70);
         QTest::mouseMove(keyboard, QPoint(200, 45));
-        QCOMPARE(int(env.Current().lowKey[2]), 50);
-        QCOMPARE(int(env.Current().highKey[2]), 70);
+        QCOMPARE(env.Keys(2), std::pair(50, 70));
     }
 
     void paintsRangeAndDisabledState() {
         PageTestEnv env(presetor::kLmk4);
-        env.Current().lowKey[0] = kMidiC3;
-        env.Current().highKey[0] = kMidiG4;
-        env.Current().lowKey[1] = 0;
-        env.Current().highKey[1] = 0;
-        env.Changed();
+        env.SetKeys(0, kMidiC3, kMidiG4);
+        env.SetKeys(1, 0, 0);
         CSplitView active(0, env.app, env.doc);
         CSplitView inactive(1, env.app, env.doc);
         auto* on = Child<CKeyboardCtrl>(&active, "keyboard");
@@ -174,17 +160,14 @@ private slots:
     // A range of only the lowest key looks like an empty keyboard once the button is up.
     void lowestKeyOnlyLooksEmpty() {
         PageTestEnv env(presetor::kLmk4);
-        env.Current().lowKey[0] = 21;
-        env.Current().highKey[0] = 108;
-        env.Changed();
+        env.SetKeys(0, 21, 108);
         CSplitView page(0, env.app, env.doc);
         page.show();
         auto* keyboard = Child<CKeyboardCtrl>(&page, "keyboard");
         QTest::mousePress(keyboard, Qt::LeftButton, {}, QPoint(3, 45));
         QVERIFY(!keyboard->IsEmpty());
         QTest::mouseRelease(keyboard, Qt::LeftButton, {}, QPoint(3, 45));
-        QCOMPARE(int(env.Current().lowKey[0]), 21);
-        QCOMPARE(int(env.Current().highKey[0]), 21);
+        QCOMPARE(env.Keys(0), std::pair(21, 21));
         QVERIFY(keyboard->IsEmpty());
         const QImage image = keyboard->grab().toImage();
         QCOMPARE(PixelAt(image, keyboard->KeyLeft(40) + 4, 45), QColor(Qt::white));

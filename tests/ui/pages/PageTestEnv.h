@@ -1,6 +1,6 @@
 // What a page test needs: the application object on an INI settings file in a temporary
 // directory, the document over its bank, a chosen keyboard type and a fresh bank, and small
-// helpers to find a page's controls and to read the current preset.
+// helpers to find a page's controls and to read and set the current preset and its key ranges.
 #pragma once
 
 #include "app/CAppDoc.h"
@@ -15,6 +15,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 class PageTestEnv {
 public:
@@ -28,6 +29,17 @@ public:
     presetor::Preset& Current() { return app.bank.Current(); }
     // Test set-up writes the bank directly, then lets every page reload.
     void Changed() { doc.UpdateAllViews(1); }
+    // Sets a split's key range (both 0: the split is off), then lets every page reload.
+    void SetKeys(int split, int low, int high) {
+        Current().lowKey[static_cast<std::size_t>(split)] = static_cast<std::uint8_t>(low);
+        Current().highKey[static_cast<std::size_t>(split)] = static_cast<std::uint8_t>(high);
+        Changed();
+    }
+    // A split's stored key range as (low, high), to compare both in one check.
+    std::pair<int, int> Keys(int split) {
+        return {Current().lowKey[static_cast<std::size_t>(split)],
+                Current().highKey[static_cast<std::size_t>(split)]};
+    }
 
     QTemporaryDir dir;
     QSettings settings;

@@ -21,13 +21,6 @@ using presetor::Preset;
 
 namespace {
 
-// Makes the split inactive (both keys 0), or active over the given range.
-void SetKeys(PageTestEnv& env, int split, int low, int high) {
-    env.Current().lowKey[static_cast<std::size_t>(split)] = static_cast<std::uint8_t>(low);
-    env.Current().highKey[static_cast<std::size_t>(split)] = static_cast<std::uint8_t>(high);
-    env.Changed();
-}
-
 QLineEdit* EditOf(QSpinBox* spin) {
     return spin->findChild<QLineEdit*>();
 }
@@ -47,7 +40,7 @@ private slots:
 
     void switchingOnAndOff() {
         PageTestEnv env(presetor::kLmk4);
-        SetKeys(env, 3, 0, 0);
+        env.SetKeys(3, 0, 0);
         CSplitView page(3, env.app, env.doc);
         page.show();
         auto* active = Child<QCheckBox>(&page, "splitActive");
@@ -69,8 +62,7 @@ private slots:
         env.Current().volume[3] = 77;
         const Preset before(env.Current());
         ClickBox(active);
-        QCOMPARE(int(env.Current().lowKey[3]), 21);
-        QCOMPARE(int(env.Current().highKey[3]), 108);
+        QCOMPARE(env.Keys(3), std::pair(21, 108));
         QCOMPARE(from->text(), QStringLiteral("A "));
         QCOMPARE(to->text(), QStringLiteral("C "));
         QCOMPARE(colours.count(), 1);
@@ -88,7 +80,7 @@ private slots:
 
     void keySpinsLimitEachOther() {
         PageTestEnv env(presetor::kLmk4);
-        SetKeys(env, 0, 40, 60);
+        env.SetKeys(0, 40, 60);
         CSplitView page(0, env.app, env.doc);
         page.show();
         auto* from = Child<QSpinBox>(&page, "fromKey");
@@ -106,7 +98,7 @@ private slots:
 
     void transposition() {
         PageTestEnv env(presetor::kLmk4);
-        SetKeys(env, 0, 21, 108);
+        env.SetKeys(0, 21, 108);
         env.Current().transpose[0] = 0x80;
         env.Changed();
         CSplitView page(0, env.app, env.doc);
@@ -138,7 +130,7 @@ private slots:
 
     void typedAndScrolledCurves() {
         PageTestEnv env(presetor::kLmk4);
-        SetKeys(env, 0, 21, 108);
+        env.SetKeys(0, 21, 108);
         CSplitView page(0, env.app, env.doc);
         page.show();
 
@@ -178,7 +170,7 @@ private slots:
         // LMK3: disabled, empty, and nothing of them reaches the preset.
         {
             PageTestEnv env(presetor::kLmk3);
-            SetKeys(env, 0, 21, 108);
+            env.SetKeys(0, 21, 108);
             env.Current().slowVelocityZero[0] = 1;
             env.Current().inputMode[0] = 2;
             env.Current().midiOut1[0] = 1;
@@ -206,7 +198,7 @@ private slots:
         }
         // LMK4: shown and written.
         PageTestEnv env(presetor::kLmk4);
-        SetKeys(env, 0, 21, 108);
+        env.SetKeys(0, 21, 108);
         env.Current().slowVelocityZero[0] = 1;
         env.Current().velocityCurve[0] = 4;
         env.Current().inputMode[0] = 1;
@@ -228,7 +220,7 @@ private slots:
         // Showing another split with another velocity curve leaves its choice as stored.
         env.Current().velocityCurve[1] = 9;
         env.Current().slowVelocityZero[1] = 1;
-        SetKeys(env, 1, 30, 40);
+        env.SetKeys(1, 30, 40);
         CSplitView other(1, env.app, env.doc);
         QCOMPARE(int(env.Current().slowVelocityZero[1]), 1);
         QVERIFY(Child<QRadioButton>(&other, "slowVelocityZero")->isChecked());
@@ -236,7 +228,7 @@ private slots:
 
     void volumeAndProgramChange() {
         PageTestEnv env(presetor::kLmk4);
-        SetKeys(env, 0, 21, 108);
+        env.SetKeys(0, 21, 108);
         env.Current().volume[0] = 127;
         env.Current().volumeActive[0] = 0;
         env.Current().programActive[0] = 0;
@@ -282,7 +274,7 @@ private slots:
         env.app.soundLists.push_back(list);
         env.app.channelAssignments.fill(" ");
         env.app.channelAssignments[2] = "Studio Module";
-        SetKeys(env, 0, 21, 108);
+        env.SetKeys(0, 21, 108);
         env.Current().SetMidiChannel(0, 3);
         env.Current().bankMsb[0] = 81;
         env.Current().bankLsb[0] = 0;
