@@ -6,9 +6,6 @@
 #include "SysexFormat.h"
 #include "WirePacing.h"
 
-#include <algorithm>
-#include <chrono>
-
 namespace presetor {
 
 class VirtualMidiDevice::OutPort final : public MidiOutPort {
@@ -53,19 +50,15 @@ private:
 };
 
 VirtualMidiDevice::VirtualMidiDevice(std::string name, const VirtualKeyboardOptions& options)
-    : name_(std::move(name)), keyboard_(options) {
+    : name_(std::move(name)), keyboard_(options),
+      paced_([this](std::span<const std::uint8_t> piece) {
+          std::lock_guard lock(mutex_);
+          ToInputs(piece);
+      }) {
     keyboard_.SetSink([this](std::span<const std::uint8_t> bytes) { Deliver(bytes); });
-    thread_ = std::thread([this] { DeliveryLoop(); });
 }
 
-VirtualMidiDevice::~VirtualMidiDevice() {
-    {
-        std::lock_guard lock(mutex_);
-        stop_ = true;
-    }
-    cv_.notify_all();
-    thread_.join();
-}
+VirtualMidiDevice::~VirtualMidiDevice() = default;
 
 std::unique_ptr<MidiOutPort> VirtualMidiDevice::OpenOut() {
     return std::make_unique<OutPort>(*this);
@@ -87,39 +80,21 @@ void VirtualMidiDevice::FromEditor(std::span<const std::uint8_t> bytes) {
 // Runs under mutex_ (from the keyboard's sink).
 void VirtualMidiDevice::Deliver(std::span<const std::uint8_t> bytes) {
     if (keyboard_.Options().pace) {
-        pending_.insert(pending_.end(), bytes.begin(), bytes.end());
-        cv_.notify_all();
+        paced_.Queue(bytes);
         return;
     }
+    ToInputs(bytes);
+}
+
+// Runs under mutex_.
+void VirtualMidiDevice::ToInputs(std::span<const std::uint8_t> bytes) {
     for (const auto& queue : inputs_) {
         queue->Push(bytes);
     }
 }
 
-void VirtualMidiDevice::DeliveryLoop() {
-    WireClock wire;
-    std::unique_lock lock(mutex_);
-    for (;;) {
-        cv_.wait(lock, [this] { return stop_ || !pending_.empty(); });
-        if (stop_) {
-            return;
-        }
-        const Bytes piece = TakeWirePiece(pending_);
-        delivering_ = true;
-        lock.unlock();
-        wire.Carry(piece.size());
-        lock.lock();
-        for (const auto& queue : inputs_) {
-            queue->Push(piece);
-        }
-        delivering_ = false;
-        cv_.notify_all();
-    }
-}
-
 void VirtualMidiDevice::Flush() {
-    std::unique_lock lock(mutex_);
-    cv_.wait(lock, [this] { return stop_ || (pending_.empty() && !delivering_); });
+    paced_.Flush();
 }
 
 } // namespace presetor

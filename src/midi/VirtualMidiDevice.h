@@ -7,13 +7,11 @@
 #include "MidiInputQueue.h"
 #include "MidiPort.h"
 #include "VirtualKeyboard.h"
+#include "WirePacing.h"
 
-#include <condition_variable>
-#include <deque>
 #include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 
 namespace presetor {
 
@@ -47,17 +45,14 @@ private:
 
     void FromEditor(std::span<const std::uint8_t> bytes);
     void Deliver(std::span<const std::uint8_t> bytes);
-    void DeliveryLoop();
+    void ToInputs(std::span<const std::uint8_t> bytes);
 
     std::string name_;
     std::mutex mutex_;
-    std::condition_variable cv_;
     VirtualKeyboard keyboard_;
     std::vector<std::shared_ptr<MidiInputQueue>> inputs_;
-    std::deque<std::uint8_t> pending_; // paced answers not yet delivered
-    std::thread thread_;
-    bool stop_ = false;
-    bool delivering_ = false;
+    // Paced answers not yet delivered; last, so its thread stops before the rest goes.
+    PacedOutput paced_;
 };
 
 } // namespace presetor

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <thread>
+#include <utility>
 
 namespace presetor {
 
@@ -25,6 +26,50 @@ void WireClock::Carry(std::size_t n) {
     constexpr auto kPerByte = std::chrono::microseconds(1000000 / kWireBytesPerSecond);
     wireFree_ = std::max(wireFree_, Clock::now()) + kPerByte * static_cast<int>(n);
     std::this_thread::sleep_until(wireFree_);
+}
+
+PacedOutput::PacedOutput(Deliver deliver) : deliver_(std::move(deliver)) {
+    thread_ = std::thread([this] { Loop(); });
+}
+
+PacedOutput::~PacedOutput() {
+    {
+        std::lock_guard lock(mutex_);
+        stop_ = true;
+    }
+    cv_.notify_all();
+    thread_.join();
+}
+
+void PacedOutput::Queue(std::span<const std::uint8_t> bytes) {
+    std::lock_guard lock(mutex_);
+    pending_.insert(pending_.end(), bytes.begin(), bytes.end());
+    cv_.notify_all();
+}
+
+void PacedOutput::Flush() {
+    std::unique_lock lock(mutex_);
+    cv_.wait(lock, [this] { return stop_ || (pending_.empty() && !delivering_); });
+}
+
+void PacedOutput::Loop() {
+    WireClock wire;
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        cv_.wait(lock, [this] { return stop_ || !pending_.empty(); });
+        if (stop_) {
+            return;
+        }
+        const Bytes piece = TakeWirePiece(pending_);
+        delivering_ = true;
+        lock.unlock();
+        // A piece is handed on once the wire has carried its last byte.
+        wire.Carry(piece.size());
+        deliver_(piece);
+        lock.lock();
+        delivering_ = false;
+        cv_.notify_all();
+    }
 }
 
 } // namespace presetor

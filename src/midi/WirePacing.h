@@ -1,13 +1,19 @@
 // Wire-time pacing for the paced virtual keyboards (in process and over JACK): the pieces a
-// driver's buffer hands over, and a clock that holds each piece for the time a cable takes.
+// driver's buffer hands over, a clock that holds each piece for the time a cable takes, and
+// an output thread that hands queued answers on that way.
 #pragma once
 
 #include "SysexFormat.h"
 
 #include <chrono>
+#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
+#include <mutex>
+#include <span>
+#include <thread>
 
 namespace presetor {
 
@@ -23,6 +29,35 @@ public:
 
 private:
     std::chrono::steady_clock::time_point wireFree_ = std::chrono::steady_clock::now();
+};
+
+// Its own thread hands queued bytes to deliver in wire pieces, each once the wire has carried
+// it; deliver runs on that thread without the queue's lock held. Destroying it stops the
+// thread and drops what is not yet delivered.
+class PacedOutput {
+public:
+    using Deliver = std::function<void(std::span<const std::uint8_t>)>;
+
+    explicit PacedOutput(Deliver deliver);
+    ~PacedOutput();
+    PacedOutput(const PacedOutput&) = delete;
+    PacedOutput& operator=(const PacedOutput&) = delete;
+
+    // Any thread: queues bytes behind those not yet delivered.
+    void Queue(std::span<const std::uint8_t> bytes);
+    // Blocks until every byte queued so far has been delivered.
+    void Flush();
+
+private:
+    void Loop();
+
+    Deliver deliver_;
+    std::mutex mutex_;
+    std::condition_variable cv_;
+    std::deque<std::uint8_t> pending_;
+    bool stop_ = false;
+    bool delivering_ = false;
+    std::thread thread_;
 };
 
 } // namespace presetor

@@ -11,27 +11,19 @@
 namespace presetor {
 
 PacedLink::PacedLink(VirtualKeyboard& keyboard, MidiInPort& in, MidiOutPort& out, std::FILE* report)
-    : keyboard_(keyboard), in_(in), out_(out), report_(report) {
+    : keyboard_(keyboard), in_(in), out_(out), report_(report),
+      output_([this](std::span<const std::uint8_t> piece) { out_.Send(piece); }) {
     keyboard_.SetSink([this](std::span<const std::uint8_t> bytes) {
         if (!keyboard_.Options().pace) {
             out_.Send(bytes);
             return;
         }
-        std::lock_guard lock(mutex_);
-        pending_.insert(pending_.end(), bytes.begin(), bytes.end());
-        cv_.notify_all();
+        output_.Queue(bytes);
     });
     keyboard_.SetOnHandled([this](std::span<const std::uint8_t> m) { Report(m); });
-    output_ = std::thread([this] { OutputLoop(); });
 }
 
 PacedLink::~PacedLink() {
-    {
-        std::lock_guard lock(mutex_);
-        stop_ = true;
-    }
-    cv_.notify_all();
-    output_.join();
     keyboard_.SetSink({});
     keyboard_.SetOnHandled({});
 }
@@ -82,23 +74,6 @@ void PacedLink::Run(const std::atomic<bool>& stop) {
             wire.Carry(n);
             keyboard_.Feed(std::span<const std::uint8_t>(bytes).subspan(pos, n));
         }
-    }
-}
-
-void PacedLink::OutputLoop() {
-    WireClock wire;
-    std::unique_lock lock(mutex_);
-    for (;;) {
-        cv_.wait(lock, [this] { return stop_ || !pending_.empty(); });
-        if (stop_) {
-            return;
-        }
-        const Bytes piece = TakeWirePiece(pending_);
-        lock.unlock();
-        // A piece leaves once the wire has carried its last byte.
-        wire.Carry(piece.size());
-        out_.Send(piece);
-        lock.lock();
     }
 }
 

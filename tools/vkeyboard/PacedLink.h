@@ -5,13 +5,10 @@
 
 #include "midi/MidiPort.h"
 #include "midi/VirtualKeyboard.h"
+#include "midi/WirePacing.h"
 
 #include <atomic>
-#include <condition_variable>
 #include <cstdio>
-#include <deque>
-#include <mutex>
-#include <thread>
 
 namespace presetor {
 
@@ -25,18 +22,13 @@ public:
     void Run(const std::atomic<bool>& stop);
 
 private:
-    void OutputLoop();
     void Report(std::span<const std::uint8_t> message);
 
     VirtualKeyboard& keyboard_;
     MidiInPort& in_;
     MidiOutPort& out_;
     std::FILE* report_;
-    std::mutex mutex_;
-    std::condition_variable cv_;
-    std::deque<std::uint8_t> pending_;
-    bool stop_ = false;
-    std::thread output_;
+    PacedOutput output_; // answers on their way out when pacing is on
 };
 
 } // namespace presetor
