@@ -21,6 +21,7 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QSettings>
@@ -375,6 +376,17 @@ void CMainFrame::SavePlacement() {
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        // Ctrl+Z and Ctrl+Y step the document's undo stack also while a text field has the
+        // focus: the field's own undo would add edits of its own instead of going back.
+        auto* widget = qobject_cast<QWidget*>(watched);
+        const QKeySequence key(static_cast<QKeyEvent*>(event)->keyCombination());
+        if (widget && widget->window() == this &&
+            (key == Action(ID_EDIT_UNDO)->shortcut() || key == Action(ID_EDIT_REDO)->shortcut())) {
+            event->ignore();
+            return true;
+        }
+    }
     if (event->type() == QEvent::Shortcut) {
         const auto* shortcut = static_cast<QShortcutEvent*>(event);
         if (shortcut->isAmbiguous() && ResolveAmbiguousKey(watched, shortcut->key())) {
