@@ -10,8 +10,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QStyle>
-#include <QStyleOptionSpinBox>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -69,14 +67,8 @@ CMiscView::CMiscView(CEditorApp& application, CAppDoc& document, QWidget* parent
     link = new CStepSpinBox;
     link->setObjectName(QStringLiteral("link"));
     link->SetBlank(true);
-    link->setFocusProxy(nullptr);
-    QStyleOptionSpinBox option;
-    option.initFrom(link);
-    const QRect arrows =
-        link->style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxUp, link);
-    link->setFixedWidth(
-        arrows.width() +
-        2 * link->style()->pixelMetric(QStyle::PM_SpinBoxFrameWidth, nullptr, link) + 4);
+    link->SetArrowsOnly(true);
+    link->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     QGridLayout* linkGrid = group(QString());
     linkGrid->addWidget(Label(tr("&Link to Preset:"), link), 0, 0);
     auto* linkRow = new QHBoxLayout;

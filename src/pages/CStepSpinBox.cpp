@@ -3,6 +3,10 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
+
+#include <algorithm>
 
 CStepSpinBox::CStepSpinBox(QWidget* parent) : QSpinBox(parent) {
     lineEdit()->setReadOnly(true);
@@ -24,6 +28,33 @@ void CStepSpinBox::SetBlank(bool on) {
         return;
     blank = on;
     UpdateText();
+}
+
+void CStepSpinBox::SetArrowsOnly(bool on) {
+    arrowsOnly = on;
+    lineEdit()->setVisible(!on);
+    // The hidden edit cannot take the focus for the spin.
+    setFocusProxy(on ? nullptr : lineEdit());
+    updateGeometry();
+}
+
+QSize CStepSpinBox::sizeHint() const {
+    QSize hint = QSpinBox::sizeHint();
+    if (!arrowsOnly)
+        return hint;
+    // As wide as the arrows: the style's edit field and the frame left of it take no room.
+    QStyleOptionSpinBox option;
+    initStyleOption(&option);
+    option.rect = QRect(QPoint(0, 0), hint);
+    const QRect up =
+        style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxUp, this);
+    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, this);
+    hint.setWidth(std::clamp(hint.width() - up.left() + frame, frame, hint.width()));
+    return hint;
+}
+
+QSize CStepSpinBox::minimumSizeHint() const {
+    return arrowsOnly ? sizeHint() : QSpinBox::minimumSizeHint();
 }
 
 void CStepSpinBox::Show(int v) {

@@ -34,11 +34,16 @@ public:
     // Shows an empty edit whatever the value.
     void SetBlank(bool on);
     bool IsBlank() const { return blank; }
+    // Shows the arrows only, without the edit, for a value another control shows.
+    void SetArrowsOnly(bool on);
     // Sets range and value without any notification and shows the value.
     void Show(int value);
     void ShowRange(int low, int high, int value);
     // Step multiplier for an arrow held this long.
     int StepCountAfter(qint64 heldMs) const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 protected:
     void stepBy(int count) override;
@@ -58,4 +63,5 @@ private:
     QElapsedTimer held;
     bool typeable = false;
     bool blank = false;
+    bool arrowsOnly = false;
 };
