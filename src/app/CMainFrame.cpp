@@ -24,6 +24,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSettings>
 #include <QShortcutEvent>
 #include <QSplitter>
@@ -64,7 +65,7 @@ CMainFrame::CMainFrame(CEditorApp& application, CAppDoc& document, const PageFac
     presetView->setMinimumWidth(presetView->IdealWidth());
     splitter->setSizes({presetView->IdealWidth(), 600});
     setCentralWidget(splitter);
-    resize(1120, 700);
+    resize(FirstSize());
 
     connect(&doc, &CAppDoc::TitleChanged, this, &CMainFrame::UpdateTitle);
     connect(&doc, &CAppDoc::ModifiedChanged, this, &CMainFrame::UpdateTitle);
@@ -354,6 +355,17 @@ void CMainFrame::RebuildRecentMenu() {
 void CMainFrame::AddRecentFile(const QString& path) {
     recent.Add(path);
     RebuildRecentMenu();
+}
+
+QSize CMainFrame::FirstSize() const {
+    // Wide enough for the list and the pages, but never wider or taller than nine tenths of
+    // the screen's free area; the page tabs scroll when they do not all fit.
+    const QSize wanted(1120, 700);
+    const QScreen* where = screen();
+    if (!where)
+        return wanted;
+    const QSize room = where->availableGeometry().size() * 9 / 10;
+    return wanted.boundedTo(room);
 }
 
 void CMainFrame::RestorePlacement() {

@@ -78,6 +78,8 @@ private:
     void UpdateTitle();
     void UpdateCommandStates();
     void RebuildRecentMenu();
+    // The window's size at the first start, before any placement is stored.
+    QSize FirstSize() const;
     bool SaveTo(const QString& path);
     // A key claimed by more than one owner in this window: a command's shortcut wins over a
     // page's mnemonic (Alt+C copies also on the Global page with its "Midi-&Clock:"), and a
