@@ -60,6 +60,23 @@ CStepSpinBox* Spin(const char* name, int minimum, int maximum,
     return spin;
 }
 
+// Groups sit close together and hold their rows close, so that a whole split fits the page at
+// the window's first size without scrolling.
+constexpr int kGroupMargin = 6;
+constexpr int kRowSpacing = 4;
+
+void Tighten(QBoxLayout* layout) {
+    layout->setContentsMargins(kGroupMargin, kRowSpacing, kGroupMargin, kGroupMargin);
+    if (layout->direction() == QBoxLayout::TopToBottom)
+        layout->setSpacing(kRowSpacing);
+}
+
+void Tighten(QGridLayout* layout) {
+    layout->setContentsMargins(kGroupMargin, kRowSpacing, kGroupMargin, kGroupMargin);
+    layout->setHorizontalSpacing(kGroupMargin);
+    layout->setVerticalSpacing(kRowSpacing);
+}
+
 void SetEnabled(std::initializer_list<QWidget*> widgets, bool enabled) {
     for (QWidget* widget : widgets)
         widget->setEnabled(enabled);
@@ -84,10 +101,13 @@ int CSplitView::SplitFromLabel(const QString& tabLabel) {
 
 void CSplitView::BuildControls() {
     auto* page = new QGridLayout(Form());
+    page->setContentsMargins(kGroupMargin, kGroupMargin, kGroupMargin, kGroupMargin);
+    page->setVerticalSpacing(kRowSpacing);
 
     // Keyboard: on/off, the piano keyboard and the two end keys.
     auto* keyboardGroup = new QGroupBox(tr("Keyboard"));
     auto* keyboardLayout = new QVBoxLayout(keyboardGroup);
+    Tighten(keyboardLayout);
     splitActive = new QCheckBox(tr("&Split activ"));
     splitActive->setObjectName(QStringLiteral("splitActive"));
     keyboardHint = new QLabel(tr("Click with the mouse inside the keyboard to mark the split"));
@@ -122,6 +142,7 @@ void CSplitView::BuildControls() {
     // Transposition in semitones, with the octave buttons.
     auto* transposeGroup = new QGroupBox(tr("Transpose"));
     auto* transposeLayout = new QGridLayout(transposeGroup);
+    Tighten(transposeLayout);
     transpose = Spin("transpose", -kMaxTranspose, kMaxTranspose, CStepSpinBox::OneThenTen());
     transposeLabel = Label(tr("&Transpose by"), transpose);
     stepsLabel = Label(tr("Steps"));
@@ -134,6 +155,7 @@ void CSplitView::BuildControls() {
     transposeLayout->addWidget(stepsLabel, 0, 2);
     transposeLayout->setColumnStretch(3, 1);
     auto* octaves = new QHBoxLayout;
+    octaves->setSpacing(kGroupMargin);
     octaves->addWidget(octaveUp);
     octaves->addWidget(octaveDown);
     octaves->addStretch();
@@ -143,6 +165,7 @@ void CSplitView::BuildControls() {
     // Channel, and on the LMK4 the note source and the outputs.
     auto* channelGroup = new QGroupBox(tr("MIDI-Channel"));
     auto* channelLayout = new QGridLayout(channelGroup);
+    Tighten(channelLayout);
     midiChannel = Spin("midiChannel", 1, 16, {{0, 1}});
     channelLabel = Label(tr("MIDI-&Channel"), midiChannel);
     inputMode = new QComboBox;
@@ -159,6 +182,7 @@ void CSplitView::BuildControls() {
     channelLayout->setColumnStretch(2, 1);
     channelLayout->addWidget(inputMode, 1, 0, 1, 3);
     auto* outputs = new QHBoxLayout;
+    outputs->setSpacing(kGroupMargin);
     outputs->addWidget(midiOut1);
     outputs->addWidget(midiOut2);
     outputs->addStretch();
@@ -168,6 +192,7 @@ void CSplitView::BuildControls() {
     // Volume sent when the preset is called.
     auto* volumeGroup = new QGroupBox(tr("Volume"));
     auto* volumeLayout = new QGridLayout(volumeGroup);
+    Tighten(volumeLayout);
     volumeActive = new QCheckBox(tr("&activ"));
     volumeActive->setObjectName(QStringLiteral("volumeActive"));
     volume = Spin("volume", 0, 127, CStepSpinBox::OneThenTen());
@@ -183,6 +208,7 @@ void CSplitView::BuildControls() {
     // Program change with bank select, the sound it picks and the sound picker.
     auto* programGroup = new QGroupBox(tr("Program Change"));
     auto* programLayout = new QGridLayout(programGroup);
+    Tighten(programLayout);
     programActive = new QCheckBox(tr("act&iv"));
     programActive->setObjectName(QStringLiteral("programActive"));
     programNumber = Spin("programNumber", 1, 128, CStepSpinBox::OneThenTen());
@@ -221,6 +247,7 @@ void CSplitView::BuildControls() {
     // The curves: number and picture.
     auto* aftertouchGroup = new QGroupBox(tr("Aftertouch"));
     auto* aftertouchLayout = new QHBoxLayout(aftertouchGroup);
+    Tighten(aftertouchLayout);
     aftertouchCurve = Spin("aftertouchCurve", 0, kAftertouchCurveCount - 1, {{0, 1}});
     aftertouchCurve->SetTypeable(true);
     aftertouchList = new CAftertouchCurveList;
@@ -231,6 +258,7 @@ void CSplitView::BuildControls() {
 
     auto* velocityGroup = new QGroupBox(tr("Velocity"));
     auto* velocityLayout = new QGridLayout(velocityGroup);
+    Tighten(velocityLayout);
     velocityCurve = Spin("velocityCurve", 0, kVelocityCurveCount - 1, {{0, 1}});
     velocityCurve->SetTypeable(true);
     velocityList = new CVelocityCurveList;
@@ -251,6 +279,8 @@ void CSplitView::BuildControls() {
     velocityLayout->addWidget(velocityList, 0, 1, Qt::AlignTop);
     // Beside the pictures: each radio button with its text wrapped in a label.
     auto* radioGrid = new QGridLayout;
+    radioGrid->setHorizontalSpacing(kRowSpacing);
+    radioGrid->setVerticalSpacing(kGroupMargin);
     int row = 0;
     for (auto [radio, text] : {std::pair{slowVelocityOne, slowVelocityOneText},
                                std::pair{slowVelocityZero, slowVelocityZeroText}}) {
