@@ -43,11 +43,19 @@ CMiscView::CMiscView(CEditorApp& application, CAppDoc& document, QWidget* parent
     auto* page = new QVBoxLayout(Form());
     // All groups share the label column width, so their fields line up.
     QList<QGridLayout*> grids;
+    QList<QWidget*> titles;
+    // A group's title is its first row, inside the frame, so that all four frames line up
+    // whether they have a title or not.
     const auto group = [&](const QString& title) {
-        auto* box = new QGroupBox(title);
+        auto* box = new QGroupBox;
+        box->setAccessibleName(title);
         auto* grid = new QGridLayout(box);
         grids << grid;
         page->addWidget(box);
+        if (!title.isEmpty()) {
+            titles << new QLabel(title);
+            grid->addWidget(titles.back(), 0, 0, 1, 3);
+        }
         return grid;
     };
 
@@ -102,22 +110,21 @@ CMiscView::CMiscView(CEditorApp& application, CAppDoc& document, QWidget* parent
                             tr("Start-Command at Preset-Call"), tr("Stop-Command at Preset-Call"),
                             tr("Continue-Command at Preset-Call")});
     QGridLayout* realtimeGrid = group(tr("Realtime"));
-    realtimeGrid->addWidget(Label(tr("Midi-&Clock:"), clock), 0, 0);
+    realtimeGrid->addWidget(Label(tr("Midi-&Clock:"), clock), 1, 0);
     auto* clockRow = new QHBoxLayout;
     clockRow->addWidget(clock);
     clockRow->addWidget(new QLabel(tr("BpM")));
     clockRow->addStretch();
-    realtimeGrid->addLayout(clockRow, 0, 1);
-    realtimeGrid->addWidget(Label(tr("&Real-Time-Mode:"), realtimeMode), 1, 0);
-    realtimeGrid->addWidget(realtimeMode, 1, 1, Qt::AlignLeft);
+    realtimeGrid->addLayout(clockRow, 1, 1);
+    realtimeGrid->addWidget(Label(tr("&Real-Time-Mode:"), realtimeMode), 2, 0);
+    realtimeGrid->addWidget(realtimeMode, 2, 1, Qt::AlignLeft);
     page->addStretch();
 
     int labelWidth = 0;
-    for (QGridLayout* grid : grids)
-        labelWidth = std::max(labelWidth, grid->itemAtPosition(0, 0)->sizeHint().width());
     for (QGridLayout* grid : grids) {
         for (int row = 0; row < grid->rowCount(); ++row) {
-            if (QLayoutItem* item = grid->itemAtPosition(row, 0))
+            QLayoutItem* item = grid->itemAtPosition(row, 0);
+            if (item && !titles.contains(item->widget()))
                 labelWidth = std::max(labelWidth, item->sizeHint().width());
         }
     }
