@@ -15,9 +15,29 @@ CFormPage::CFormPage(CEditorApp& application, CAppDoc& document, QWidget* parent
     scroll->setWidgetResizable(true);
     scroll->setWidget(form);
     layout->addWidget(scroll);
-    connect(&doc, &CAppDoc::Updated, this, [this](int) { Refresh(); });
+    connect(&doc, &CAppDoc::Updated, this, [this](int) { RefreshOrDefer(); });
     // Which controls apply depends on the keyboard type.
-    connect(&app, &CEditorApp::KeyboardTypeChanged, this, [this](int) { Refresh(); });
+    connect(&app, &CEditorApp::KeyboardTypeChanged, this, [this](int) { RefreshOrDefer(); });
+}
+
+void CFormPage::RefreshOrDefer() {
+    // Behind another tab nobody sees the controls: reloading them (and laying out their texts)
+    // waits until the page is shown, which happens before it paints.
+    const QWidget* holder = parentWidget();
+    if (!isVisible() && holder && holder->isVisible()) {
+        stale = true;
+        return;
+    }
+    stale = false;
+    Refresh();
+}
+
+void CFormPage::showEvent(QShowEvent* event) {
+    if (stale) {
+        stale = false;
+        Refresh();
+    }
+    QWidget::showEvent(event);
 }
 
 const presetor::Preset& CFormPage::Current() const {

@@ -19,10 +19,13 @@ class CFormPage : public QWidget {
 public:
     CFormPage(CEditorApp& app, CAppDoc& doc, QWidget* parent);
 
-    // Loads every control from the current preset; runs on every document update.
+    // Loads every control from the current preset; runs on every document update, or for a
+    // page hidden behind another tab of a shown window, when it is shown again.
     virtual void Refresh() = 0;
 
 protected:
+    void showEvent(QShowEvent* event) override;
+
     const presetor::Preset& Current() const;
     int CurrentIndex() const;
     int KeyboardType() const;
@@ -40,7 +43,11 @@ protected:
     CAppDoc& doc;
 
 private:
+    // Reloads now, or marks the page stale while another tab hides it.
+    void RefreshOrDefer();
+
     QWidget* form;
+    bool stale = false;
 };
 
 // Merge keys of the page edits, so that a held spin or a typed name is one undo step.
