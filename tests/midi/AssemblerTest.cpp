@@ -89,7 +89,7 @@ TEST(MidiSender, CutsRawPiecesOfAtMost100BytesWithProgressPerChunk) {
 
 TEST(MidiSender, FailsWhenAnyChunkFailsButSendsTheRest) {
     bool ok = true;
-    // The spec's port reported only the last chunk; a failure in the middle must count.
+    // A port that reported only the last chunk's status would call this a success.
     const auto sent = SendAndRecord(350, {}, 2, &ok);
     EXPECT_FALSE(ok);
     EXPECT_EQ(sent.sizes.size(), 4u);
