@@ -3,6 +3,8 @@
 
 #include "CAppDoc.h"
 
+#include <QEvent>
+#include <QHash>
 #include <QStyleOptionTab>
 #include <QStylePainter>
 #include <QTabBar>
@@ -23,12 +25,15 @@ public:
 protected:
     QSize tabSizeHint(int index) const override {
         QSize size = QTabBar::tabSizeHint(index);
-        QFont bold = font();
-        bold.setBold(true);
-        const int extra = QFontMetrics(bold).horizontalAdvance(tabText(index)) -
-                          fontMetrics().horizontalAdvance(tabText(index));
-        size.rwidth() += std::max(0, extra);
+        size.rwidth() += BoldExtra(tabText(index));
         return size;
+    }
+
+    void changeEvent(QEvent* event) override {
+        if (event->type() == QEvent::FontChange) {
+            boldExtra.clear();
+        }
+        QTabBar::changeEvent(event);
     }
 
     void paintEvent(QPaintEvent*) override {
@@ -51,6 +56,24 @@ protected:
             painter.drawText(textRect.isValid() ? textRect : option.rect, Qt::AlignCenter, label);
         }
     }
+
+private:
+    // How much wider a label is in bold; the tab layout asks for it many times per label, so
+    // each label is measured once per font.
+    int BoldExtra(const QString& label) const {
+        const auto known = boldExtra.constFind(label);
+        if (known != boldExtra.constEnd()) {
+            return *known;
+        }
+        QFont bold = font();
+        bold.setBold(true);
+        const int extra = std::max(0, QFontMetrics(bold).horizontalAdvance(label) -
+                                          fontMetrics().horizontalAdvance(label));
+        boldExtra.insert(label, extra);
+        return extra;
+    }
+
+    mutable QHash<QString, int> boldExtra;
 };
 
 } // namespace
