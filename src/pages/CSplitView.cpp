@@ -4,6 +4,7 @@
 #include "CKeyboardCtrl.h"
 #include "CStepSpinBox.h"
 #include "CurveShapes.h"
+#include "GroupTitleStyle.h"
 
 #include "app/CAppDoc.h"
 #include "app/CEditorApp.h"
@@ -88,6 +89,8 @@ CSplitView::CSplitView(int split, CEditorApp& application, CAppDoc& document, QW
     : CFormPage(application, document, parent), splitIndex(std::clamp(split, 0, 7)) {
     setObjectName(QStringLiteral("splitView%1").arg(splitIndex + 1));
     BuildControls();
+    // Every preset switch repaints the groups around the changed controls.
+    UseGroupTitleStyle(this);
     ConnectControls();
     SetSelectPresetFunction(nullptr);
 }

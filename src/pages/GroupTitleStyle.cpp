@@ -1,0 +1,96 @@
+#include "GroupTitleStyle.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QPointer>
+#include <QProxyStyle>
+#include <QStyleOptionGroupBox>
+
+#include <vector>
+
+namespace {
+
+// The style measures the bold title with the font on every call; a group repaints whenever one
+// of its controls does. The rectangles depend only on what the key holds.
+class GroupTitleStyle final : public QProxyStyle {
+public:
+    explicit GroupTitleStyle(const QString& key) : QProxyStyle(key) {}
+
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sub,
+                         const QWidget* widget) const override {
+        const auto* group = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
+        if (control != CC_GroupBox || !group || !widget) {
+            return QProxyStyle::subControlRect(control, option, sub, widget);
+        }
+        Key key{sub,
+                group->rect,
+                group->text,
+                group->subControls,
+                group->features,
+                group->textAlignment,
+                group->lineWidth,
+                group->midLineWidth,
+                group->direction,
+                group->fontMetrics,
+                widget->font(),
+                widget->devicePixelRatioF(),
+                widget->logicalDpiX(),
+                {}};
+        for (const Key& known : rects) {
+            if (known.Same(key)) {
+                return known.result;
+            }
+        }
+        key.result = QProxyStyle::subControlRect(control, option, sub, widget);
+        if (rects.size() >= kMaxKept) {
+            rects.clear();
+        }
+        rects.push_back(key);
+        return key.result;
+    }
+
+private:
+    struct Key {
+        SubControl sub;
+        QRect rect;
+        QString text;
+        SubControls subControls;
+        QStyleOptionFrame::FrameFeatures features;
+        Qt::Alignment textAlignment;
+        int lineWidth;
+        int midLineWidth;
+        Qt::LayoutDirection direction;
+        QFontMetrics metrics;
+        QFont font;
+        qreal ratio;
+        int dpi;
+        QRect result;
+
+        bool Same(const Key& o) const {
+            return sub == o.sub && rect == o.rect && text == o.text &&
+                   subControls == o.subControls && features == o.features &&
+                   textAlignment == o.textAlignment && lineWidth == o.lineWidth &&
+                   midLineWidth == o.midLineWidth && direction == o.direction &&
+                   metrics == o.metrics && font == o.font && ratio == o.ratio && dpi == o.dpi;
+        }
+    };
+    static constexpr std::size_t kMaxKept = 512;
+    mutable std::vector<Key> rects;
+};
+
+} // namespace
+
+void UseGroupTitleStyle(QWidget* parent) {
+    static QPointer<GroupTitleStyle> style;
+    QStyle* appStyle = QApplication::style();
+    if (!appStyle || appStyle->name().isEmpty()) {
+        return; // a style that cannot be made again by name keeps drawing the groups itself
+    }
+    if (!style || style->baseStyle()->name() != appStyle->name()) {
+        style = new GroupTitleStyle(appStyle->name());
+        style->setParent(qApp);
+    }
+    for (QGroupBox* group : parent->findChildren<QGroupBox*>()) {
+        group->setStyle(style);
+    }
+}

@@ -1,0 +1,9 @@
+// A style for the pages' group boxes that remembers where the application's style puts a
+// group's title, check box and frame, so that repainting a group does not measure its title
+// again. It draws exactly as the application's style does.
+#pragma once
+
+class QWidget;
+
+// Gives every group box inside the widget the remembering style (one object for the program).
+void UseGroupTitleStyle(QWidget* parent);
