@@ -1,6 +1,8 @@
 // About box.
 #include "CAboutDlg.h"
 
+#include "SvgIcon.h"
+
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -12,7 +14,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(tr("About Presetor"));
 
     auto* icon = new QLabel(this);
-    icon->setPixmap(QIcon(QStringLiteral(":/presetor/presetor.svg")).pixmap(48, 48));
+    icon->setPixmap(SvgIcon(QStringLiteral(":/presetor/presetor.svg")).pixmap(48, 48));
     icon->setAlignment(Qt::AlignTop);
 
     auto* text = new QVBoxLayout;

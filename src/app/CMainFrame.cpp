@@ -13,6 +13,7 @@
 #include "Resources.h"
 #include "SettingsKeys.h"
 #include "Strings.h"
+#include "SvgIcon.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -44,7 +45,7 @@ CMainFrame::CMainFrame(CEditorApp& application, CAppDoc& document, const PageFac
       recent(application.Settings()), transfers(application, document, this, nullptr) {
     InitResources();
     setObjectName(QStringLiteral("mainFrame"));
-    setWindowIcon(QIcon(QStringLiteral(":/presetor/presetor.svg")));
+    setWindowIcon(SvgIcon(QStringLiteral(":/presetor/presetor.svg")));
 
     CreateActions();
     CreateMenus();
@@ -93,7 +94,7 @@ QAction* CMainFrame::MakeAction(int id, const QString& text, const QKeySequence&
         action->setShortcutContext(Qt::WindowShortcut);
     }
     if (!icon.isEmpty()) {
-        action->setIcon(QIcon(QStringLiteral(":/presetor/toolbar/%1.svg").arg(icon)));
+        action->setIcon(SvgIcon(QStringLiteral(":/presetor/toolbar/%1.svg").arg(icon)));
     }
     action->setStatusTip(PromptOf(id));
     const QString tip = TooltipOf(id);

@@ -7,6 +7,7 @@
 #include "Resources.h"
 #include "SettingsKeys.h"
 #include "ShellIntegration.h"
+#include "SvgIcon.h"
 
 #include "midi/MidiSystem.h"
 #if PRESETOR_HAVE_RTMIDI
@@ -119,7 +120,7 @@ int PresetorMain(int argc, char** argv, const PresetorParts& parts) {
                                             .arg(PRESETOR_VERSION_MAJOR)
                                             .arg(PRESETOR_VERSION_MINOR)
                                             .arg(PRESETOR_VERSION_PATCH));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/presetor/presetor.svg")));
+    QApplication::setWindowIcon(SvgIcon(QStringLiteral(":/presetor/presetor.svg")));
 
     QSettings settings(QString::fromLatin1(keys::kOrganization),
                        QString::fromLatin1(keys::kApplication));

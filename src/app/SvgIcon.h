@@ -1,0 +1,10 @@
+// Icons drawn from the program's SVG pictures only when a size is first asked for: making the
+// toolbar's and menus' icons reads no picture, and a picture shown only in a closed menu is
+// never read at start-up. They look exactly like icons made from the SVG file by QIcon.
+#pragma once
+
+#include <QIcon>
+#include <QString>
+
+// An icon for an SVG file (a resource path such as ":/presetor/toolbar/new.svg").
+QIcon SvgIcon(const QString& path);
