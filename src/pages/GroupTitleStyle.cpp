@@ -81,14 +81,26 @@ private:
 } // namespace
 
 void UseGroupTitleStyle(QWidget* parent) {
-    static QPointer<GroupTitleStyle> style;
-    QStyle* appStyle = QApplication::style();
-    if (!appStyle || appStyle->name().isEmpty()) {
-        return; // a style that cannot be made again by name keeps drawing the groups itself
-    }
-    if (!style || style->baseStyle()->name() != appStyle->name()) {
-        style = new GroupTitleStyle(appStyle->name());
-        style->setParent(qApp);
+    // Made once, from the application's style by name; where that gives another style (or a
+    // style sheet decorates the application's) the groups keep drawing with the application's.
+    static const QPointer<GroupTitleStyle> style = [] {
+        QStyle* appStyle = QApplication::style();
+        if (!appStyle || appStyle->name().isEmpty() || !qApp->styleSheet().isEmpty()) {
+            return QPointer<GroupTitleStyle>();
+        }
+        auto* made = new GroupTitleStyle(appStyle->name());
+        made->setParent(qApp);
+        if (!made->baseStyle() ||
+            made->baseStyle()->name().compare(appStyle->name(), Qt::CaseInsensitive) != 0 ||
+            made->baseStyle()->metaObject() != appStyle->metaObject()) {
+            delete made;
+            return QPointer<GroupTitleStyle>();
+        }
+        return QPointer<GroupTitleStyle>(made);
+    }();
+    if (!style || QApplication::style()->name().compare(style->baseStyle()->name(),
+                                                        Qt::CaseInsensitive) != 0) {
+        return;
     }
     for (QGroupBox* group : parent->findChildren<QGroupBox*>()) {
         group->setStyle(style);
