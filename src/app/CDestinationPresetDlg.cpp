@@ -3,6 +3,8 @@
 
 #include "Strings.h"
 
+#include "model/Preset.h"
+
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -81,6 +83,5 @@ int CDestinationPresetDlg::destination() const {
 
 QString CDestinationPresetDlg::PresetText(const presetor::Bank& bank, int index) {
     const auto& preset = bank.presets[static_cast<std::size_t>(index)];
-    return QStringLiteral("%1 - %2").arg(QString::fromLatin1(preset.GetName().c_str()),
-                                         presetor::PresetPosition(index));
+    return QString::fromLatin1(presetor::PresetTitleText(preset, index));
 }

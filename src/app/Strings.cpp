@@ -1,6 +1,8 @@
 // The string table. Texts stand exactly as the program has always shown them.
 #include "Strings.h"
 
+#include "model/Preset.h"
+
 #include <QCoreApplication>
 
 #include <unordered_map>
@@ -103,7 +105,7 @@ QString TooltipOf(int commandId) {
 }
 
 QString PresetPosition(int index) {
-    return QStringLiteral("%1.%2 (%3)").arg(index / 8 + 1).arg(index % 8 + 1).arg(index + 1);
+    return QString::fromStdString(PresetPositionText(index));
 }
 
 QString KeyboardIndicator(int keyboardType) {

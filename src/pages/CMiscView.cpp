@@ -1,4 +1,5 @@
 #include "CMiscView.h"
+#include "FunctionNames.h"
 
 #include "CNameEdit.h"
 #include "CStepSpinBox.h"
@@ -91,8 +92,7 @@ CMiscView::CMiscView(CEditorApp& application, CAppDoc& document, QWidget* parent
     masterChannel->SetSteps(CStepSpinBox::DefaultAcceleration());
     presetSwitch = new QComboBox;
     presetSwitch->setObjectName(QStringLiteral("presetSwitch"));
-    presetSwitch->addItems({tr("activ / Out 1 and 2"), tr("activ / Out 1"), tr("activ / Out 2"),
-                            tr("not activ / Out 1 and 2")});
+    presetSwitch->addItems(PresetSwitchNames());
     presetSwitchLabel = Label(tr("Presetswitch:"), presetSwitch);
     QGridLayout* channelGrid = group(QString());
     channelGrid->addWidget(Label(tr("MIDI-&Masterchannel:"), masterChannel), 0, 0);
@@ -106,9 +106,7 @@ CMiscView::CMiscView(CEditorApp& application, CAppDoc& document, QWidget* parent
     clock->setSingleStep(2);
     realtimeMode = new QComboBox;
     realtimeMode->setObjectName(QStringLiteral("realtimeMode"));
-    realtimeMode->addItems({tr("No Realtime-Command at Preset-Call"),
-                            tr("Start-Command at Preset-Call"), tr("Stop-Command at Preset-Call"),
-                            tr("Continue-Command at Preset-Call")});
+    realtimeMode->addItems(RealtimeModeNames());
     QGridLayout* realtimeGrid = group(tr("Realtime"));
     realtimeGrid->addWidget(Label(tr("Midi-&Clock:"), clock), 1, 0);
     auto* clockRow = new QHBoxLayout;

@@ -1,6 +1,7 @@
 // The "Miscellaneous" page. The link, master channel and clock are read-only numbers changed
 // only through their spins, which wrap at both ends.
 #include "CPropertyPageOption1.h"
+#include "FunctionNames.h"
 
 #include "CNameEdit.h"
 #include "CStepSpinBox.h"
@@ -38,14 +39,9 @@ CPropertyPageOption1::CPropertyPageOption1(presetor::PresetDefaults& presetDefau
     : CDefaultsPage(presetDefaults, parent), keyboardType(type), name(new CNameEdit),
       link(WrappingSpin(QStringLiteral("linkSpin"))), setToSelf(new QCheckBox(tr("&Set to self"))),
       masterChannel(WrappingSpin(QStringLiteral("masterChannelSpin"))),
-      presetSwitch(DropDownList(QStringLiteral("presetSwitchList"),
-                                {tr("activ / Out 1 and 2"), tr("activ / Out 1"),
-                                 tr("activ / Out 2"), tr("not activ / Out 1 and 2")})),
+      presetSwitch(DropDownList(QStringLiteral("presetSwitchList"), PresetSwitchNames())),
       clock(WrappingSpin(QStringLiteral("clockSpin"))),
-      realtimeMode(DropDownList(
-          QStringLiteral("realtimeModeList"),
-          {tr("No Realtime-Command at Preset-Call"), tr("Start-Command at Preset-Call"),
-           tr("Stop-Command at Preset-Call"), tr("Continue-Command at Preset-Call")})) {
+      realtimeMode(DropDownList(QStringLiteral("realtimeModeList"), RealtimeModeNames())) {
     name->setObjectName(QStringLiteral("nameEdit"));
     setToSelf->setObjectName(QStringLiteral("setToSelf"));
     link->SetTextFunction(

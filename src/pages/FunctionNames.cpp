@@ -25,3 +25,18 @@ const QStringList& SwitchFunctionNames() {
          QStringLiteral("Legato On/Off"), QStringLiteral("Hold 2"), QStringLiteral("FR4")});
     return names;
 }
+
+const QStringList& PresetSwitchNames() {
+    static const QStringList names = {
+        QStringLiteral("activ / Out 1 and 2"), QStringLiteral("activ / Out 1"),
+        QStringLiteral("activ / Out 2"), QStringLiteral("not activ / Out 1 and 2")};
+    return names;
+}
+
+const QStringList& RealtimeModeNames() {
+    static const QStringList names = {QStringLiteral("No Realtime-Command at Preset-Call"),
+                                      QStringLiteral("Start-Command at Preset-Call"),
+                                      QStringLiteral("Stop-Command at Preset-Call"),
+                                      QStringLiteral("Continue-Command at Preset-Call")};
+    return names;
+}

@@ -10,3 +10,7 @@ constexpr int kFunctionCount = 16;
 const QStringList& ControllerFunctionNames();
 // "Sustain", "Portamento On/Off", ..., "Userdefined Controller 8".
 const QStringList& SwitchFunctionNames();
+// The preset-switch modes 0..3: "activ / Out 1 and 2", ..., "not activ / Out 1 and 2".
+const QStringList& PresetSwitchNames();
+// The real-time commands 0..3: "No Realtime-Command at Preset-Call", ....
+const QStringList& RealtimeModeNames();

@@ -1,6 +1,7 @@
 // The preset summary page: drawn in device pixels with the origin at the top left of the
 // printable area, W and H being the device's width and height in pixels.
 #include "PresetPrintout.h"
+#include "FunctionNames.h"
 
 #include "app/CAppDoc.h"
 #include "model/Bank.h"
@@ -52,19 +53,10 @@ int ReportFailure(const QString& error) {
     return 1;
 }
 
-QString PositionNumbers(int index) {
-    return QStringLiteral("%1.%2 (%3)").arg(index / 8 + 1).arg(index % 8 + 1).arg(index + 1);
-}
-
 } // namespace
 
 QString PresetSwitchItemText(int index) {
-    static const QStringList items = {
-        QStringLiteral("activ / Out 1 and 2"),
-        QStringLiteral("activ / Out 1"),
-        QStringLiteral("activ / Out 2"),
-        QStringLiteral("not activ / Out 1 and 2"),
-    };
+    const QStringList& items = PresetSwitchNames();
     return index >= 0 && index < items.size() ? items[index] : QString();
 }
 
@@ -93,8 +85,9 @@ void DrawPresetPage(QPainter& painter, const presetor::Bank& bank, int index,
     const int y = top + 4;
 
     const int link = preset.linkPreset;
-    QSize size =
-        DrawTextAt(painter, 10, y, QStringLiteral("Link zum Preset: ") + PositionNumbers(link));
+    QSize size = DrawTextAt(painter, 10, y,
+                            QStringLiteral("Link zum Preset: ") +
+                                QString::fromStdString(presetor::PresetPositionText(link)));
     const int x1 = size.width() + 20;
     painter.drawLine(x1, top, x1, y + size.height() + 4);
 
