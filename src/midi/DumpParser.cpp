@@ -38,8 +38,7 @@ Result CheckFrame(ByteSpan msg) {
 
 } // namespace
 
-Result DecodeSingleDump(ByteSpan msg, int keyboardType, Preset& out, int* presetNumber,
-                        bool* checksumOk) {
+Result CheckSingleDump(ByteSpan msg) {
     if (msg.size() != kSingleDumpSize)
         return Bad("single dump of " + std::to_string(msg.size()) + " bytes (" +
                    std::to_string(kSingleDumpSize) + " expected)");
@@ -47,6 +46,13 @@ Result DecodeSingleDump(ByteSpan msg, int keyboardType, Preset& out, int* preset
         return r;
     if (msg[kCommandOffset] != kCmdSingleDump)
         return Bad("command " + Hex(msg[kCommandOffset]) + " is not a single dump");
+    return Result::Ok();
+}
+
+Result DecodeSingleDump(ByteSpan msg, int keyboardType, Preset& out, int* presetNumber,
+                        bool* checksumOk) {
+    if (Result r = CheckSingleDump(msg); !r)
+        return r;
     out.Decode(msg.data(), keyboardType);
     if (presetNumber)
         *presetNumber = msg[kNumberOffset];

@@ -23,6 +23,9 @@ using ByteSpan = std::span<const std::uint8_t>;
 Result DecodeSingleDump(ByteSpan msg, int keyboardType, Preset& out, int* presetNumber,
                         bool* checksumOk);
 
+// The checks of DecodeSingleDump alone, for a caller that decodes later or not at all.
+Result CheckSingleDump(ByteSpan msg);
+
 // A bulk dump of exactly 152 * N + 8 bytes (N = presets of the keyboard type): F0 first, F7 last,
 // command 04, record i numbered i + 1, every byte between below 0x80. The records are decoded
 // into a copy of the presets first and only then into the bank. Indices of records whose

@@ -28,11 +28,9 @@ void RequestPresetEngine::OnBytes(std::span<const std::uint8_t> bytes, std::int6
         if (state_ != TransferState::Running || std::ranges::equal(m, request_)) {
             return; // the echo of our own request through a MIDI loop
         }
-        // Only a complete, well-formed single dump is taken (checked before anything is
-        // decoded); other messages are skipped while the wait lasts.
-        Preset scratch;
-        if (m.size() == kSingleDumpSize &&
-            DecodeSingleDump(m, kLmk4, scratch, nullptr, nullptr).ok()) {
+        // Only a complete, well-formed single dump is taken (decoded later by DecodeInto);
+        // other messages are skipped while the wait lasts.
+        if (CheckSingleDump(m).ok()) {
             reply_.assign(m.begin(), m.end());
             state_ = TransferState::Ok;
         }
