@@ -58,7 +58,8 @@ bool CTransferCommands::OnLoadAll() {
     if (statusBar) {
         statusBar->clearMessage();
     }
-    if (state == TransferState::NoAnswer) {
+    // A malformed or cut-off dump is a failed load too; the bank stays as it was.
+    if (state == TransferState::NoAnswer || state == TransferState::BadData) {
         ShowWarning(parent, Str(IDS_NO_DATA_RECEIVED));
         return false;
     }

@@ -88,20 +88,28 @@ private slots:
         QCOMPARE(env.App().bank.presets[0].GetName(), std::string("MINE"));
     }
 
-    void aSilentKeyboardLeavesTheBankAlone() {
+    void aSilentOrGarbledKeyboardLeavesTheBankAlone_data() {
+        QTest::addColumn<bool>("silent");
+        QTest::newRow("silent") << true;
+        QTest::newRow("bytes lost inside the bulk dump") << false;
+    }
+
+    void aSilentOrGarbledKeyboardLeavesTheBankAlone() {
+        QFETCH(bool, silent);
         ShellTestEnv env;
-        StartWith(env, 3);
+        StartWith(env, 3, !silent);
         QVERIFY(env.Doc().SaveDocument(env.Path(QStringLiteral("kept.lmk"))).ok());
         env.Doc().ModifyPreset(4, QStringLiteral("n"), [](Preset& p) { p.SetName("KEEP"); });
         QVERIFY(env.Doc().SaveDocument(env.Path(QStringLiteral("kept.lmk"))).ok());
-        Keyboard(env, [](VirtualKeyboard& k) {
+        Keyboard(env, [silent](VirtualKeyboard& k) {
             auto options = k.Options();
-            options.silent = true;
+            options.silent = silent;
+            options.dropEvery = silent ? 0 : 1000;
             k.SetOptions(options);
             return 0;
         });
         QString warning;
-        AnswerNextMessageBox(QMessageBox::Ok, &warning); // after the three seconds
+        AnswerNextMessageBox(QMessageBox::Ok, &warning); // after the wait, or the broken dump
         env.Press(Qt::Key_F2);
         QCOMPARE(warning,
                  QStringLiteral("No data received. Please check Cables and Midi-Connections."));
