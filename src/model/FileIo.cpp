@@ -1,4 +1,5 @@
-// Whole-file reading and atomic writing over POSIX file calls.
+// Whole-file reading and atomic writing over POSIX file calls (their MinGW counterparts and
+// MoveFileEx on Windows, where rename does not replace an existing file).
 #include "FileIo.h"
 
 #include <cerrno>
@@ -7,9 +8,53 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#endif
+
 namespace presetor {
 
 namespace {
+
+#ifdef _WIN32
+// Binary mode: the C runtime would otherwise turn every 0x0A byte into 0x0D 0x0A.
+constexpr int kCreateFlags = O_WRONLY | O_CREAT | O_EXCL | O_BINARY | O_NOINHERIT;
+
+int FlushToDisk(int fd) {
+    return ::_commit(fd);
+}
+
+// Renames temp over path, replacing it; returns 0 or an errno value.
+int ReplaceWith(const std::string& temp, const std::string& path) {
+    if (::MoveFileExA(temp.c_str(), path.c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return 0;
+    }
+    switch (::GetLastError()) {
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+        return EACCES;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        return ENOENT;
+    case ERROR_DISK_FULL:
+        return ENOSPC;
+    default:
+        return EIO;
+    }
+}
+#else
+constexpr int kCreateFlags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC;
+
+int FlushToDisk(int fd) {
+    return ::fsync(fd);
+}
+
+int ReplaceWith(const std::string& temp, const std::string& path) {
+    return std::rename(temp.c_str(), path.c_str()) == 0 ? 0 : errno;
+}
+#endif
 
 std::string Describe(const char* what, const std::string& path, int err) {
     return std::string(what) + " '" + path + "': " + std::strerror(err);
@@ -62,7 +107,7 @@ Result WriteFileAtomically(const std::string& path, std::span<const std::uint8_t
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
         temp = path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        fd = ::open(temp.c_str(), kCreateFlags, 0666);
         if (fd < 0 && errno != EEXIST)
             break;
     }
@@ -71,7 +116,7 @@ Result WriteFileAtomically(const std::string& path, std::span<const std::uint8_t
 
     bool ok = WriteAll(fd, bytes.data(), bytes.size());
     int err = ok ? 0 : errno;
-    if (ok && ::fsync(fd) != 0) {
+    if (ok && FlushToDisk(fd) != 0) {
         ok = false;
         err = errno;
     }
@@ -79,9 +124,9 @@ Result WriteFileAtomically(const std::string& path, std::span<const std::uint8_t
         ok = false;
         err = errno;
     }
-    if (ok && std::rename(temp.c_str(), path.c_str()) != 0) {
-        ok = false;
-        err = errno;
+    if (ok) {
+        err = ReplaceWith(temp, path);
+        ok = err == 0;
     }
     if (!ok) {
         ::unlink(temp.c_str());

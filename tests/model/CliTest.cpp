@@ -13,7 +13,9 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 using namespace presetor;
 namespace fs = std::filesystem;
@@ -26,11 +28,15 @@ struct CliRun {
     std::string err;
 };
 
+// Reads what the program wrote as text (standard output in text mode ends lines with CR LF on
+// Windows).
 std::string ReadText(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
     std::stringstream s;
     s << in.rdbuf();
-    return s.str();
+    std::string text = s.str();
+    std::erase(text, '\r');
+    return text;
 }
 
 Bytes ReadBytes(const fs::path& p) {
@@ -49,15 +55,25 @@ protected:
 
     fs::path P(const char* name) const { return dir / name; }
 
-    // Runs presetor-cli with the arguments (single-quoted for the shell).
+    // Runs presetor-cli with the arguments, quoted for the shell (sh, or cmd.exe on Windows,
+    // which wants the whole line in one more pair of quotes).
     CliRun Invoke(const std::vector<std::string>& args) const {
-        std::string cmd = "'" PRESETOR_CLI_PATH "'";
+#ifdef _WIN32
+        const std::string q = "\"";
+#else
+        const std::string q = "'";
+#endif
+        std::string cmd = q + PRESETOR_CLI_PATH + q;
         for (const std::string& a : args)
-            cmd += " '" + a + "'";
-        cmd += " >'" + (dir / "stdout").string() + "' 2>'" + (dir / "stderr").string() + "'";
+            cmd += " " + q + a + q;
+        cmd += " >" + q + (dir / "stdout").string() + q + " 2>" + q + (dir / "stderr").string() + q;
         CliRun r;
+#ifdef _WIN32
+        r.status = std::system(("\"" + cmd + "\"").c_str());
+#else
         const int raw = std::system(cmd.c_str());
         r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+#endif
         r.out = ReadText(dir / "stdout");
         r.err = ReadText(dir / "stderr");
         fs::remove(dir / "stdout");
