@@ -6,6 +6,8 @@ presetor_packages=(
     libgtest-dev googletest libbenchmark-dev
     clang libclang-rt-14-dev clang-format
     xvfb xauth imagemagick poppler-utils fonts-dejavu-core python3
+    lintian appstream desktop-file-utils man-db
+    g++-mingw-w64-x86-64-posix wine wine64
 )
 
 presetor_install_deps() {

@@ -77,10 +77,12 @@ int PresetorSession::Start(const CommandLine& line, const MidiMaker& makeMidi,
     }
 
     // The file type is registered with the desktop once per user (at every start on Windows,
-    // where the registry keeps the program's current path).
+    // where the registry keeps the program's current path). An installed program (the Debian
+    // package) brought its desktop entry, MIME type and icon along and writes nothing.
     if (registerDesktop) {
 #ifndef Q_OS_WIN
-        if (!settings.value(keys::kShellRegistered, false).toBool())
+        if (!settings.value(keys::kShellRegistered, false).toBool() &&
+            !InstalledWithDesktopEntry(QApplication::applicationFilePath()))
 #endif
         {
             if (InstallShellIntegration(QApplication::applicationFilePath())) {

@@ -55,6 +55,13 @@ QString MimePackagePath() {
     return DataHome() + QStringLiteral("/mime/packages/presetor-lmk.xml");
 }
 
+bool InstalledWithDesktopEntry(const QString& executable) {
+    QDir prefix = QFileInfo(executable).absoluteDir();
+    return prefix.dirName() == QLatin1String("bin") && prefix.cdUp() &&
+           QFileInfo(prefix.filePath(QStringLiteral("share/applications/presetor.desktop")))
+               .isFile();
+}
+
 bool InstallShellIntegration(const QString& executable, QString* error) {
 #ifdef Q_OS_WIN
     Q_UNUSED(error);

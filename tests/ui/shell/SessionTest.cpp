@@ -204,6 +204,37 @@ private slots:
         QStandardPaths::setTestModeEnabled(true);
     }
 
+    void installedProgramIsToldFromABuildFolder() {
+        ShellTestEnv env;
+        const QString prefix = env.Path(QStringLiteral("usr"));
+        QVERIFY(QDir().mkpath(prefix + QStringLiteral("/bin")));
+        const QString program = prefix + QStringLiteral("/bin/presetor");
+        QVERIFY(!InstalledWithDesktopEntry(program));
+
+        QVERIFY(QDir().mkpath(prefix + QStringLiteral("/share/applications")));
+        QFile entry(prefix + QStringLiteral("/share/applications/presetor.desktop"));
+        QVERIFY(entry.open(QIODevice::WriteOnly));
+        entry.close();
+        QVERIFY(InstalledWithDesktopEntry(program));
+        // The same program reached through a relative part of the path.
+        QVERIFY(InstalledWithDesktopEntry(prefix + QStringLiteral("/share/../bin/presetor")));
+
+        // A build folder with a share folder of its own is no installation: the program is not
+        // in a bin folder.
+        const QString build = env.Path(QStringLiteral("build"));
+        QVERIFY(QDir().mkpath(build + QStringLiteral("/src")));
+        QVERIFY(QDir().mkpath(build + QStringLiteral("/share/applications")));
+        QFile other(build + QStringLiteral("/share/applications/presetor.desktop"));
+        QVERIFY(other.open(QIODevice::WriteOnly));
+        other.close();
+        QVERIFY(!InstalledWithDesktopEntry(build + QStringLiteral("/src/presetor")));
+        // Another program's entry does not count.
+        const QString opt = env.Path(QStringLiteral("opt"));
+        QVERIFY(QDir().mkpath(opt + QStringLiteral("/bin")));
+        QVERIFY(QDir().mkpath(opt + QStringLiteral("/share/applications/presetor.desktop.d")));
+        QVERIFY(!InstalledWithDesktopEntry(opt + QStringLiteral("/bin/presetor")));
+    }
+
     void commandLineForms() {
         using A = CommandLine::Action;
         const auto parse = [](QStringList args) {
