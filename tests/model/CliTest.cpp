@@ -35,7 +35,9 @@ std::string ReadText(const fs::path& p) {
     std::stringstream s;
     s << in.rdbuf();
     std::string text = s.str();
+#ifdef _WIN32
     std::erase(text, '\r');
+#endif
     return text;
 }
 
