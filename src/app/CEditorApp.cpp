@@ -7,6 +7,8 @@
 #include <QByteArray>
 #include <QSettings>
 
+#include <algorithm>
+
 using namespace presetor;
 
 CEditorApp::CEditorApp(QSettings& settingsStore, QObject* parent)
@@ -40,6 +42,13 @@ std::vector<Result> CEditorApp::ReadLateSettings(const QString& soundDirectory) 
     midiOutName = settings.value(keys::kMidiOut, QString()).toString();
     turbo = settings.value(keys::kTurbo, keys::kTurboDefault).toInt() != 0 ? 1 : 0;
     pauseMs = std::max(0, settings.value(keys::kPause, keys::kPauseDefault).toInt());
+    verifySingle = settings.value(keys::kVerifySingle, keys::kVerifySingleDefault).toInt() != 0;
+    verifyAll = settings.value(keys::kVerifyAll, keys::kVerifyAllDefault).toInt() != 0;
+    // A silence limit below half a second would end loads from slow keyboards.
+    idleTimeoutMs = std::clamp(
+        settings.value(keys::kIdleTimeout, keys::kIdleTimeoutDefault).toInt(), 500, 60000);
+    fullSpeed = settings.value(keys::kFullSpeed, keys::kFullSpeedDefault).toInt() != 0;
+    askSendAll = settings.value(keys::kAskSendAll, keys::kAskSendAllDefault).toInt() != 0;
     ResolveMidiDevices();
 
     std::vector<Result> errors;
@@ -87,6 +96,10 @@ void CEditorApp::SaveMidiSettings() {
     settings.setValue(keys::kMidiOut, midiOutName);
     settings.setValue(keys::kTurbo, turbo);
     settings.setValue(keys::kPause, pauseMs);
+    settings.setValue(keys::kVerifySingle, verifySingle ? 1 : 0);
+    settings.setValue(keys::kVerifyAll, verifyAll ? 1 : 0);
+    settings.setValue(keys::kIdleTimeout, idleTimeoutMs);
+    settings.setValue(keys::kFullSpeed, fullSpeed ? 1 : 0);
 }
 
 bool CEditorApp::LookupSound(int channel, int msb, int lsb, int program, std::string& listName,
@@ -105,7 +118,11 @@ void CEditorApp::SetMidiSystem(std::unique_ptr<MidiSystem> system) {
 void CEditorApp::ResolveMidiDevices() {
     const auto resolve = [this](MidiKind kind, const QString& name, int& device) {
         if (name.isEmpty()) {
-            device = 0;
+            // Nothing chosen yet: the virtual keyboard of the chosen type.
+            device =
+                FindMidiDevice(*midiSystem, kind,
+                               bank.keyboardType == kLmk3 ? kVirtualLmk3Name : kVirtualLmk4Name);
+            device = std::max(device, 0);
             return;
         }
         const int found = FindMidiDevice(*midiSystem, kind, name.toStdString());
@@ -119,4 +136,45 @@ void CEditorApp::ResolveMidiDevices() {
 
 bool CEditorApp::OpenMidiOut() {
     return midiOut->Open(midiOutDevice);
+}
+
+bool CEditorApp::ReconnectMidi(QString& missing) {
+    const auto find = [this](MidiKind kind, const QString& name, int& device) {
+        if (name.isEmpty()) {
+            return true; // nothing chosen by name: the number stands
+        }
+        const int found = FindMidiDevice(*midiSystem, kind, name.toStdString());
+        if (found < 0) {
+            return false;
+        }
+        device = found;
+        return true;
+    };
+    if (!find(MidiKind::Output, midiOutName, midiOutDevice)) {
+        missing = midiOutName;
+        return false;
+    }
+    if (!find(MidiKind::Input, midiInName, midiInDevice)) {
+        missing = midiInName;
+        return false;
+    }
+    // A fresh connection: the old one may lead to a port that vanished and came back.
+    if (!midiOut->Open(midiOutDevice)) {
+        missing = MidiDeviceName(MidiKind::Output);
+        return false;
+    }
+    return true;
+}
+
+QString CEditorApp::MidiDeviceName(MidiKind kind) const {
+    const bool input = kind == MidiKind::Input;
+    const QString& stored = input ? midiInName : midiOutName;
+    if (!stored.isEmpty()) {
+        return stored;
+    }
+    const int device = input ? midiInDevice : midiOutDevice;
+    const auto names = midiSystem->DeviceNames(kind);
+    return device >= 0 && static_cast<std::size_t>(device) < names.size()
+               ? QString::fromStdString(names[static_cast<std::size_t>(device)])
+               : QString();
 }

@@ -62,6 +62,13 @@ public:
     void ResolveMidiDevices();
     // Opens midiOut on midiOutDevice; false when it cannot be opened (sends then fail).
     bool OpenMidiOut();
+    // At the start of every transfer: finds the chosen ports by name again (a replugged
+    // keyboard's port may have another number, or be gone) and reopens the output, so a
+    // keyboard that went away and came back is reached again. False when a port is not there;
+    // missing then holds its name.
+    bool ReconnectMidi(QString& missing);
+    // The name of the input or output device the transfers use, for messages.
+    QString MidiDeviceName(presetor::MidiKind kind) const;
 
     // The sound a split on channel (0..15) selects through the channel's assigned list.
     bool LookupSound(int channel, int msb, int lsb, int program, std::string& listName,
@@ -76,8 +83,13 @@ public:
     QString midiOutName;
     int midiInDevice = 0;
     int midiOutDevice = 0;
-    int turbo = 0;   // "Transfer all Preset once"
-    int pauseMs = 0; // pause between the messages of a preset-by-preset transfer
+    int turbo = 0;            // "Transfer all Preset once"
+    int pauseMs = 0;          // pause between the messages of a preset-by-preset transfer
+    bool verifySingle = true; // read back after Send this preset / to edit memory
+    bool verifyAll = false;   // read back after Send all
+    int idleTimeoutMs = 3000; // a load that has begun ends after this much silence
+    bool fullSpeed = false;   // sends not paced at MIDI wire speed
+    bool askSendAll = true;   // ask before Send all replaces the keyboard's presets
 
     // The output port used by every send; opened at start-up.
     std::unique_ptr<presetor::CMidiOut> midiOut;

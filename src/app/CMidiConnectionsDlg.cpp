@@ -3,10 +3,12 @@
 
 #include "CEditorApp.h"
 #include "SettingsKeys.h"
+#include "Strings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -52,11 +54,31 @@ CMidiConnectionsDlg::CMidiConnectionsDlg(CEditorApp& application, QWidget* paren
     auto* pauseRow = new QFormLayout;
     pauseRow->addRow(tr("Pause between messages:"), pauseSpin);
 
+    verifySingleBox = new QCheckBox(Str(IDS_OPT_VERIFY_SINGLE), this);
+    verifySingleBox->setObjectName(QStringLiteral("verifySingleBox"));
+    verifyAllBox = new QCheckBox(Str(IDS_OPT_VERIFY_ALL), this);
+    verifyAllBox->setObjectName(QStringLiteral("verifyAllBox"));
+    fullSpeedBox = new QCheckBox(Str(IDS_OPT_FULL_SPEED), this);
+    fullSpeedBox->setObjectName(QStringLiteral("fullSpeedBox"));
+    auto* verifyNote = new QLabel(Str(IDS_OPT_VERIFY_NOTE), this);
+    verifyNote->setWordWrap(true);
+    idleSpin = new QDoubleSpinBox(this);
+    idleSpin->setObjectName(QStringLiteral("idleSpin"));
+    idleSpin->setRange(0.5, 60.0);
+    idleSpin->setDecimals(1);
+    idleSpin->setSingleStep(0.5);
+    idleSpin->setSuffix(Str(IDS_SECONDS_SUFFIX));
+    pauseRow->addRow(Str(IDS_OPT_IDLE), idleSpin);
+
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(turboBox);
     layout->addWidget(note);
     layout->addLayout(pauseRow);
+    layout->addWidget(verifySingleBox);
+    layout->addWidget(verifyAllBox);
+    layout->addWidget(fullSpeedBox);
+    layout->addWidget(verifyNote);
     layout->addWidget(buttons);
     setMinimumWidth(400);
 
@@ -64,6 +86,10 @@ CMidiConnectionsDlg::CMidiConnectionsDlg(CEditorApp& application, QWidget* paren
     Fill(outList, false);
     turboBox->setChecked(app.turbo != 0);
     pauseSpin->setValue(app.pauseMs);
+    verifySingleBox->setChecked(app.verifySingle);
+    verifyAllBox->setChecked(app.verifyAll);
+    fullSpeedBox->setChecked(app.fullSpeed);
+    idleSpin->setValue(app.idleTimeoutMs / 1000.0);
     connect(inList, &QComboBox::currentIndexChanged, this, &CMidiConnectionsDlg::UpdateOk);
     connect(outList, &QComboBox::currentIndexChanged, this, &CMidiConnectionsDlg::UpdateOk);
     UpdateOk();
@@ -89,17 +115,21 @@ void CMidiConnectionsDlg::Fill(QComboBox* list, bool input) {
     const char* key = input ? keys::kMidiIn : keys::kMidiOut;
     const QString stored = app.Settings().value(key).toString();
     int found = -1;
-    if (!stored.isEmpty()) {
+    if (stored.isEmpty()) {
+        // A first start: the virtual keyboard of the keyboard type the user chose.
+        found = list->findText(QString::fromLatin1(
+            app.bank.keyboardType == kLmk3 ? kVirtualLmk3Name : kVirtualLmk4Name));
+    } else {
         for (int i = 0; i < list->count() && found < 0; ++i) {
             if (list->itemText(i).startsWith(stored, Qt::CaseInsensitive)) {
                 found = i;
             }
         }
     }
-    if (found < 0) {
-        found = 0;
-        app.Settings().setValue(key, list->itemText(0));
-        (input ? app.midiInName : app.midiOutName) = list->itemText(0);
+    if (found < 0 || stored.isEmpty()) {
+        found = std::max(found, 0);
+        app.Settings().setValue(key, list->itemText(found));
+        (input ? app.midiInName : app.midiOutName) = list->itemText(found);
     }
     list->setCurrentIndex(found);
     (input ? app.midiInDevice : app.midiOutDevice) = list->itemData(found).toInt();
@@ -113,6 +143,10 @@ void CMidiConnectionsDlg::UpdateOk() {
 void CMidiConnectionsDlg::accept() {
     app.turbo = turboBox->isChecked() ? 1 : 0;
     app.pauseMs = pauseSpin->value();
+    app.verifySingle = verifySingleBox->isChecked();
+    app.verifyAll = verifyAllBox->isChecked();
+    app.fullSpeed = fullSpeedBox->isChecked();
+    app.idleTimeoutMs = static_cast<int>(idleSpin->value() * 1000.0 + 0.5);
     app.midiInName = inList->currentText();
     app.midiInDevice = inList->currentData().toInt();
     app.midiOutName = outList->currentText();

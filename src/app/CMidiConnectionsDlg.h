@@ -1,6 +1,8 @@
 // The MIDI-Connections dialog: input and output device by name (the virtual keyboards and the
-// system ports), "Transfer all Preset once" and the pause between messages. OK stores the
-// choice; a stored name that is no longer present selects the first device and stores it.
+// system ports), "Transfer all Preset once", the pause between messages, verifying after sends,
+// pacing and the silence limit of loads. OK stores the choice; a stored name that is no longer
+// present selects the first device and stores it; on a first start (nothing stored) the virtual
+// keyboard of the chosen keyboard type is selected.
 #pragma once
 
 #include <QDialog>
@@ -9,6 +11,7 @@ class CEditorApp;
 class QCheckBox;
 class QComboBox;
 class QDialogButtonBox;
+class QDoubleSpinBox;
 class QSpinBox;
 
 class CMidiConnectionsDlg final : public QDialog {
@@ -28,5 +31,9 @@ private:
     QComboBox* outList;
     QCheckBox* turboBox;
     QSpinBox* pauseSpin;
+    QCheckBox* verifySingleBox;
+    QCheckBox* verifyAllBox;
+    QCheckBox* fullSpeedBox;
+    QDoubleSpinBox* idleSpin;
     QDialogButtonBox* buttons;
 };

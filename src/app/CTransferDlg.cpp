@@ -16,13 +16,37 @@ using namespace presetor;
 namespace {
 // How often the dialog drains the input port and gives the engine the time.
 constexpr int kPollMs = 10;
+
+QString Title(CTransferDlg::Mode mode) {
+    switch (mode) {
+    case CTransferDlg::Mode::Send:
+        return CTransferDlg::tr("Sending Data to LMK-Masterkeyboard");
+    case CTransferDlg::Mode::Verify:
+        return Str(IDS_VERIFY_TITLE);
+    default:
+        return CTransferDlg::tr("Loading Data from LMK-Masterkeyboard");
+    }
+}
+
+QString FirstLine(CTransferDlg::Mode mode) {
+    switch (mode) {
+    case CTransferDlg::Mode::Send:
+        return Str(IDS_STATUS_SENDING);
+    case CTransferDlg::Mode::Verify:
+        return Str(IDS_VERIFYING);
+    case CTransferDlg::Mode::Retry:
+        return Str(IDS_RETRYING);
+    default:
+        return Str(IDS_STATUS_LOADING);
+    }
+}
 } // namespace
 
-CTransferDlg::CTransferDlg(CEditorApp& application, bool load_, QWidget* parent)
-    : QDialog(parent), app(application), isLoad(load_) {
-    setObjectName(isLoad ? QStringLiteral("loadDialog") : QStringLiteral("sendDialog"));
-    setWindowTitle(isLoad ? tr("Loading Data from LMK-Masterkeyboard")
-                          : tr("Sending Data to LMK-Masterkeyboard"));
+CTransferDlg::CTransferDlg(CEditorApp& application, Mode m, QWidget* parent)
+    : QDialog(parent), app(application), mode(m) {
+    const bool receiving = mode != Mode::Send;
+    setObjectName(receiving ? QStringLiteral("loadDialog") : QStringLiteral("sendDialog"));
+    setWindowTitle(Title(mode));
     // Wide enough for the whole title beside the window's icon and buttons.
     QFont titleFont = font();
     titleFont.setBold(true);
@@ -32,7 +56,7 @@ CTransferDlg::CTransferDlg(CEditorApp& application, bool load_, QWidget* parent)
     status->setAlignment(Qt::AlignCenter);
     status->setMinimumWidth(320);
     // Until the first progress arrives the line says what is going on.
-    status->setText(Str(isLoad ? IDS_STATUS_LOADING : IDS_STATUS_SENDING));
+    status->setText(FirstLine(mode));
     bar = new QProgressBar(this);
     bar->setObjectName(QStringLiteral("progressBar"));
     bar->setTextVisible(false);
@@ -42,7 +66,7 @@ CTransferDlg::CTransferDlg(CEditorApp& application, bool load_, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(status);
     layout->addWidget(bar);
-    if (isLoad) {
+    if (receiving) {
         auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
         connect(buttons, &QDialogButtonBox::rejected, this, &CTransferDlg::reject);
         layout->addWidget(buttons, 0, Qt::AlignCenter);
@@ -59,7 +83,29 @@ CTransferDlg::~CTransferDlg() {
     }
 }
 
-TransferState CTransferDlg::Run() {
+TransferState CTransferDlg::RunLoad(const Bank& document) {
+    LoadAllOptions options;
+    options.turbo = app.turbo != 0;
+    options.requestPauseMs = app.pauseMs;
+    options.idleTimeoutMs = app.idleTimeoutMs;
+    options.paced = !app.fullSpeed;
+    ownLoad = std::make_unique<LoadAllEngine>(document, options);
+    load = ownLoad.get();
+    return Exec();
+}
+
+TransferState CTransferDlg::RunRetry(LoadAllEngine& engine) {
+    load = &engine;
+    return Exec();
+}
+
+TransferState CTransferDlg::RunSend(const Bank& bank, bool hold) {
+    sendBank = &bank;
+    holdStore = hold;
+    return Exec();
+}
+
+TransferState CTransferDlg::Exec() {
     // The transfer starts from the dialog's own event loop, once the dialog is shown.
     QTimer::singleShot(0, this, &CTransferDlg::Start);
     exec();
@@ -67,6 +113,9 @@ TransferState CTransferDlg::Run() {
 }
 
 TransferState CTransferDlg::State() const {
+    if (!inputError.isEmpty()) {
+        return TransferState::NoAnswer;
+    }
     if (load) {
         return load->State();
     }
@@ -78,21 +127,28 @@ TransferState CTransferDlg::State() const {
 
 void CTransferDlg::Start() {
     const auto progress = [this](const TransferProgress& p) { ShowProgress(p); };
-    if (isLoad) {
-        LoadAllOptions options;
-        options.turbo = app.turbo != 0;
-        options.requestPauseMs = app.pauseMs;
-        load = std::make_unique<LoadAllEngine>(app.bank, options);
+    if (load) {
         load->SetProgress(progress);
         midiIn = std::make_unique<CMidiIn>(app.Midi());
-        // A port that cannot be opened ends as a load without answer after three seconds.
-        midiIn->Open(app.midiInDevice);
-        load->Start(*app.midiOut, SteadyNowMs());
-    } else {
+        // Open before the request goes out, so no answer is missed.
+        if (!midiIn->Open(app.midiInDevice)) {
+            inputError = QString::fromStdString(midiIn->LastError());
+            load->SetProgress({});
+            QDialog::reject();
+            return;
+        }
+        if (mode == Mode::Retry) {
+            load->RetryDamaged(*app.midiOut, SteadyNowMs());
+        } else {
+            load->Start(*app.midiOut, SteadyNowMs());
+        }
+    } else if (sendBank) {
         SendAllOptions options;
         options.turbo = app.turbo != 0;
         options.messagePauseMs = app.pauseMs;
-        send = std::make_unique<SendAllEngine>(app.bank, options);
+        options.paced = !app.fullSpeed;
+        options.holdStore = holdStore;
+        send = std::make_unique<SendAllEngine>(*sendBank, options);
         send->SetProgress(progress);
     }
     timer.start();
@@ -112,6 +168,11 @@ void CTransferDlg::Tick() {
     }
     if (State() != TransferState::Running && State() != TransferState::Idle) {
         timer.stop();
+        if (load) {
+            load->SetProgress({});
+            // Closing the port frees what the driver may still hold (a SysEx never ended).
+            midiIn->Close();
+        }
         if (State() == TransferState::Ok) {
             accept();
         } else {
@@ -125,19 +186,24 @@ void CTransferDlg::ShowProgress(const TransferProgress& p) {
         bar->setRange(0, p.barMax);
     }
     bar->setValue(std::min(p.barValue, bar->maximum()));
-    if (p.textId == IDS_BYTES_TRANSMITTED || p.textId == IDS_SEND_PRESET_N) {
+    if (p.textId == IDS_BYTES_TRANSMITTED) {
+        status->setText(Str(p.estimated ? IDS_BYTES_ESTIMATED : IDS_BYTES_TRANSMITTED)
+                            .arg(p.done)
+                            .arg(p.total));
+    } else if (p.textId == IDS_SEND_PRESET_N) {
         status->setText(Str(p.textId).arg(p.done).arg(p.total));
     }
-    // A send runs without returning to the event loop between chunks: paint now.
+    // A send at full speed runs without returning to the event loop between chunks: paint now.
     status->repaint();
     bar->repaint();
 }
 
 void CTransferDlg::reject() {
-    // Only a load can be cancelled; a send runs to its end.
+    // Only receiving can be cancelled; a send runs to its end.
     if (load && !load->Finished()) {
         load->Cancel();
         timer.stop();
+        load->SetProgress({});
         QDialog::reject();
     } else if (!send) {
         QDialog::reject();

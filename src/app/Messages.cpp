@@ -1,7 +1,9 @@
 // Message boxes. Every one is modal to its parent window and titled with the program's name.
 #include "Messages.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
+#include <QPushButton>
 
 namespace presetor {
 
@@ -29,6 +31,45 @@ void ShowInformation(QWidget* parent, const QString& text) {
 bool AskYesNo(QWidget* parent, const QString& text) {
     return Run(parent, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No,
                QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+int AskChoice(QWidget* parent, const QString& text,
+              const std::vector<std::pair<QString, QString>>& buttons) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Presetor"), text, QMessageBox::NoButton,
+                    parent);
+    box.setObjectName(QStringLiteral("presetorMessageBox"));
+    std::vector<QPushButton*> made;
+    for (const auto& [label, name] : buttons) {
+        QPushButton* b = box.addButton(label, QMessageBox::ActionRole);
+        b->setObjectName(name);
+        made.push_back(b);
+    }
+    if (!made.empty()) {
+        box.setDefaultButton(made.front());
+        box.setEscapeButton(made.back());
+    }
+    box.exec();
+    for (std::size_t i = 0; i < made.size(); ++i) {
+        if (box.clickedButton() == made[i]) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+bool AskYesNoOnce(QWidget* parent, const QString& text, const QString& checkText, bool* doNotAsk) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Presetor"), text,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setObjectName(QStringLiteral("presetorMessageBox"));
+    box.setDefaultButton(QMessageBox::Yes);
+    auto* check = new QCheckBox(checkText, &box);
+    check->setObjectName(QStringLiteral("doNotAskBox"));
+    box.setCheckBox(check);
+    const bool yes = box.exec() == QMessageBox::Yes;
+    if (doNotAsk) {
+        *doNotAsk = check->isChecked();
+    }
+    return yes;
 }
 
 QMessageBox::StandardButton AskSaveChanges(QWidget* parent, const QString& title) {

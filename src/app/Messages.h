@@ -5,6 +5,9 @@
 #include <QMessageBox>
 #include <QString>
 
+#include <utility>
+#include <vector>
+
 class QWidget;
 
 namespace presetor {
@@ -13,6 +16,12 @@ void ShowWarning(QWidget* parent, const QString& text);
 void ShowInformation(QWidget* parent, const QString& text);
 // True on Yes.
 bool AskYesNo(QWidget* parent, const QString& text);
+// A question with buttons of its own: each is (text, objectName); returns the index of the
+// button pressed, -1 when the box was closed otherwise.
+int AskChoice(QWidget* parent, const QString& text,
+              const std::vector<std::pair<QString, QString>>& buttons);
+// Yes/No with a "Do not ask again" check box; *doNotAsk receives its state. True on Yes.
+bool AskYesNoOnce(QWidget* parent, const QString& text, const QString& checkText, bool* doNotAsk);
 // "Save changes to %1?" with Yes, No and Cancel; returns the button pressed.
 QMessageBox::StandardButton AskSaveChanges(QWidget* parent, const QString& title);
 

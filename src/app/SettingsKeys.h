@@ -24,6 +24,20 @@ inline constexpr int kTurboDefault = 0;
 inline constexpr char kPause[] = "Settings/Pause";
 inline constexpr int kPauseDefault = 0;
 
+// Transfers: read back and compare after sending one preset (or the edit memory) and after
+// Send all; how long a load that has begun may stay silent (ms); pacing at MIDI wire speed off.
+inline constexpr char kVerifySingle[] = "Settings/VerifySingle";
+inline constexpr int kVerifySingleDefault = 1;
+inline constexpr char kVerifyAll[] = "Settings/VerifyAll";
+inline constexpr int kVerifyAllDefault = 0;
+inline constexpr char kIdleTimeout[] = "Settings/IdleTimeout";
+inline constexpr int kIdleTimeoutDefault = 3000;
+inline constexpr char kFullSpeed[] = "Settings/FullSpeed";
+inline constexpr int kFullSpeedDefault = 0;
+// 0 once the user ticked "Do not ask again" in the question before Send all.
+inline constexpr char kAskSendAll[] = "Settings/AskBeforeSendAll";
+inline constexpr int kAskSendAllDefault = 1;
+
 // Main window geometry (Qt's own geometry bytes) and its toolbar/status bar state.
 inline constexpr char kWindowPos[] = "Settings/WindowPos";
 inline constexpr char kWindowState[] = "Settings/WindowState";

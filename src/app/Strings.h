@@ -26,6 +26,47 @@ enum StringId : int {
     IDS_TAB_ASSIGNMENTS = 150,     // "Controller-Assignments"
     IDS_SENT_TO_EEPROM = 153,      // information at the end of Send all on an LMK4
     IDS_DEST_INSERT = 154,         // destination prompt for Insert
+
+    // Transfers: how they ended, what to do about damage, verification, status-bar reports.
+    IDS_LOAD_STOPPED = 900,          // an answer that stopped: presets and bytes that arrived
+    IDS_NO_COMPLETE_DUMP = 901,      // bulk load: no complete dump within the limit
+    IDS_DUMP_DAMAGED = 902,          // bulk load: the dump arrived damaged
+    IDS_WRONG_TYPE = 903,            // question: the keyboard answered as the other type
+    IDS_DAMAGED_PRESETS = 904,       // question: presets arrived damaged (names them)
+    IDS_RETRY_THEM = 905,            // button
+    IDS_KEEP = 906,                  // button
+    IDS_DISCARD = 907,               // button
+    IDS_VERIFIED_ALL = 908,          // "All %1 presets verified."
+    IDS_VERIFY_DIFFERS = 909,        // names the presets that differ
+    IDS_VERIFY_NO_ANSWER = 910,      // nothing came back to compare
+    IDS_EEPROM_HELD = 911,           // the LMK4 was not told to store a bank that differs
+    IDS_SENT_UNVERIFIED_LMK4 = 912,  // end of Send all on an LMK4 without verification
+    IDS_STATUS_LOADED_ALL = 913,     // "Loaded %1 presets from %2 in %3 s"
+    IDS_STATUS_SENT_ALL = 914,       // Send all, not verified
+    IDS_STATUS_SENT_ALL_OK = 915,    // Send all, verified
+    IDS_STATUS_SENT_PRESET = 916,    // one preset sent, not verified
+    IDS_STATUS_SENT_EDIT = 917,      // sent to the edit memory, not verified
+    IDS_STATUS_SENT_PRESET_OK = 918, // one preset sent and verified
+    IDS_STATUS_SENT_EDIT_OK = 919,   // sent to the edit memory and verified
+    IDS_STATUS_LOADED_PRESET = 920,  // one preset loaded
+    IDS_STATUS_LOADED_EDIT = 921,    // loaded from the edit memory
+    IDS_VERIFY_PRESET_DIFFERS = 922, // one preset read back differs
+    IDS_EEPROM_COUNTDOWN = 923,      // status bar while the LMK4 writes its EEPROM
+    IDS_EEPROM_BUSY_ASK = 924,       // question: a transfer during the EEPROM write
+    IDS_ASK_SEND_ALL = 925,          // question before Send all
+    IDS_DO_NOT_ASK = 926,            // check box "Do not ask again"
+    IDS_PORT_GONE = 927,             // a chosen MIDI port is not there
+    IDS_VERIFYING = 928,             // status line while reading back
+    IDS_RETRYING = 929,              // status line while asking again for damaged presets
+    IDS_BYTES_ESTIMATED = 930,       // progress of a bulk dump on its way (estimated)
+    IDS_VERIFY_TITLE = 931,          // title of the progress window while verifying
+    IDS_OPT_VERIFY_SINGLE = 932,     // MIDI-Connections: check box
+    IDS_OPT_VERIFY_ALL = 933,        // MIDI-Connections: check box
+    IDS_OPT_FULL_SPEED = 934,        // MIDI-Connections: check box
+    IDS_OPT_IDLE = 935,              // MIDI-Connections: label of the silence limit
+    IDS_OPT_VERIFY_NOTE = 936,       // MIDI-Connections: what verifying does
+    IDS_SECONDS_SUFFIX = 937,        // " s"
+    IDS_EDIT_MEMORY = 938,           // "the edit memory"
 };
 
 // The text with the given number, translated; an empty string for an unknown number.

@@ -26,6 +26,7 @@ public:
     // Fails (returns false) on a port that is not open, or when any chunk failed.
     bool Send(std::span<const std::uint8_t> bytes, const ChunkProgress& progress = {}) override;
     bool IsOpen() const override { return port_ != nullptr && port_->IsOpen(); }
+    bool AcceptsPieces() const override { return port_ == nullptr || port_->AcceptsPieces(); }
     void Close() override;
 
 private:

@@ -1,4 +1,4 @@
-// Load all presets: requests, reassembly, decoding into the engine's own bank.
+// Load all presets: requests, reassembly, placing dumps by number, limits and retry rounds.
 #include "LoadAllEngine.h"
 
 #include "DumpParser.h"
@@ -6,6 +6,49 @@
 #include <algorithm>
 
 namespace presetor {
+
+namespace {
+
+// Milliseconds a MIDI cable needs for n bytes.
+std::int64_t WireMs(std::int64_t n) {
+    return n * 1000 / kWireBytesPerSecond;
+}
+
+// How often the estimate of a bulk dump on its way is shown while nothing arrives.
+constexpr std::int64_t kEstimateEveryMs = 100;
+
+// The keyboard type whose header the message carries; 0 for any other sender.
+int HeaderType(std::span<const std::uint8_t> m) {
+    const auto starts = [&m](const SysexHeader& h) {
+        return m.size() >= h.size() && std::equal(h.begin(), h.end(), m.begin());
+    };
+    if (starts(kLmk3Header)) {
+        return kLmk3;
+    }
+    if (starts(kLmk4Header)) {
+        return kLmk4;
+    }
+    return 0;
+}
+
+// A message of the keyboard: its header and a dump command.
+bool IsOurDump(std::span<const std::uint8_t> m) {
+    return m.size() > kCommandOffset && HeaderType(m) != 0 &&
+           (m[kCommandOffset] == kCmdBulkDump || m[kCommandOffset] == kCmdSingleDump);
+}
+
+void InsertSorted(std::vector<int>& list, int value) {
+    const auto it = std::lower_bound(list.begin(), list.end(), value);
+    if (it == list.end() || *it != value) {
+        list.insert(it, value);
+    }
+}
+
+void EraseValue(std::vector<int>& list, int value) {
+    std::erase(list, value);
+}
+
+} // namespace
 
 LoadAllEngine::LoadAllEngine(const Bank& document, const LoadAllOptions& options)
     : options_(options), bank_(document) {
@@ -16,39 +59,98 @@ LoadAllEngine::LoadAllEngine(const Bank& document, const LoadAllOptions& options
     if (options_.turbo) {
         expected_ = static_cast<int>(BulkDumpSize(count_));
         requests_.push_back(BuildRequestAll());
+        requestNumbers_.push_back(0);
     } else {
         expected_ = static_cast<int>(kSingleDumpSize) * count_;
         for (int nn = 1; nn <= count_; ++nn) {
             requests_.push_back(BuildRequestOne(kLmk3Header, nn));
+            requestNumbers_.push_back(nn);
         }
     }
-    // RtMidi hands a SysEx message over only once its F7 has arrived; a bulk dump needs 6.2 s
-    // on the wire, so the first-answer check waits for that on top of the answer delay.
-    const int firstMessage = options_.turbo ? expected_ : static_cast<int>(kSingleDumpSize);
-    firstAnswerLimitMs_ = options_.firstAnswerMs +
-                          static_cast<std::int64_t>(firstMessage) * 1000 / kWireBytesPerSecond;
 }
 
 void LoadAllEngine::Start(MidiOutPort& out, std::int64_t nowMs) {
     if (state_ != TransferState::Idle) {
         return;
     }
+    BeginRound(out, nowMs);
+}
+
+bool LoadAllEngine::RetryDamaged(MidiOutPort& out, std::int64_t nowMs) {
+    if (!bankComplete_ || damaged_.empty() || state_ == TransferState::Running) {
+        return false;
+    }
+    retrying_ = true;
+    ++retryRounds_;
+    requests_.clear();
+    requestNumbers_.clear();
+    for (const int index : damaged_) {
+        requests_.push_back(BuildRequestOne(kLmk3Header, index + 1));
+        requestNumbers_.push_back(index + 1);
+    }
+    expected_ = static_cast<int>(kSingleDumpSize * requests_.size());
+    BeginRound(out, nowMs);
+    return true;
+}
+
+void LoadAllEngine::BeginRound(MidiOutPort& out, std::int64_t nowMs) {
+    const bool bulk = options_.turbo && !retrying_;
     state_ = TransferState::Running;
     out_ = &out;
     startMs_ = nowMs;
+    lastProgressMs_ = nowMs;
+    lastReportMs_ = nowMs;
     nextRequestMs_ = nowMs;
-    Report();
+    requestWireUs_ = 0;
+    requestsSent_ = 0;
+    received_ = 0;
+    seen_ = 0;
+    askedCount_ = 0;
+    takenCount_ = 0;
+    lmk3HeaderDumps_ = 0;
+    anyOurs_ = false;
+    asked_.assign(static_cast<std::size_t>(count_), false);
+    taken_.assign(static_cast<std::size_t>(count_), false);
+    assembler_.Reset();
+
+    // The time every request needs to go out, paced or spaced.
+    std::int64_t requestTimeMs = 0;
+    for (const Bytes& r : requests_) {
+        requestTimeMs += (options_.paced ? WireMs(static_cast<std::int64_t>(r.size())) : 0) +
+                         options_.requestPauseMs;
+    }
+    // A port hands a SysEx message over only once its F7 has arrived, so the first answer is
+    // awaited for its wire time on top; a bulk dump also from a keyboard slower than the wire.
+    const std::int64_t slowWire =
+        static_cast<std::int64_t>(std::max(1, options_.slowSenderFactor)) * WireMs(expected_);
+    bulkLimitMs_ = options_.firstAnswerMs + slowWire;
+    firstAnswerLimitMs_ =
+        bulk ? bulkLimitMs_ : options_.firstAnswerMs + WireMs(kSingleDumpSize) + requestTimeMs;
+    overallLimitMs_ =
+        bulk ? bulkLimitMs_
+             : options_.firstAnswerMs + slowWire + requestTimeMs + options_.overallSlackMs;
+    Report(nowMs);
     SendDueRequests(nowMs);
 }
 
 void LoadAllEngine::SendDueRequests(std::int64_t nowMs) {
     while (out_ != nullptr && requestsSent_ < requests_.size() && nowMs >= nextRequestMs_) {
-        // A failed request shows as a missing answer (131), as it always did.
-        out_->Send(requests_[requestsSent_]);
-        ++requestsSent_;
-        if (options_.requestPauseMs > 0) {
-            nextRequestMs_ = nowMs + options_.requestPauseMs;
+        const Bytes& request = requests_[requestsSent_];
+        const int number = requestNumbers_[requestsSent_];
+        if (number > 0) {
+            // Asked for from now on: answers for numbers not asked for are not ours.
+            asked_[static_cast<std::size_t>(number - 1)] = true;
+            ++askedCount_;
         }
+        // A failed request shows as a missing answer (131), as it always did.
+        out_->Send(request);
+        ++requestsSent_;
+        if (options_.paced) {
+            requestWireUs_ +=
+                static_cast<std::int64_t>(request.size()) * 1000000 / kWireBytesPerSecond;
+        }
+        requestWireUs_ += static_cast<std::int64_t>(options_.requestPauseMs) * 1000;
+        nextRequestMs_ = std::max(nextRequestMs_, startMs_ + requestWireUs_ / 1000);
     }
 }
 
@@ -56,71 +158,119 @@ void LoadAllEngine::OnBytes(std::span<const std::uint8_t> bytes, std::int64_t no
     if (state_ != TransferState::Running || bytes.empty()) {
         return;
     }
-    lastByteMs_ = nowMs;
-    const int discarded = assembler_.Discarded();
-    assembler_.Feed(bytes, [this](std::span<const std::uint8_t> m) { OnMessage(m); });
-    if (state_ == TransferState::Running && assembler_.Discarded() != discarded) {
-        Finish(TransferState::BadData); // a dump cut off before its F7: never decoded
+    const int takenBefore = takenCount_;
+    const std::size_t pendingBefore = assembler_.Pending();
+    assembler_.Feed(
+        bytes, [this](std::span<const std::uint8_t> m) { OnMessage(m); },
+        [this](std::span<const std::uint8_t> m) { OnBroken(m); });
+    if (state_ != TransferState::Running) {
         return;
     }
-    // A message under way that is longer than any request is data, not an echo.
-    if (assembler_.Pending() > kRequestOneSize) {
-        anyData_ = true;
+    // Only the keyboard's own dumps count as progress: foreign traffic does not keep a stalled
+    // load alive.
+    const auto pending = assembler_.PendingMessage();
+    const bool oursUnderWay = IsOurDump(pending) && pending.size() > pendingBefore;
+    if (oursUnderWay) {
+        anyOurs_ = true;
+        if (options_.turbo && !retrying_) {
+            seen_ = static_cast<int>(pending.size());
+        }
     }
-    if (state_ == TransferState::Running) {
-        Report();
+    if (takenCount_ != takenBefore || oursUnderWay) {
+        lastProgressMs_ = nowMs;
     }
-}
-
-bool LoadAllEngine::IsOwnRequest(std::span<const std::uint8_t> m) const {
-    // Every 8-byte message was always skipped as the echo of the bulk request; the 9-byte
-    // echoes of the per-preset requests are skipped as well.
-    if (m.size() == kRequestAllSize) {
-        return true;
-    }
-    return std::any_of(requests_.begin(), requests_.begin() + static_cast<long>(requestsSent_),
-                       [&](const Bytes& r) { return std::ranges::equal(r, m); });
+    Report(nowMs);
 }
 
 void LoadAllEngine::OnMessage(std::span<const std::uint8_t> m) {
-    if (state_ != TransferState::Running || IsOwnRequest(m)) {
+    if (state_ != TransferState::Running || !IsOurDump(m)) {
+        return; // echoes of our requests, other devices' SysEx, other commands
+    }
+    const bool bulk = options_.turbo && !retrying_;
+    if (m[kCommandOffset] == kCmdBulkDump && bulk) {
+        TakeBulk(m);
+    } else if (m[kCommandOffset] == kCmdSingleDump && !bulk) {
+        TakeSingle(m, true);
+    }
+}
+
+void LoadAllEngine::OnBroken(std::span<const std::uint8_t> m) {
+    if (state_ != TransferState::Running || !IsOurDump(m)) {
         return;
     }
-    anyData_ = true;
-    const std::uint8_t command = m.size() > kCommandOffset ? m[kCommandOffset] : 0;
-    if (options_.turbo) {
-        if (command != kCmdBulkDump) {
-            return; // not the dump we wait for
-        }
-        // The parser checks length, framing and record numbers before it writes the bank.
-        std::vector<int> bad;
-        if (!DecodeBulkDump(m, bank_.keyboardType, bank_, &bad)) {
-            Finish(TransferState::BadData);
-            return;
-        }
-        badChecksums_ = std::move(bad);
-        received_ = expected_;
-        Report();
-        Finish(TransferState::Ok);
+    if (m[kCommandOffset] == kCmdBulkDump && options_.turbo && !retrying_) {
+        seen_ = static_cast<int>(m.size());
+        Finish(TransferState::BadData); // the bulk dump was cut off: never decoded
+    } else if (m[kCommandOffset] == kCmdSingleDump) {
+        TakeSingle(m, false);
+    }
+}
+
+void LoadAllEngine::TakeBulk(std::span<const std::uint8_t> m) {
+    const int type = bank_.keyboardType;
+    const int otherType = type == kLmk3 ? kLmk4 : kLmk3;
+    seen_ = static_cast<int>(m.size());
+    if (m.size() != static_cast<std::size_t>(expected_) &&
+        m.size() == BulkDumpSize(PresetCountFor(otherType))) {
+        answeredType_ = otherType; // a whole dump of the other keyboard type
+        Finish(TransferState::WrongType);
         return;
     }
-    if (command != kCmdSingleDump || dumpsTaken_ >= count_) {
-        return; // not a single dump, or more than the load expects: dropped
-    }
-    // Dumps are taken in arrival order, one per request.
-    Preset& preset = bank_.presets[static_cast<std::size_t>(dumpsTaken_)];
-    bool checksumOk = true;
-    if (!DecodeSingleDump(m, bank_.keyboardType, preset, nullptr, &checksumOk)) {
+    // The parser checks length, framing and record numbers before it writes the bank.
+    std::vector<int> bad;
+    if (!DecodeBulkDump(m, type, bank_, &bad)) {
         Finish(TransferState::BadData);
         return;
     }
-    if (!checksumOk) {
-        badChecksums_.push_back(dumpsTaken_);
+    answeredType_ = type;
+    damaged_ = std::move(bad);
+    received_ = expected_;
+    takenCount_ = count_;
+    Report(lastProgressMs_);
+    Finish(TransferState::Ok);
+}
+
+void LoadAllEngine::TakeSingle(std::span<const std::uint8_t> m, bool complete) {
+    const int header = HeaderType(m);
+    if (!retrying_ && bank_.keyboardType == kLmk3 && header == kLmk4) {
+        // Only an LMK4 sends the LMK4 header.
+        answeredType_ = kLmk4;
+        Finish(TransferState::WrongType);
+        return;
     }
-    ++dumpsTaken_;
-    received_ += static_cast<int>(m.size());
-    if (dumpsTaken_ == count_) {
-        Report();
+    // Placed by the number it carries (bytes 7 and 8 agree), each number once, and only when
+    // this load asked for it: a late answer of an earlier load cannot shift the bank.
+    if (m.size() <= kNumberCopyOffset || m[kNumberOffset] != m[kNumberCopyOffset]) {
+        return;
+    }
+    const int number = m[kNumberOffset];
+    if (number < 1 || number > count_) {
+        return;
+    }
+    const auto index = static_cast<std::size_t>(number - 1);
+    if (!asked_[index] || taken_[index]) {
+        return;
+    }
+    taken_[index] = true;
+    ++takenCount_;
+    received_ += static_cast<int>(kSingleDumpSize);
+    anyOurs_ = true;
+    if (header == kLmk3) {
+        ++lmk3HeaderDumps_;
+    }
+    bool checksumOk = false;
+    Preset decoded = bank_.presets[index];
+    if (complete && DecodeSingleDump(m, bank_.keyboardType, decoded, nullptr, &checksumOk)) {
+        bank_.presets[index] = decoded;
+    }
+    if (checksumOk) {
+        EraseValue(damaged_, number - 1);
+    } else {
+        InsertSorted(damaged_, number - 1);
+    }
+    if (takenCount_ == static_cast<int>(requests_.size())) {
+        answeredType_ = bank_.keyboardType;
+        Report(lastProgressMs_);
         Finish(TransferState::Ok);
     }
 }
@@ -130,13 +280,34 @@ void LoadAllEngine::OnTick(std::int64_t nowMs) {
         return;
     }
     SendDueRequests(nowMs);
-    if (!anyData_) {
-        if (nowMs - startMs_ >= firstAnswerLimitMs_) {
-            Finish(TransferState::NoAnswer);
+    const std::int64_t elapsed = nowMs - startMs_;
+    TransferState end = TransferState::Running;
+    if (options_.turbo && !retrying_) {
+        if (elapsed >= bulkLimitMs_) {
+            end = TransferState::NoAnswer; // no complete dump in time
         }
-    } else if (options_.idleTimeoutMs > 0 && nowMs - lastByteMs_ >= options_.idleTimeoutMs) {
-        Finish(TransferState::NoAnswer);
+    } else if (!anyOurs_) {
+        if (elapsed >= firstAnswerLimitMs_) {
+            end = TransferState::NoAnswer;
+        }
+    } else if ((options_.idleTimeoutMs > 0 && nowMs - lastProgressMs_ >= options_.idleTimeoutMs) ||
+               elapsed >= overallLimitMs_) {
+        end = TransferState::Stopped;
     }
+    if (end == TransferState::Running) {
+        if (options_.turbo && !retrying_ && nowMs - lastReportMs_ >= kEstimateEveryMs) {
+            Report(nowMs);
+        }
+        return;
+    }
+    // An LMK3 asked for an LMK4's 127 presets answers the first 64 with its own header.
+    if (!retrying_ && !options_.turbo && count_ == PresetCountFor(kLmk4) &&
+        takenCount_ == PresetCountFor(kLmk3) && lmk3HeaderDumps_ == takenCount_ &&
+        askedCount_ > takenCount_) {
+        answeredType_ = kLmk3;
+        end = TransferState::WrongType;
+    }
+    Finish(end);
 }
 
 std::int64_t LoadAllEngine::NextDeadline() const {
@@ -148,10 +319,16 @@ std::int64_t LoadAllEngine::NextDeadline() const {
     if (requestsSent_ < requests_.size()) {
         consider(nextRequestMs_);
     }
-    if (!anyData_) {
+    if (options_.turbo && !retrying_) {
+        consider(startMs_ + bulkLimitMs_);
+        consider(lastReportMs_ + kEstimateEveryMs);
+    } else if (!anyOurs_) {
         consider(startMs_ + firstAnswerLimitMs_);
-    } else if (options_.idleTimeoutMs > 0) {
-        consider(lastByteMs_ + options_.idleTimeoutMs);
+    } else {
+        consider(startMs_ + overallLimitMs_);
+        if (options_.idleTimeoutMs > 0) {
+            consider(lastProgressMs_ + options_.idleTimeoutMs);
+        }
     }
     return due;
 }
@@ -163,22 +340,41 @@ void LoadAllEngine::Cancel() {
 }
 
 void LoadAllEngine::Finish(TransferState s) {
+    if (retrying_ && s != TransferState::Cancelled) {
+        // A retry round ends with the bank it had; what was not answered stays damaged.
+        s = TransferState::Ok;
+    }
     state_ = s;
     out_ = nullptr;
     assembler_.Reset();
-    if (s != TransferState::Ok) {
-        badChecksums_.clear();
+    if (s == TransferState::Ok) {
+        bankComplete_ = true;
+    }
+    if (!bankComplete_) {
+        damaged_.clear();
     }
 }
 
-void LoadAllEngine::Report() {
+void LoadAllEngine::Report(std::int64_t nowMs) {
+    lastReportMs_ = nowMs;
     if (!progress_) {
         return;
     }
     TransferProgress p;
     p.textId = 147;
     p.barMax = expected_;
-    p.barValue = std::min(expected_, received_ + static_cast<int>(assembler_.Pending()));
+    const auto pending = assembler_.PendingMessage();
+    const int under = IsOurDump(pending) ? static_cast<int>(pending.size()) : 0;
+    p.barValue = std::min(expected_, received_ + under);
+    if (options_.turbo && !retrying_ && received_ < expected_) {
+        // The dump is handed over only whole: move with the time it needs on the wire.
+        const std::int64_t estimate =
+            std::min<std::int64_t>(expected_ - 1, (nowMs - startMs_) * kWireBytesPerSecond / 1000);
+        if (estimate > p.barValue) {
+            p.barValue = static_cast<int>(estimate);
+            p.estimated = true;
+        }
+    }
     p.done = p.barValue;
     p.total = expected_;
     progress_(p);

@@ -32,6 +32,9 @@ public:
     virtual bool IsOpen() const = 0;
     // Closing twice is harmless.
     virtual void Close() = 0;
+    // False when the driver takes only whole F0..F7 messages (WinMM, CoreMIDI), so a sender
+    // that paces its output must not cut a message into pieces.
+    virtual bool AcceptsPieces() const { return true; }
 };
 
 class MidiInPort {

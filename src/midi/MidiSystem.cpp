@@ -28,7 +28,7 @@ std::vector<std::string> MidiSystem::DeviceNames(MidiKind kind) {
 
 std::unique_ptr<MidiOutPort> MidiSystem::OpenOut(int device, std::string& error) {
     if (device == 0 || device == 1) {
-        return (device == 0 ? lmk3_ : lmk4_)->OpenOut();
+        return (device == 0 ? lmk3_ : lmk4_)->OpenOut(&error);
     }
     if (backend_ && device >= kVirtualCount) {
         return backend_->OpenOut(device - kVirtualCount, error);
@@ -39,7 +39,7 @@ std::unique_ptr<MidiOutPort> MidiSystem::OpenOut(int device, std::string& error)
 
 std::unique_ptr<MidiInPort> MidiSystem::OpenIn(int device, std::string& error) {
     if (device == 0 || device == 1) {
-        return (device == 0 ? lmk3_ : lmk4_)->OpenIn();
+        return (device == 0 ? lmk3_ : lmk4_)->OpenIn(&error);
     }
     if (backend_ && device >= kVirtualCount) {
         return backend_->OpenIn(device - kVirtualCount, error);

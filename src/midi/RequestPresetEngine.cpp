@@ -2,6 +2,8 @@
 #include "RequestPresetEngine.h"
 
 #include "DumpParser.h"
+#include "MidiSender.h"
+#include "WirePacing.h"
 #include "model/Checksum.h"
 
 #include <algorithm>
@@ -55,6 +57,16 @@ bool RequestPresetEngine::ChecksumOk() const {
            SingleDumpChecksum(reply_.data()) == reply_[kSingleChecksumOffset];
 }
 
+bool RequestPresetEngine::SamePayloadAs(std::span<const std::uint8_t> sentDump) const {
+    const std::size_t begin = kNumberCopyOffset + 1;
+    if (state_ != TransferState::Ok || reply_.size() != kSingleDumpSize ||
+        sentDump.size() != kSingleDumpSize) {
+        return false;
+    }
+    return std::equal(reply_.begin() + begin, reply_.begin() + begin + kPayloadSize,
+                      sentDump.begin() + begin);
+}
+
 bool RequestPresetEngine::DecodeInto(Preset& preset, int keyboardType) const {
     if (state_ != TransferState::Ok || reply_.size() != kSingleDumpSize) {
         return false;
@@ -78,8 +90,20 @@ Bytes BuildSendEditMemoryDump(const Preset& preset, int keyboardType) {
     return BuildSingleDump(preset, keyboardType, kLmk3Header, kEditMemoryNumber);
 }
 
-TransferState SendMessage(MidiOutPort& out, std::span<const std::uint8_t> message) {
-    return out.Send(message) ? TransferState::Ok : TransferState::SendFailed;
+TransferState SendMessage(MidiOutPort& out, std::span<const std::uint8_t> message, bool paced) {
+    if (!paced) {
+        return out.Send(message) ? TransferState::Ok : TransferState::SendFailed;
+    }
+    const std::size_t chunk = out.AcceptsPieces() ? kMaxChunk : message.size();
+    WireClock wire;
+    for (std::size_t pos = 0; pos < message.size(); pos += chunk) {
+        const std::size_t n = std::min(chunk, message.size() - pos);
+        if (!out.Send(message.subspan(pos, n))) {
+            return TransferState::SendFailed;
+        }
+        wire.Carry(n); // until the cable has carried the chunk
+    }
+    return TransferState::Ok;
 }
 
 TransferState StoreInEeprom(MidiOutPort& out) {

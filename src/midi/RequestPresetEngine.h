@@ -35,6 +35,8 @@ public:
     // The accepted 161-byte dump (State() Ok).
     const Bytes& Reply() const { return reply_; }
     bool ChecksumOk() const;
+    // True when the accepted reply carries the same 150 payload bytes as the dump sent.
+    bool SamePayloadAs(std::span<const std::uint8_t> sentDump) const;
     // Decodes the accepted reply's payload into preset. False (preset untouched) unless Ok.
     bool DecodeInto(Preset& preset, int keyboardType) const;
 
@@ -56,8 +58,11 @@ Bytes BuildSendPresetDump(const Preset& preset, int keyboardType, int presetInde
 // Send to edit memory: LMK3 header and number 0, for both types.
 Bytes BuildSendEditMemoryDump(const Preset& preset, int keyboardType);
 
-// One-message sends: SendFailed (132) or Ok.
-TransferState SendMessage(MidiOutPort& out, std::span<const std::uint8_t> message);
+// One-message sends: SendFailed (132) or Ok. Paced, the message goes out chunk by chunk no
+// faster than a MIDI cable carries it, and the call returns once its last byte is on the wire
+// (52 ms for a single dump).
+TransferState SendMessage(MidiOutPort& out, std::span<const std::uint8_t> message,
+                          bool paced = false);
 // Store in EEPROM (LMK4): F0 00 20 20 03 00 06 F7. Ok means show 142, SendFailed 132.
 TransferState StoreInEeprom(MidiOutPort& out);
 

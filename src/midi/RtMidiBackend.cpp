@@ -119,6 +119,7 @@ public:
             progress);
     }
     bool IsOpen() const override { return out_ != nullptr; }
+    bool AcceptsPieces() const override { return policy_.rawPieces; }
     void Close() override {
         if (out_) {
             out_->closePort();

@@ -17,6 +17,12 @@ namespace presetor {
 struct SendAllOptions {
     bool turbo = false;     // "Transfer all Preset once": one bulk dump
     int messagePauseMs = 0; // pause between consecutive messages (slow interfaces; 0 = none)
+    // Chunks go out no faster than a MIDI cable carries them (3,125 bytes a second), and the
+    // send ends when the last byte is on the wire.
+    bool paced = false;
+    // LMK4 preset by preset: leave the store command 06 to the caller, who sends it only after
+    // reading the presets back and finding them right.
+    bool holdStore = false;
 };
 
 class SendAllEngine {
@@ -28,9 +34,9 @@ public:
 
     void SetProgress(ProgressFn fn) { progress_ = std::move(fn); }
 
-    // Sends what is due at nowMs: without a pause everything at once (the bulk dump chunk by
-    // chunk with progress); with a pause one message per call when its time has come. Call it
-    // again (from a timer) until Finished().
+    // Sends what is due at nowMs: without a pause or pacing everything at once (the bulk dump
+    // chunk by chunk with progress); otherwise each message or chunk when its time has come.
+    // Call it again (from a timer) until Finished().
     void Step(MidiOutPort& out, std::int64_t nowMs);
     // Runs every step on the calling thread, sleeping through pauses; returns the result.
     TransferState RunToEnd(MidiOutPort& out);
@@ -49,6 +55,9 @@ public:
 
 private:
     bool SendOne(MidiOutPort& out, std::size_t index);
+    void StepPaced(MidiOutPort& out, std::int64_t nowMs);
+    void ReportBytes();
+    void ReportPreset(std::size_t index, bool sent);
 
     SendAllOptions options_;
     std::vector<Bytes> messages_; // dumps, then 06 for an LMK4 sent preset by preset
@@ -59,6 +68,8 @@ private:
     int bytesSent_ = 0;
     int totalBytes_ = 0;
     std::int64_t nextMs_ = 0;
+    std::size_t offset_ = 0;  // paced: bytes of messages_[next_] already sent
+    std::int64_t wireUs_ = 0; // paced: when the wire has carried everything sent so far
     TransferState state_ = TransferState::Idle;
     ProgressFn progress_;
 };

@@ -58,6 +58,14 @@ TransferState RunLoadAll(LoadAllEngine& engine, MidiOutPort& out, MidiInPort& in
     return Run(engine, in, cancel);
 }
 
+TransferState RunRetryDamaged(LoadAllEngine& engine, MidiOutPort& out, MidiInPort& in,
+                              const std::atomic<bool>* cancel) {
+    if (!engine.RetryDamaged(out, SteadyNowMs())) {
+        return TransferState::Idle;
+    }
+    return Run(engine, in, cancel);
+}
+
 TransferState RunRequestPreset(RequestPresetEngine& engine, MidiOutPort& out, MidiInPort& in) {
     engine.Start(out, SteadyNowMs());
     return Run(engine, in, nullptr);

@@ -19,6 +19,10 @@ std::int64_t SteadyNowMs();
 // cancel, when given, is polled; once true the engine is cancelled.
 TransferState RunLoadAll(LoadAllEngine& engine, MidiOutPort& out, MidiInPort& in,
                          const std::atomic<bool>* cancel = nullptr);
+// One retry round of a finished load's damaged presets (LoadAllEngine::RetryDamaged); Ok also
+// when some stay damaged, Idle when there was nothing to retry.
+TransferState RunRetryDamaged(LoadAllEngine& engine, MidiOutPort& out, MidiInPort& in,
+                              const std::atomic<bool>* cancel = nullptr);
 TransferState RunRequestPreset(RequestPresetEngine& engine, MidiOutPort& out, MidiInPort& in);
 
 } // namespace presetor

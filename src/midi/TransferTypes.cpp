@@ -1,6 +1,8 @@
 // Formatting of the transfer texts.
 #include "TransferTypes.h"
 
+#include "model/Preset.h"
+
 #include <cstdio>
 
 namespace presetor {
@@ -11,12 +13,23 @@ std::string FormatText(const char* format, int a, int b) {
     return text;
 }
 
+std::string PresetList(const std::vector<int>& indices) {
+    std::string text;
+    for (const int i : indices) {
+        if (!text.empty()) {
+            text += ", ";
+        }
+        text += PresetPositionText(i);
+    }
+    return text;
+}
+
 std::string TransferProgress::Text() const {
     if (textId == 130) {
         return FormatText(kText130, done, total);
     }
     if (textId == 147) {
-        return FormatText(kText147, done, total);
+        return FormatText(estimated ? kTextBytesEstimated : kText147, done, total);
     }
     return {};
 }

@@ -28,6 +28,8 @@ void VirtualKeyboard::SetOptions(const VirtualKeyboardOptions& options) {
     const int oldType = bank_.keyboardType;
     options_ = options;
     options_.keyboardType = options.keyboardType == kLmk3 ? kLmk3 : kLmk4;
+    emitted_ = 0; // faults start over with new options
+    damagedOnce_.clear();
     if (options_.keyboardType != oldType || !bank_.keyboardTypeChosen) {
         bank_.SetKeyboardType(options_.keyboardType);
         bank_.LoadPresetDefaults();
@@ -70,7 +72,10 @@ void VirtualKeyboard::Handle(std::span<const std::uint8_t> m) {
             Emit(m);
         }
         if (!options_.silent) {
-            const Bytes dump = BuildBulkDump(bank_);
+            Bytes dump = BuildBulkDump(bank_);
+            for (int nn = count; nn >= 1; --nn) {
+                DamageOnce(dump, nn, BulkPayloadOffset(nn - 1));
+            }
             Emit(dump);
         }
         if (onHandled_) {
@@ -90,7 +95,8 @@ void VirtualKeyboard::Handle(std::span<const std::uint8_t> m) {
             const Preset& p = number == kEditMemoryNumber
                                   ? editMemory_
                                   : bank_.presets[static_cast<std::size_t>(number - 1)];
-            const Bytes dump = BuildSingleDump(p, type, HeaderFor(type), number);
+            Bytes dump = BuildSingleDump(p, type, HeaderFor(type), number);
+            DamageOnce(dump, number, kNumberCopyOffset + 1);
             Emit(dump);
         }
         if (onHandled_) {
@@ -107,7 +113,9 @@ void VirtualKeyboard::Handle(std::span<const std::uint8_t> m) {
             if (BulkRecordChecksum(record + 1) != record[1 + kPayloadSize]) {
                 ++counters_.badChecksums;
             }
-            bank_.presets[static_cast<std::size_t>(i)].DecodePayload(record + 1, type);
+            if (!options_.ignoreWrites) {
+                bank_.presets[static_cast<std::size_t>(i)].DecodePayload(record + 1, type);
+            }
             ++counters_.presetsStored;
         }
         ++counters_.bulkDumpsStored;
@@ -127,7 +135,9 @@ void VirtualKeyboard::Handle(std::span<const std::uint8_t> m) {
         Preset& p = number == kEditMemoryNumber
                         ? editMemory_
                         : bank_.presets[static_cast<std::size_t>(number - 1)];
-        p.Decode(m.data(), type);
+        if (!options_.ignoreWrites) {
+            p.Decode(m.data(), type);
+        }
         ++counters_.presetsStored;
         counters_.lastStored = number;
         if (onHandled_) {
@@ -150,6 +160,24 @@ void VirtualKeyboard::Handle(std::span<const std::uint8_t> m) {
     ++counters_.rejected;
 }
 
+void VirtualKeyboard::DamageOnce(Bytes& dump, int number, std::size_t payloadOffset) {
+    const auto listed = [number](const std::vector<int>& list) {
+        return std::find(list.begin(), list.end(), number) != list.end();
+    };
+    const bool corrupt = listed(options_.corruptPresets);
+    const bool drop = listed(options_.dropPresets);
+    if ((!corrupt && !drop) || (!options_.damageAlways && listed(damagedOnce_))) {
+        return;
+    }
+    damagedOnce_.push_back(number);
+    const auto at = static_cast<std::ptrdiff_t>(payloadOffset + 3);
+    if (drop) {
+        dump.erase(dump.begin() + at);
+    } else {
+        dump[static_cast<std::size_t>(at)] ^= 0x01;
+    }
+}
+
 void VirtualKeyboard::Emit(std::span<const std::uint8_t> bytes) {
     if (!sink_) {
         return;
@@ -157,6 +185,10 @@ void VirtualKeyboard::Emit(std::span<const std::uint8_t> bytes) {
     Bytes out;
     out.reserve(bytes.size());
     for (std::uint8_t b : bytes) {
+        if (options_.stopAfter > 0 && emitted_ >= options_.stopAfter) {
+            break; // fallen silent
+        }
+        ++emitted_;
         ++outCount_;
         if (options_.dropEvery > 0 && outCount_ % options_.dropEvery == 0) {
             continue;

@@ -5,6 +5,7 @@
 
 #include "MidiPort.h"
 #include "SysexAssembler.h"
+#include "SysexFormat.h"
 #include "model/Bank.h"
 
 #include <cstdint>
@@ -21,6 +22,14 @@ struct VirtualKeyboardOptions {
     int dropEvery = 0;    // n > 0: drop every n-th byte sent
     int corruptEvery = 0; // n > 0: flip bit 0 of every n-th data byte sent (F0/F7 kept)
     bool silent = false;  // take everything, answer nothing
+    // Faults a musician meets, each played on purpose:
+    bool ignoreWrites = false; // take dumps 04 and 05 without storing them (for verify)
+    long long stopAfter = 0;   // n > 0: fall silent for good after n bytes sent (a dump cut off)
+    // Preset numbers whose answer is damaged, only the first time each is asked for (so a
+    // retry succeeds): corrupt flips a payload bit (wrong checksum), drop loses a payload byte.
+    std::vector<int> corruptPresets;
+    std::vector<int> dropPresets;
+    bool damageAlways = false; // damage them at every request, so no retry helps
 };
 
 class VirtualKeyboard {
@@ -65,6 +74,9 @@ public:
 private:
     void Handle(std::span<const std::uint8_t> message);
     void Emit(std::span<const std::uint8_t> bytes);
+    // Damages the dump of preset number (in a single dump, or its record in a bulk dump) when
+    // the options say so and it has not been damaged before.
+    void DamageOnce(Bytes& dump, int number, std::size_t payloadOffset);
     int HeaderKind(std::span<const std::uint8_t> message) const;
 
     VirtualKeyboardOptions options_;
@@ -76,6 +88,8 @@ private:
     Counters counters_;
     long long outCount_ = 0; // bytes offered to the output, for drop and corrupt
     long long dataCount_ = 0;
+    long long emitted_ = 0;        // bytes sent, for stopAfter
+    std::vector<int> damagedOnce_; // preset numbers already answered damaged
 };
 
 } // namespace presetor

@@ -10,7 +10,7 @@ namespace presetor {
 
 class VirtualMidiDevice::OutPort final : public MidiOutPort {
 public:
-    explicit OutPort(VirtualMidiDevice& device) : device_(device) {}
+    OutPort(VirtualMidiDevice& device, int generation) : device_(device), generation_(generation) {}
     bool Send(std::span<const std::uint8_t> bytes, const ChunkProgress& progress) override {
         if (!open_) {
             return false;
@@ -18,7 +18,7 @@ public:
         return SendByPolicy(
             bytes, SenderPolicy{},
             [this](std::span<const std::uint8_t> piece) {
-                device_.FromEditor(piece);
+                device_.FromEditor(piece, generation_);
                 return true;
             },
             progress);
@@ -28,6 +28,7 @@ public:
 
 private:
     VirtualMidiDevice& device_;
+    int generation_;
     bool open_ = true;
 };
 
@@ -60,20 +61,58 @@ VirtualMidiDevice::VirtualMidiDevice(std::string name, const VirtualKeyboardOpti
 
 VirtualMidiDevice::~VirtualMidiDevice() = default;
 
-std::unique_ptr<MidiOutPort> VirtualMidiDevice::OpenOut() {
-    return std::make_unique<OutPort>(*this);
+namespace {
+std::string NotConnected(const std::string& name) {
+    return name + " is not connected.";
+}
+} // namespace
+
+std::unique_ptr<MidiOutPort> VirtualMidiDevice::OpenOut(std::string* error) {
+    std::lock_guard lock(mutex_);
+    if (!connected_) {
+        if (error) {
+            *error = NotConnected(name_);
+        }
+        return nullptr;
+    }
+    return std::make_unique<OutPort>(*this, generation_);
 }
 
-std::unique_ptr<MidiInPort> VirtualMidiDevice::OpenIn() {
+std::unique_ptr<MidiInPort> VirtualMidiDevice::OpenIn(std::string* error) {
+    std::lock_guard lock(mutex_);
+    if (!connected_) {
+        if (error) {
+            *error = NotConnected(name_);
+        }
+        return nullptr;
+    }
     auto queue = std::make_shared<MidiInputQueue>();
     queue->Open();
-    std::lock_guard lock(mutex_);
     inputs_.push_back(queue);
     return std::make_unique<InPort>(*this, queue);
 }
 
-void VirtualMidiDevice::FromEditor(std::span<const std::uint8_t> bytes) {
+void VirtualMidiDevice::SetConnected(bool connected) {
     std::lock_guard lock(mutex_);
+    if (connected == connected_) {
+        return;
+    }
+    connected_ = connected;
+    ++generation_;
+    // The inputs open so far hear nothing more; they stay open until their owner closes them.
+    inputs_.clear();
+}
+
+bool VirtualMidiDevice::Connected() const {
+    std::lock_guard lock(mutex_);
+    return connected_;
+}
+
+void VirtualMidiDevice::FromEditor(std::span<const std::uint8_t> bytes, int generation) {
+    std::lock_guard lock(mutex_);
+    if (generation != generation_) {
+        return; // a connection to the device before it was unplugged: goes nowhere
+    }
     keyboard_.Feed(bytes);
 }
 

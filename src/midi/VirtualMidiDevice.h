@@ -25,9 +25,16 @@ public:
     const std::string& Name() const { return name_; }
 
     // Output towards the keyboard and input from it. Several may be open; answers go to every
-    // open input (none open: they are lost, like a cable plugged into nothing).
-    std::unique_ptr<MidiOutPort> OpenOut();
-    std::unique_ptr<MidiInPort> OpenIn();
+    // open input (none open: they are lost, like a cable plugged into nothing). Null (and a
+    // message in *error) while the device is unplugged.
+    std::unique_ptr<MidiOutPort> OpenOut(std::string* error = nullptr);
+    std::unique_ptr<MidiInPort> OpenIn(std::string* error = nullptr);
+
+    // Unplugs or replugs the device, as a USB keyboard is. Ports opened before either step are
+    // dead from then on: what they send goes nowhere and they receive nothing, as a system
+    // port's connection to a vanished device; only ports opened anew reach the keyboard.
+    void SetConnected(bool connected);
+    bool Connected() const;
 
     // Runs f with the keyboard under the device's lock (bank, options, counters).
     template <class F> auto WithKeyboard(F&& f) {
@@ -43,12 +50,14 @@ private:
     friend class OutPort;
     friend class InPort;
 
-    void FromEditor(std::span<const std::uint8_t> bytes);
+    void FromEditor(std::span<const std::uint8_t> bytes, int generation);
     void Deliver(std::span<const std::uint8_t> bytes);
     void ToInputs(std::span<const std::uint8_t> bytes);
 
     std::string name_;
-    std::mutex mutex_;
+    mutable std::mutex mutex_;
+    bool connected_ = true;
+    int generation_ = 0; // changes at every unplug and replug
     VirtualKeyboard keyboard_;
     std::vector<std::shared_ptr<MidiInputQueue>> inputs_;
     // Paced answers not yet delivered; last, so its thread stops before the rest goes.

@@ -65,8 +65,15 @@ std::string ReadAll(int fd) {
 
 } // namespace
 
-KeyboardProcess::KeyboardProcess(const std::vector<std::string>& options) {
-    name_ = "e2evk" + std::to_string(getpid()) + "n" + std::to_string(counter++);
+std::string KeyboardProcess::FreshName() {
+    return "e2evk" + std::to_string(getpid()) + "n" + std::to_string(counter++);
+}
+
+KeyboardProcess::KeyboardProcess(const std::vector<std::string>& options)
+    : KeyboardProcess(options, FreshName()) {}
+
+KeyboardProcess::KeyboardProcess(const std::vector<std::string>& options, const std::string& name) {
+    name_ = name;
     std::vector<std::string> argv{PRESETOR_VKEYBOARD, "--api", "jack", "--name", name_};
     argv.insert(argv.end(), options.begin(), options.end());
     pid_ = Spawn(argv, &fd_, nullptr);
@@ -150,7 +157,7 @@ const std::vector<std::string>& KeyboardProcess::Lines() {
     return lines_;
 }
 
-int RunCli(const std::vector<std::string>& args, std::string* errorText) {
+int RunCli(const std::vector<std::string>& args, std::string* errorText, std::string* outputText) {
     std::vector<std::string> argv{PRESETOR_CLI};
     argv.insert(argv.end(), args.begin(), args.end());
     int outFd = -1;
@@ -162,8 +169,11 @@ int RunCli(const std::vector<std::string>& args, std::string* errorText) {
     // The CLI prints little; its pipes are read after it ends.
     int status = 0;
     waitpid(pid, &status, 0);
-    ReadAll(outFd);
+    const std::string out = ReadAll(outFd);
     const std::string err = ReadAll(errFd);
+    if (outputText != nullptr) {
+        *outputText = out;
+    }
     close(outFd);
     close(errFd);
     if (errorText != nullptr) {

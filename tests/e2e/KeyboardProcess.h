@@ -14,6 +14,10 @@ public:
     // Starts presetor-vkeyboard with a fresh port name and the given options ("--type",
     // "lmk4", "--echo", ...) and waits for it to report its ports. Check Ready().
     explicit KeyboardProcess(const std::vector<std::string>& options);
+    // The same with a given port name: a keyboard that comes back under its old name.
+    KeyboardProcess(const std::vector<std::string>& options, const std::string& name);
+    static std::string FreshName();
+    const std::string& Name() const { return name_; }
     ~KeyboardProcess();
     KeyboardProcess(const KeyboardProcess&) = delete;
     KeyboardProcess& operator=(const KeyboardProcess&) = delete;
@@ -46,7 +50,8 @@ private:
 
 // Runs presetor-cli with args; returns its exit status (-1 when it did not end normally).
 // Its standard error goes to *errorText when given.
-int RunCli(const std::vector<std::string>& args, std::string* errorText = nullptr);
+int RunCli(const std::vector<std::string>& args, std::string* errorText = nullptr,
+           std::string* outputText = nullptr);
 
 // True when JACK_DEFAULT_SERVER names a server (scripts/test starts one).
 bool JackConfigured();

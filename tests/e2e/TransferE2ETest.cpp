@@ -191,14 +191,15 @@ TEST_F(TransferE2E, SilentKeyboardEndsWith131AndTouchesNothing) {
     EXPECT_EQ(RunLoadAll(load, out, in), TransferState::NoAnswer);
     EXPECT_TRUE(document->SameContents(before));
 
-    // The command-line tool says 131, fails, and writes no file.
+    // All at once, the command-line tool says no complete dump came, fails, and writes no file.
     const fs::path target = dir_ / "never.lmk";
     std::string err;
     EXPECT_NE(RunCli({"receive", "--type", "lmk3", "--in", kb.InPort(), "--out", kb.OutPort(),
                       "--bulk", target.string()},
                      &err),
               0);
-    EXPECT_NE(err.find("No data received. Please check Cables and Midi-Connections."),
+    EXPECT_NE(err.find("No complete dump arrived within 13 s (0 of 9736 bytes seen). Please check "
+                       "Cables and Midi-Connections."),
               std::string::npos)
         << err;
     EXPECT_FALSE(fs::exists(target));

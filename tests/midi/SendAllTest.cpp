@@ -4,6 +4,7 @@
 #include "midi/MidiSystem.h"
 #include "midi/SendAllEngine.h"
 #include "midi/SysexFormat.h"
+#include "midi/Verify.h"
 
 #include <gtest/gtest.h>
 
@@ -108,6 +109,89 @@ TEST(SendAll, MessagesUseTheHeaderOfTheKeyboardType) {
             EXPECT_EQ(out.messages.back(), BuildStoreEeprom());
         }
     }
+}
+
+} // namespace
+} // namespace presetor
+
+namespace presetor {
+namespace {
+
+TEST(SendAll, PacedOutputKeepsToTheWireAndEndsWhenTheLastByteIsOnIt) {
+    for (const bool turbo : {false, true}) {
+        MidiSystem system;
+        auto out = system.Virtual(3).OpenOut();
+        test::RecordingOutPort recorder;
+        const Bank bank = VariedBank(3, 3);
+        SendAllEngine engine(bank, {.turbo = turbo, .paced = true});
+        int lastBar = 0;
+        engine.SetProgress([&](const TransferProgress& p) { lastBar = p.barValue; });
+        // The clock is fed by hand; whatever goes out by a time must fit on the wire by then.
+        std::int64_t t = 0;
+        std::size_t sentBytes = 0;
+        while (!engine.Finished() && t < 100000) {
+            engine.Step(recorder, t);
+            sentBytes = 0;
+            for (const auto& m : recorder.messages) {
+                EXPECT_LE(m.size(), 100u);
+                sentBytes += m.size();
+            }
+            // At most one chunk ahead of the wire.
+            EXPECT_LE(static_cast<std::int64_t>(sentBytes), t * 3125 / 1000 + 100)
+                << "turbo " << turbo << " at " << t;
+            t += 1;
+        }
+        ASSERT_EQ(engine.State(), TransferState::Ok) << "turbo " << turbo;
+        const int total = turbo ? 9736 : 10304;
+        EXPECT_EQ(static_cast<int>(sentBytes), total);
+        // Ok only once the last byte is on the wire.
+        EXPECT_GE(t - 1, static_cast<std::int64_t>(total) * 1000 / 3125);
+        EXPECT_LE(t - 1, static_cast<std::int64_t>(total) * 1000 / 3125 + 20);
+        EXPECT_EQ(lastBar, turbo ? total : 64);
+        // What went out piece by piece is exactly the messages a full-speed send makes.
+        SendAllEngine whole(bank, {.turbo = turbo});
+        test::RecordingOutPort reference;
+        whole.RunToEnd(reference);
+        Bytes a, b;
+        for (const auto& m : recorder.messages) {
+            a.insert(a.end(), m.begin(), m.end());
+        }
+        for (const auto& m : reference.messages) {
+            b.insert(b.end(), m.begin(), m.end());
+        }
+        EXPECT_EQ(a, b);
+    }
+}
+
+TEST(SendAll, HoldStoreLeavesTheEepromCommandToTheCaller) {
+    MidiSystem system;
+    auto out = system.Virtual(4).OpenOut();
+    SendAllEngine engine(VariedBank(4, 2), {.turbo = false, .holdStore = true});
+    ASSERT_EQ(engine.RunToEnd(*out), TransferState::Ok);
+    EXPECT_FALSE(engine.SentStoreCommand());
+    EXPECT_EQ(Counters(system, 4).eepromStores, 0);
+    EXPECT_EQ(Counters(system, 4).presetsStored, 127);
+}
+
+TEST(Verify, NamesThePresetsThatDifferAfterAKeyboardIgnoredTheWrites) {
+    MidiSystem system;
+    system.Virtual(4).WithKeyboard([](VirtualKeyboard& k) {
+        k.GetBank() = VariedBank(4, 1);
+        auto o = k.Options();
+        o.ignoreWrites = true;
+        k.SetOptions(o);
+    });
+    auto out = system.Virtual(4).OpenOut();
+    Bank sent = VariedBank(4, 1);
+    sent.presets[2].SetName("NEW");
+    sent.presets[126].volume[0] ^= 1;
+    SendAllEngine engine(sent, {.turbo = false});
+    ASSERT_EQ(engine.RunToEnd(*out), TransferState::Ok); // MIDI itself confirms nothing
+    const Bank onKeyboard =
+        system.Virtual(4).WithKeyboard([](VirtualKeyboard& k) { return k.GetBank(); });
+    EXPECT_EQ(DifferingPresets(sent, onKeyboard), (std::vector<int>{2, 126}));
+    EXPECT_EQ(PresetList(DifferingPresets(sent, onKeyboard)), "1.3 (3), 16.7 (127)");
+    EXPECT_TRUE(DifferingPresets(sent, sent).empty());
 }
 
 } // namespace

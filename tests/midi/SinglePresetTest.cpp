@@ -122,6 +122,25 @@ TEST(SendPreset, StoresThePresetOrTheEditMemoryWithTheirHeaders) {
     }
 }
 
+TEST(SendPreset, PacedSendArrivesWholeAndReadingBackTellsAnIgnoredWrite) {
+    for (const bool ignoreWrites : {false, true}) {
+        Rig rig(4, {.ignoreWrites = ignoreWrites});
+        Preset p = VariedBank(4, 12).presets[9];
+        p.SetName("VERIFY");
+        const Bytes dump = BuildSendPresetDump(p, 4, 9);
+        EXPECT_EQ(SendMessage(*rig.out, dump, true), TransferState::Ok);
+        RequestPresetEngine back(BuildLoadPresetRequest(4, 9));
+        back.Start(*rig.out, 0);
+        back.OnBytes(Drain(*rig.in), 1);
+        ASSERT_EQ(back.State(), TransferState::Ok);
+        EXPECT_EQ(back.SamePayloadAs(dump), !ignoreWrites);
+    }
+    Rig closed(3);
+    closed.out->Close();
+    EXPECT_EQ(SendMessage(*closed.out, BuildSendEditMemoryDump(Preset{}, 3), true),
+              TransferState::SendFailed);
+}
+
 TEST(StoreEeprom, ReachesAnLmk4AndFailsOnAClosedPort) {
     Rig rig(4);
     EXPECT_EQ(StoreInEeprom(*rig.out), TransferState::Ok);

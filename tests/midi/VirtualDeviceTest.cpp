@@ -1,6 +1,7 @@
 // The in-process virtual keyboard device with pacing on: answers come from its own thread
 // through the hand-off queue, in driver-sized pieces, and closing or destroying mid-answer
 // neither hangs nor hands anything to a closed receiver.
+#include "TestBanks.h"
 #include "midi/CMidiIn.h"
 #include "midi/CMidiOut.h"
 #include "midi/RequestPresetEngine.h"
@@ -63,6 +64,39 @@ TEST(VirtualMidiDevice, ClosingOrDestroyingDuringAPacedAnswerIsSafe) {
     in.Close();
     out.Close();
     system.reset(); // stops the delivery thread mid-dump
+}
+
+} // namespace
+} // namespace presetor
+
+namespace presetor {
+namespace {
+
+TEST(VirtualMidiDevice, UnpluggedItCannotBeOpenedAndOldConnectionsStayDeadAfterReplug) {
+    MidiSystem system;
+    VirtualMidiDevice& device = system.Virtual(4);
+    auto oldOut = device.OpenOut();
+    auto oldIn = device.OpenIn();
+    device.SetConnected(false);
+    std::string error;
+    EXPECT_EQ(system.OpenOut(1, error), nullptr);
+    EXPECT_EQ(error, "Virtual LMK4 is not connected.");
+    EXPECT_EQ(system.OpenIn(1, error), nullptr);
+
+    device.SetConnected(true);
+    // The connections made before the replug lead nowhere, as a system port's do.
+    const Bytes request = BuildRequestOne(kLmk3Header, 5);
+    EXPECT_TRUE(oldOut->Send(request));
+    EXPECT_TRUE(test::Drain(*oldIn).empty());
+    EXPECT_EQ(device.WithKeyboard([](VirtualKeyboard& k) { return k.GetCounters().requests; }), 0);
+    // Ports opened anew reach the keyboard again.
+    auto out = system.OpenOut(1, error);
+    auto in = system.OpenIn(1, error);
+    ASSERT_NE(out, nullptr);
+    ASSERT_NE(in, nullptr);
+    EXPECT_TRUE(out->Send(request));
+    EXPECT_EQ(test::Drain(*in).size(), kSingleDumpSize);
+    EXPECT_TRUE(test::Drain(*oldIn).empty());
 }
 
 } // namespace

@@ -13,8 +13,9 @@ namespace presetor::cli {
 
 // Exit statuses.
 constexpr int kExitOk = 0;
-constexpr int kExitFailed = 1; // bad input or a failed read or write
-constexpr int kExitUsage = 2;  // wrong command line
+constexpr int kExitFailed = 1;  // bad input or a failed read or write
+constexpr int kExitUsage = 2;   // wrong command line
+constexpr int kExitDamaged = 3; // finished, with presets kept that arrived damaged
 
 struct CliArgs {
     std::vector<std::string> positional;

@@ -13,11 +13,17 @@ std::vector<CliCommand>& Table() {
     return table;
 }
 
+void PrintExitStatus(std::FILE* to) {
+    std::fprintf(to, "\nExit status: 0 done, 1 failed (nothing written), 2 wrong command line,\n"
+                     "3 finished with damaged presets kept (receive --keep-damaged).\n");
+}
+
 void PrintUsage(std::FILE* to) {
     std::fprintf(to, "Usage: presetor-cli COMMAND [ARGS]\n\nCommands:\n");
     for (const CliCommand& c : Commands())
         std::fprintf(to, "  %s %s\n      %s\n", c.name, c.usage, c.summary);
     std::fprintf(to, "  --help\n      Show this text.\n");
+    PrintExitStatus(to);
 }
 
 int UsageError(const CliCommand& c, const std::string& what) {
@@ -40,6 +46,7 @@ int RunCommand(const CliCommand& c, const std::vector<std::string>& words) {
         }
         if (w == "--help") {
             std::printf("Usage: presetor-cli %s %s\n    %s\n", c.name, c.usage, c.summary);
+            PrintExitStatus(stdout);
             return kExitOk;
         }
         const std::size_t eq = w.find('=');

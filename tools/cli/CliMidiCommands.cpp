@@ -10,8 +10,10 @@
 #include "midi/RtMidiBackend.h"
 #include "midi/SendAllEngine.h"
 #include "midi/TransferRunner.h"
+#include "midi/Verify.h"
 #include "model/PresetFile.h"
 
+#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
@@ -95,6 +97,34 @@ int RunPorts(const CliArgs& args) {
     return std::fflush(stdout) == 0 ? kExitOk : Fail("cannot write to standard output");
 }
 
+// What a load that did not end Ok says, with what arrived.
+std::string LoadFailure(const LoadAllEngine& engine, TransferState state, bool bulk, int type) {
+    char text[300];
+    switch (state) {
+    case TransferState::Stopped:
+        std::snprintf(text, sizeof text, kTextStopped, engine.PresetsTaken(), engine.PresetCount(),
+                      engine.Received(), engine.Expected());
+        return text;
+    case TransferState::BadData:
+        std::snprintf(text, sizeof text, kTextDamagedDump, engine.SeenBytes(), engine.Expected());
+        return text;
+    case TransferState::WrongType:
+        std::snprintf(text, sizeof text, kTextWrongType, engine.AnsweredType(), type);
+        return std::string(text) + " Use --type lmk" + std::to_string(engine.AnsweredType()) + ".";
+    case TransferState::NoAnswer:
+        if (bulk) {
+            std::snprintf(text, sizeof text, kTextNoCompleteDump, engine.BulkLimitSeconds(),
+                          engine.SeenBytes(), engine.Expected());
+            return text;
+        }
+        return kText131;
+    default:
+        return kText131;
+    }
+}
+
+constexpr int kRetryRounds = 3;
+
 int RunReceive(const CliArgs& args) {
     const int type = ParseKeyboardType(Option(args, "--type", ""));
     if (type == 0) {
@@ -115,31 +145,66 @@ int RunReceive(const CliArgs& args) {
     document->LoadPresetDefaults();
     LoadAllOptions options;
     options.turbo = args.options.count("--bulk") != 0;
-    // Without a Cancel button, a load that stops half way ends after this much silence.
-    options.idleTimeoutMs = IntOption(args, "--timeout", 5000);
+    // Once the keyboard answered, a load that stops half way ends after this much silence.
+    options.idleTimeoutMs = std::max(1, IntOption(args, "--timeout", 3000));
     options.requestPauseMs = IntOption(args, "--pause", 0);
+    options.paced = args.options.count("--full-speed") == 0;
     auto engine = std::make_unique<LoadAllEngine>(*document, options);
     std::signal(SIGINT, OnInterrupt);
     std::signal(SIGTERM, OnInterrupt);
-    const TransferState state = RunLoadAll(*engine, out, in, &interrupted);
+    TransferState state = RunLoadAll(*engine, out, in, &interrupted);
+    // Presets that arrived damaged are asked for again, one by one.
+    for (int round = 0; state == TransferState::Ok && !engine->BadChecksums().empty() &&
+                        round < kRetryRounds && !interrupted;
+         ++round) {
+        std::fprintf(stderr, "presetor-cli: asking again for %s\n",
+                     PresetList(engine->BadChecksums()).c_str());
+        RunRetryDamaged(*engine, out, in, &interrupted);
+        state = engine->HasBank() ? TransferState::Ok : engine->State();
+    }
     in.Close();
-    if (state == TransferState::Cancelled) {
+    if (state == TransferState::Cancelled || interrupted) {
         return Fail("cancelled; no file written");
     }
     if (state != TransferState::Ok) {
-        return Fail(std::string(kText131) + " (" + std::to_string(engine->Received()) + " of " +
-                    std::to_string(engine->Expected()) + " bytes" +
-                    (state == TransferState::BadData ? ", a damaged dump)" : ")"));
+        return Fail(LoadFailure(*engine, state, options.turbo, type));
     }
-    for (const int i : engine->BadChecksums()) {
-        std::fprintf(stderr, "presetor-cli: warning: preset %s arrived with a wrong checksum\n",
-                     PresetPositionText(i).c_str());
+    const bool damaged = !engine->BadChecksums().empty();
+    if (damaged) {
+        char text[2000];
+        std::snprintf(text, sizeof text, kTextDamagedPresets,
+                      PresetList(engine->BadChecksums()).c_str());
+        if (args.options.count("--keep-damaged") == 0) {
+            return Fail(std::string(text) + " (no file written; --keep-damaged keeps them)");
+        }
+        std::fprintf(stderr, "presetor-cli: %s (kept)\n", text);
     }
     const std::string& path = args.positional[0];
     if (Result r = SavePresetFile(path, engine->ReceivedBank()); !r) {
         return Fail(path, r);
     }
-    return kExitOk;
+    return damaged ? kExitDamaged : kExitOk;
+}
+
+// Reads the bank back and compares it byte for byte; prints what it found. True when equal.
+bool VerifySent(const Bank& bank, bool bulk, bool paced, CMidiOut& out, CMidiIn& in) {
+    LoadAllEngine load(bank, {.turbo = bulk, .paced = paced});
+    const TransferState state = RunLoadAll(load, out, in, &interrupted);
+    if (state != TransferState::Ok) {
+        Fail(std::string(kTextVerifyNoAnswer) + " (" +
+             LoadFailure(load, state, bulk, bank.keyboardType) + ")");
+        return false;
+    }
+    const std::vector<int> differing = DifferingPresets(bank, load.ReceivedBank());
+    char text[2000];
+    if (!differing.empty()) {
+        std::snprintf(text, sizeof text, kTextVerifyDiffers, PresetList(differing).c_str());
+        Fail(text);
+        return false;
+    }
+    std::snprintf(text, sizeof text, kTextVerified, bank.PresetCount());
+    std::printf("%s\n", text);
+    return true;
 }
 
 int RunSend(const CliArgs& args) {
@@ -157,15 +222,24 @@ int RunSend(const CliArgs& args) {
     if (!OpenPorts(*system, args, kText132, in, out)) {
         return kExitFailed;
     }
+    const bool verify = args.options.count("--verify") != 0;
     SendAllOptions options;
     options.turbo = args.options.count("--bulk") != 0;
     options.messagePauseMs = IntOption(args, "--pause", 0);
+    // Without --full-speed the send ends when the last byte is on the wire.
+    options.paced = args.options.count("--full-speed") == 0;
+    options.holdStore = verify; // the EEPROM only gets a bank that was read back right
     SendAllEngine engine(*bank, options);
+    std::signal(SIGINT, OnInterrupt);
+    std::signal(SIGTERM, OnInterrupt);
     if (engine.RunToEnd(out) != TransferState::Ok) {
         return Fail(kText132);
     }
+    if (verify && !VerifySent(*bank, options.turbo, options.paced, out, in)) {
+        return kExitFailed; // an LMK4 is not told to store a bank that differs
+    }
     // An LMK4 stores what it got in EEPROM, only after a complete send (preset by preset the
-    // engine has sent the store command already).
+    // engine has sent the store command already unless it was held for verifying).
     if (HasLmk4Fields(bank->keyboardType) && !engine.SentStoreCommand() &&
         StoreInEeprom(out) != TransferState::Ok) {
         return Fail(kText132);
@@ -182,17 +256,24 @@ const CliRegistration registration{{
      0,
      RunPorts},
     {"receive",
-     "--type lmk3|lmk4 --in PORT --out PORT [--bulk] [--timeout MS] [--pause MS] OUT.lmk",
-     "Load all presets from the keyboard into a preset file (written only when complete).",
+     "--type lmk3|lmk4 --in PORT --out PORT [--bulk] [--timeout MS] [--pause MS] "
+     "[--full-speed] [--keep-damaged] OUT.lmk",
+     "Load all presets from the keyboard into a preset file (written only when complete).\n"
+     "      Presets that arrive damaged are asked for again up to 3 times; if some stay\n"
+     "      damaged they are named and nothing is written (exit 1), or with --keep-damaged the\n"
+     "      file is written with them (exit 3). --timeout: silence that ends a load once the\n"
+     "      keyboard answered (default 3000).",
      {"--type", "--in", "--out", "--timeout", "--pause", "--api"},
-     {"--bulk"},
+     {"--bulk", "--full-speed", "--keep-damaged"},
      1,
      RunReceive},
     {"send",
-     "--in PORT --out PORT [--bulk] [--pause MS] IN.lmk",
-     "Send all presets of a preset file to the keyboard (an LMK4 then stores them in EEPROM).",
+     "--in PORT --out PORT [--bulk] [--pause MS] [--full-speed] [--verify] IN.lmk",
+     "Send all presets of a preset file to the keyboard (an LMK4 then stores them in EEPROM).\n"
+     "      Output is paced at MIDI wire speed unless --full-speed; --verify reads the presets\n"
+     "      back and compares them (an LMK4 stores them only when they match).",
      {"--in", "--out", "--pause", "--api"},
-     {"--bulk"},
+     {"--bulk", "--full-speed", "--verify"},
      1,
      RunSend},
 }};

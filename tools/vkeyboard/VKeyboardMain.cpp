@@ -4,11 +4,13 @@
 #include "PacedLink.h"
 #include "midi/RtMidiBackend.h"
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -22,8 +24,31 @@ int Usage() {
     std::fprintf(stderr,
                  "Usage: presetor-vkeyboard [--type lmk3|lmk4] [--name NAME] [--api jack|alsa]\n"
                  "                          [--echo] [--pace] [--drop N] [--corrupt N] "
-                 "[--silent]\n");
+                 "[--silent]\n"
+                 "                          [--ignore-writes] [--stop-after BYTES]\n"
+                 "                          [--corrupt-presets N,N...] [--drop-presets N,N...]\n"
+                 "                          [--damage-always]\n"
+                 "Faults: --ignore-writes takes dumps without storing them; --stop-after falls\n"
+                 "silent after so many bytes sent; --corrupt-presets / --drop-presets damage the\n"
+                 "answer for those preset numbers (1..N) the first time each is asked for (every\n"
+                 "time with --damage-always).\n");
     return 2;
+}
+
+// "3,20,49" to preset numbers; false on anything else.
+bool ParseNumbers(const std::string& text, std::vector<int>& numbers) {
+    std::size_t pos = 0;
+    while (pos <= text.size()) {
+        const std::size_t comma = std::min(text.find(',', pos), text.size());
+        const std::string item = text.substr(pos, comma - pos);
+        if (item.empty() || item.find_first_not_of("0123456789") != std::string::npos ||
+            item.size() > 3) {
+            return false;
+        }
+        numbers.push_back(std::atoi(item.c_str()));
+        pos = comma + 1;
+    }
+    return true;
 }
 
 } // namespace
@@ -56,6 +81,20 @@ int main(int argc, char** argv) {
             options.dropEvery = std::atoi(argv[++i]);
         } else if (a == "--corrupt" && hasValue) {
             options.corruptEvery = std::atoi(argv[++i]);
+        } else if (a == "--damage-always") {
+            options.damageAlways = true;
+        } else if (a == "--ignore-writes") {
+            options.ignoreWrites = true;
+        } else if (a == "--stop-after" && hasValue) {
+            options.stopAfter = std::atoll(argv[++i]);
+        } else if (a == "--corrupt-presets" && hasValue) {
+            if (!ParseNumbers(argv[++i], options.corruptPresets)) {
+                return Usage();
+            }
+        } else if (a == "--drop-presets" && hasValue) {
+            if (!ParseNumbers(argv[++i], options.dropPresets)) {
+                return Usage();
+            }
         } else {
             return Usage();
         }

@@ -79,8 +79,9 @@ private slots:
                  type == 3 ? QStringLiteral("LMK3V4") : QStringLiteral("LMK4/4+"));
         QCOMPARE(env.Doc().Title(), QStringLiteral("Untitled"));
         QVERIFY(!env.Doc().IsModified());
-        QCOMPARE(env.App().midiInDevice, 0);
-        QCOMPARE(env.App().midiOutDevice, 0);
+        // Nothing chosen yet: the virtual keyboard of the chosen type.
+        QCOMPARE(env.App().midiInDevice, type == 3 ? 0 : 1);
+        QCOMPARE(env.App().midiOutDevice, type == 3 ? 0 : 1);
     }
 
     void storedTypeSkipsTheQuestionAndIsWrittenBack() {

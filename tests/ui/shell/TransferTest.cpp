@@ -1,6 +1,8 @@
 // Transfers from the running window against the in-process virtual keyboards: load all and
 // send all in the progress dialog (both ways of transferring), single presets and the edit
-// memory, a keyboard that stays silent, wrong checksums, and the MIDI-Connections dialog.
+// memory, and the faults a musician meets: a silent, garbled, stopping or unplugged keyboard,
+// one of the other type, damaged presets with their retry, verification, the EEPROM wait, and
+// the MIDI-Connections dialog.
 #include "ShellTestEnv.h"
 
 #include "app/CPresetView.h"
@@ -9,9 +11,14 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QtTest>
+
+#include <functional>
+#include <memory>
 
 using namespace presetor;
 
@@ -32,10 +39,54 @@ void StartWith(ShellTestEnv& env, int type, bool turbo = false) {
     QVERIFY(QTest::qWaitForWindowActive(&env.Frame()));
 }
 
-template <class F> auto Keyboard(ShellTestEnv& env, F&& f) {
-    VirtualMidiDevice& device = env.App().Midi().Virtual(env.App().bank.keyboardType);
+template <class F> auto Keyboard(ShellTestEnv& env, F&& f, int type = 0) {
+    VirtualMidiDevice& device = env.App().Midi().Virtual(type ? type : env.App().bank.keyboardType);
     device.Flush();
     return device.WithKeyboard(std::forward<F>(f));
+}
+
+// Changes the virtual keyboard's options.
+void Faults(ShellTestEnv& env, const std::function<void(VirtualKeyboardOptions&)>& change) {
+    Keyboard(env, [&](VirtualKeyboard& k) {
+        auto options = k.Options();
+        change(options);
+        k.SetOptions(options);
+        return 0;
+    });
+}
+
+// Answers the next message boxes in order. Each answer is "Yes", "No" or "Ok", or the
+// objectName of a button of the box; "check:" in front first ticks the box's check box. The
+// texts of the boxes are appended to *texts.
+void AnswerBoxes(QStringList answers, std::shared_ptr<QStringList> texts) {
+    if (answers.isEmpty()) {
+        return;
+    }
+    OnNextModal(
+        [answers, texts](QWidget* modal) mutable {
+            auto* box = static_cast<QMessageBox*>(modal);
+            texts->append(box->text());
+            QString answer = answers.takeFirst();
+            AnswerBoxes(answers, texts); // armed before this box closes
+            if (answer.startsWith(QStringLiteral("check:"))) {
+                answer = answer.mid(6);
+                box->checkBox()->setChecked(true);
+            }
+            QAbstractButton* b = box->findChild<QAbstractButton*>(answer);
+            if (answer == QStringLiteral("Yes")) {
+                b = box->button(QMessageBox::Yes);
+            } else if (answer == QStringLiteral("No")) {
+                b = box->button(QMessageBox::No);
+            } else if (answer == QStringLiteral("Ok")) {
+                b = box->button(QMessageBox::Ok);
+            }
+            if (b) {
+                b->click();
+            } else {
+                box->reject();
+            }
+        },
+        true);
 }
 
 } // namespace
@@ -75,7 +126,11 @@ private slots:
         QCOMPARE(bank.currentPreset, 0);
         QCOMPARE(env.Doc().Title(), QStringLiteral("Untitled"));
         QVERIFY(!env.Doc().IsModified());
-        QVERIFY(env.Frame().statusBar()->currentMessage().isEmpty());
+        // It says so, naming the device.
+        QVERIFY2(
+            env.Frame().statusBar()->currentMessage().startsWith(
+                QStringLiteral("Loaded %1 presets from Virtual LMK%2 in ").arg(last + 1).arg(type)),
+            qPrintable(env.Frame().statusBar()->currentMessage()));
     }
 
     void loadAllAsksToSaveFirst() {
@@ -111,66 +166,189 @@ private slots:
         QString warning;
         AnswerNextMessageBox(QMessageBox::Ok, &warning); // after the wait, or the broken dump
         env.Press(Qt::Key_F2);
-        QCOMPARE(warning,
-                 QStringLiteral("No data received. Please check Cables and Midi-Connections."));
+        if (silent) {
+            QCOMPARE(warning,
+                     QStringLiteral("No data received. Please check Cables and Midi-Connections."));
+        } else {
+            QCOMPARE(warning, QStringLiteral("The keyboard's dump arrived damaged (9727 of 9736 "
+                                             "bytes). Nothing was changed."));
+        }
         QCOMPARE(env.App().bank.presets[4].GetName(), std::string("KEEP"));
         QCOMPARE(env.Doc().Title(), QStringLiteral("kept.lmk"));
     }
 
-    void wrongChecksumsAskWhetherToKeep_data() {
-        QTest::addColumn<bool>("keep");
-        QTest::newRow("keep") << true;
-        QTest::newRow("discard") << false;
+    void damagedPresetsAreNamedAndCanBeRetriedKeptOrDiscarded_data() {
+        QTest::addColumn<bool>("turbo");
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("retry, preset by preset") << false << "retryButton";
+        QTest::newRow("retry, all at once") << true << "retryButton";
+        QTest::newRow("keep") << true << "keepButton";
+        QTest::newRow("discard") << false << "discardButton";
     }
 
-    void wrongChecksumsAskWhetherToKeep() {
-        QFETCH(bool, keep);
+    void damagedPresetsAreNamedAndCanBeRetriedKeptOrDiscarded() {
+        QFETCH(bool, turbo);
+        QFETCH(QString, answer);
         ShellTestEnv env;
-        StartWith(env, 4, true);
+        StartWith(env, 4, turbo);
+        env.Doc().ModifyPreset(0, QStringLiteral("n"), [](Preset& p) { p.SetName("MINE"); });
+        QVERIFY(env.Doc().SaveDocument(env.Path(QStringLiteral("mine.lmk"))).ok());
         Keyboard(env, [](VirtualKeyboard& k) {
             k.GetBank().presets[0].SetName("SENTBACK");
-            auto options = k.Options();
-            options.corruptEvery = 997;
-            k.SetOptions(options);
-            k.GetBank().presets[0].SetName("SENTBACK");
+            k.GetBank().presets[19].SetName("TWENTY");
             return 0;
         });
-        QString question;
-        AnswerNextMessageBox(keep ? QMessageBox::Yes : QMessageBox::No, &question);
+        // Presets 3 and 20 arrive damaged the first time they are asked for.
+        Faults(env, [](VirtualKeyboardOptions& o) { o.corruptPresets = {3, 20}; });
+        auto texts = std::make_shared<QStringList>();
+        AnswerBoxes({answer}, texts);
         env.Press(Qt::Key_F2);
-        QVERIFY2(question.contains(QStringLiteral("wrong checksums")), qPrintable(question));
-        QCOMPARE(env.App().bank.presets[0].GetName() == "SENTBACK", keep);
+        QCOMPARE(texts->size(), 1);
+        QVERIFY2(texts->front().startsWith(
+                     QStringLiteral("These presets arrived damaged: 1.3 (3), 3.4 (20).")),
+                 qPrintable(texts->front()));
+        const Bank& bank = env.App().bank;
+        if (answer == QStringLiteral("discardButton")) {
+            QCOMPARE(bank.presets[0].GetName(), std::string("MINE"));
+            QCOMPARE(env.Doc().Title(), QStringLiteral("mine.lmk"));
+            return;
+        }
+        QCOMPARE(bank.presets[0].GetName(), std::string("SENTBACK"));
+        const Bank keyboard = Keyboard(env, [](VirtualKeyboard& k) { return k.GetBank(); });
+        // After a retry every preset is the keyboard's; kept, the damaged ones are as received.
+        QCOMPARE(bank.SameContents(keyboard), answer == QStringLiteral("retryButton"));
     }
 
-    void sendAllFillsTheKeyboardAndClearsTheModifiedMark_data() {
+    void loadsThatStopOrComeFromTheOtherTypeSaySoAndChangeNothing() {
+        ShellTestEnv env;
+        StartWith(env, 4);
+        env.Doc().ModifyPreset(2, QStringLiteral("n"), [](Preset& p) { p.SetName("KEEP"); });
+        QVERIFY(env.Doc().SaveDocument(env.Path(QStringLiteral("kept.lmk"))).ok());
+        Faults(env, [](VirtualKeyboardOptions& o) { o.stopAfter = 161 * 12 + 80; });
+        auto texts = std::make_shared<QStringList>();
+        AnswerBoxes({QStringLiteral("Ok")}, texts);
+        env.Press(Qt::Key_F2);
+        QCOMPARE(texts->value(0), QStringLiteral("The keyboard stopped answering: 12 of 127 "
+                                                 "presets arrived (1932 of 20447 bytes). Nothing "
+                                                 "was changed."));
+        QCOMPARE(env.App().bank.presets[2].GetName(), std::string("KEEP"));
+        QCOMPARE(env.Doc().Title(), QStringLiteral("kept.lmk"));
+
+        // The LMK4 user's cable leads to an LMK3: offered the switch, the load runs again.
+        env.App().midiInName = env.App().midiOutName = QStringLiteral("Virtual LMK3");
+        env.App().turbo = 1;
+        Keyboard(
+            env,
+            [](VirtualKeyboard& k) {
+                k.GetBank().presets[5].SetName("FROM3");
+                return 0;
+            },
+            3);
+        texts->clear();
+        AnswerBoxes({QStringLiteral("No")}, texts);
+        env.Press(Qt::Key_F2);
+        QCOMPARE(texts->value(0), QStringLiteral("The keyboard answered as an LMK3, but an LMK4 "
+                                                 "is selected. Switch to LMK3?"));
+        QCOMPARE(env.App().bank.keyboardType, 4);
+        QCOMPARE(env.App().bank.presets[2].GetName(), std::string("KEEP"));
+        AnswerBoxes({QStringLiteral("Yes")}, texts);
+        env.Press(Qt::Key_F2);
+        QCOMPARE(env.App().bank.keyboardType, 3);
+        QCOMPARE(env.App().bank.presets[5].GetName(), std::string("FROM3"));
+    }
+
+    void sendAllFillsTheKeyboardAndKeepsTheModifiedMark_data() {
         QTest::addColumn<int>("type");
         QTest::addColumn<bool>("turbo");
-        QTest::newRow("LMK3 preset by preset") << 3 << false;
-        QTest::newRow("LMK4 all at once") << 4 << true;
-        QTest::newRow("LMK4 preset by preset") << 4 << false;
+        QTest::addColumn<bool>("verify");
+        QTest::newRow("LMK3 preset by preset") << 3 << false << false;
+        QTest::newRow("LMK4 all at once, verified") << 4 << true << true;
+        QTest::newRow("LMK4 preset by preset") << 4 << false << false;
+        QTest::newRow("LMK4 preset by preset, verified") << 4 << false << true;
     }
 
-    void sendAllFillsTheKeyboardAndClearsTheModifiedMark() {
+    void sendAllFillsTheKeyboardAndKeepsTheModifiedMark() {
         QFETCH(int, type);
         QFETCH(bool, turbo);
+        QFETCH(bool, verify);
         ShellTestEnv env;
         StartWith(env, type, turbo);
+        env.App().verifyAll = verify;
         env.Doc().ModifyPreset(10, QStringLiteral("n"), [](Preset& p) { p.SetName("TOKEYBD"); });
         QVERIFY(env.Doc().IsModified());
-        QString info;
+        auto texts = std::make_shared<QStringList>();
+        QStringList answers{QStringLiteral("Yes")};
         if (type == 4) {
-            AnswerNextMessageBox(QMessageBox::Ok, &info);
+            answers << QStringLiteral("Ok");
         }
+        AnswerBoxes(answers, texts);
         env.Press(Qt::Key_F3);
+        QCOMPARE(texts->value(0), QStringLiteral("Send all %1 presets to the LMK%2? This replaces "
+                                                 "every preset on the keyboard.")
+                                      .arg(type == 3 ? 64 : 127)
+                                      .arg(type));
         const auto [name, stores] = Keyboard(env, [](VirtualKeyboard& k) {
             return std::make_pair(k.GetBank().presets[10].GetName(), k.GetCounters().eepromStores);
         });
         QCOMPARE(name, std::string("TOKEYBD"));
-        QVERIFY(!env.Doc().IsModified());
+        // The keyboard is not the file: the edit is still unsaved.
+        QVERIFY(env.Doc().IsModified());
+        const QString status = env.Frame().statusBar()->currentMessage();
+        QVERIFY2(status.contains(verify ? QStringLiteral("and verified them")
+                                        : QStringLiteral("(not verified)")),
+                 qPrintable(status));
         if (type == 4) {
-            QVERIFY(info.startsWith(QStringLiteral("All Presets are transferred ti the LMK4.")));
-            QCOMPARE(stores, turbo ? 0 : 1);
+            QVERIFY2(texts->value(1).contains(verify ? QStringLiteral("All 127 presets verified.")
+                                                     : QStringLiteral("MIDI does not confirm")),
+                     qPrintable(texts->value(1)));
+            QCOMPARE(stores, turbo && !verify ? 0 : 1);
+            // The two minutes of the EEPROM are counted down.
+            auto* countdown =
+                env.Frame().statusBar()->findChild<QLabel*>(QStringLiteral("eepromCountdown"));
+            QVERIFY(countdown && countdown->isVisible());
+            QVERIFY2(countdown->text().startsWith(QStringLiteral("LMK4 saving to EEProm: ")),
+                     qPrintable(countdown->text()));
         }
+    }
+
+    void sendAllAsksOnceAndVerifyNamesWhatTheKeyboardIgnored() {
+        ShellTestEnv env;
+        StartWith(env, 4);
+        env.App().verifyAll = true;
+        Faults(env, [](VirtualKeyboardOptions& o) { o.ignoreWrites = true; });
+        env.Doc().ModifyPreset(3, QStringLiteral("n"), [](Preset& p) { p.SetName("LOST"); });
+        auto texts = std::make_shared<QStringList>();
+        AnswerBoxes({QStringLiteral("check:Yes"), QStringLiteral("Ok")}, texts);
+        env.Press(Qt::Key_F3);
+        QCOMPARE(texts->size(), 2);
+        QCOMPARE(texts->value(1), QStringLiteral("Verification failed: these presets differ on "
+                                                 "the keyboard: 1.4 (4)\n\nThe LMK4 was not told "
+                                                 "to store the presets in its EEPROM."));
+        QCOMPARE(Keyboard(env, [](VirtualKeyboard& k) { return k.GetCounters().eepromStores; }), 0);
+        // "Do not ask again" is kept: the next Send all asks nothing.
+        QCOMPARE(env.settings->value(keys::kAskSendAll).toInt(), 0);
+        Faults(env, [](VirtualKeyboardOptions& o) { o.ignoreWrites = false; });
+        texts->clear();
+        AnswerBoxes({QStringLiteral("Ok")}, texts);
+        env.Press(Qt::Key_F3);
+        QVERIFY2(texts->value(0).startsWith(QStringLiteral("All 127 presets verified.")),
+                 qPrintable(texts->value(0)));
+    }
+
+    void aTransferDuringTheEepromWriteAsksFirst() {
+        ShellTestEnv env;
+        StartWith(env, 4);
+        auto texts = std::make_shared<QStringList>();
+        AnswerBoxes({QStringLiteral("Ok"), QStringLiteral("No")}, texts);
+        env.Press(Qt::Key_F9);
+        env.Press(Qt::Key_F4);
+        QCOMPARE(texts->size(), 2);
+        QVERIFY2(texts->value(1).startsWith(QStringLiteral("The LMK4 is still saving its presets "
+                                                           "into the EEProm (about 2:00 left)")) ||
+                     texts->value(1).startsWith(QStringLiteral(
+                         "The LMK4 is still saving its presets into the EEProm (about 1:59 left)")),
+                 qPrintable(texts->value(1)));
+        QCOMPARE(Keyboard(env, [](VirtualKeyboard& k) { return k.GetCounters().requests; }), 0);
     }
 
     void singlePresetsAndTheEditMemory() {
@@ -203,19 +381,31 @@ private slots:
         QCOMPARE(env.App().bank.presets[6].GetName(), std::string("CHANGED"));
     }
 
-    void aFailedSendSaysSo() {
+    void anUnpluggedKeyboardIsNamedAndReachedAgainOnceReplugged() {
         ShellTestEnv env;
         StartWith(env, 3);
-        env.App().midiOut->Close();
-        QString warning;
-        AnswerNextMessageBox(QMessageBox::Ok, &warning);
-        env.Press(Qt::Key_F5);
-        QCOMPARE(warning,
-                 QStringLiteral("No data send. Please check cables and MIDI-Connections."));
+        env.App().askSendAll = false;
+        VirtualMidiDevice& device = env.App().Midi().Virtual(3);
+        device.SetConnected(false);
+        const QString gone = QStringLiteral("The MIDI port \"Virtual LMK3\" is not there. Please "
+                                            "check that the keyboard is connected and switched "
+                                            "on, and the MIDI-Connections.");
+        auto texts = std::make_shared<QStringList>();
+        AnswerBoxes({QStringLiteral("Ok"), QStringLiteral("Ok"), QStringLiteral("Ok")}, texts);
+        env.Press(Qt::Key_F2);
         env.Doc().ModifyPreset(0, QStringLiteral("n"), [](Preset& p) { p.SetName("X"); });
-        AnswerNextMessageBox(QMessageBox::Ok, &warning);
+        env.Press(Qt::Key_F5);
         env.Press(Qt::Key_F3);
+        QCOMPARE(*texts, (QStringList{gone, gone, gone}));
         QVERIFY(env.Doc().IsModified()); // nothing reached the keyboard: the edits still count
+
+        // Plugged in again: the next transfer connects anew and reaches it.
+        device.SetConnected(true);
+        env.Press(Qt::Key_F5);
+        QCOMPARE(Keyboard(env, [](VirtualKeyboard& k) { return k.GetBank().presets[0].GetName(); }),
+                 std::string("X"));
+        QCOMPARE(env.Frame().statusBar()->currentMessage(),
+                 QStringLiteral("Sent preset 1.1 (1) to Virtual LMK3 and verified it"));
     }
 
     void midiConnectionsDialog() {
@@ -232,6 +422,12 @@ private slots:
             out->setCurrentIndex(out->findText(QStringLiteral("Virtual LMK4")));
             modal->findChild<QCheckBox*>(QStringLiteral("turboBox"))->setChecked(true);
             modal->findChild<QSpinBox*>(QStringLiteral("pauseSpin"))->setValue(15);
+            // Verifying single sends is on and Send all off by default; pacing is on.
+            QVERIFY(modal->findChild<QCheckBox*>(QStringLiteral("verifySingleBox"))->isChecked());
+            QVERIFY(!modal->findChild<QCheckBox*>(QStringLiteral("verifyAllBox"))->isChecked());
+            QVERIFY(!modal->findChild<QCheckBox*>(QStringLiteral("fullSpeedBox"))->isChecked());
+            modal->findChild<QCheckBox*>(QStringLiteral("verifyAllBox"))->setChecked(true);
+            modal->findChild<QDoubleSpinBox*>(QStringLiteral("idleSpin"))->setValue(4.5);
             static_cast<QDialog*>(modal)->accept();
         });
         env.Frame().Action(ID_MIDI_CONNECTIONS)->trigger();
@@ -239,6 +435,9 @@ private slots:
         QCOMPARE(env.settings->value(keys::kMidiOut).toString(), QStringLiteral("Virtual LMK4"));
         QCOMPARE(env.settings->value(keys::kTurbo).toInt(), 1);
         QCOMPARE(env.settings->value(keys::kPause).toInt(), 15);
+        QCOMPARE(env.settings->value(keys::kVerifyAll).toInt(), 1);
+        QCOMPARE(env.settings->value(keys::kIdleTimeout).toInt(), 4500);
+        QCOMPARE(env.App().idleTimeoutMs, 4500);
         QCOMPARE(env.App().midiOutDevice, 1);
         QCOMPARE(env.App().midiOut->GetDevice(), 1);
         QVERIFY(env.App().midiOut->IsOpen());
@@ -250,6 +449,24 @@ private slots:
         });
         env.Frame().Action(ID_MIDI_CONNECTIONS)->trigger();
         QCOMPARE(env.App().turbo, 1);
+    }
+
+    void aFirstStartPreselectsTheVirtualKeyboardOfTheChosenType() {
+        ShellTestEnv env;
+        env.settings->setValue(keys::kKeyboardMajor, 4);
+        env.settings->setValue(keys::kKeyboardMinor, 1);
+        QCOMPARE(env.Start(), -1);
+        QCOMPARE(env.App().midiOutDevice, 1); // Virtual LMK4, not the first device
+        QString in;
+        QString out;
+        OnNextModal([&](QWidget* modal) {
+            in = modal->findChild<QComboBox*>(QStringLiteral("midiInList"))->currentText();
+            out = modal->findChild<QComboBox*>(QStringLiteral("midiOutList"))->currentText();
+            static_cast<QDialog*>(modal)->reject();
+        });
+        env.Frame().Action(ID_MIDI_CONNECTIONS)->trigger();
+        QCOMPARE(in, QStringLiteral("Virtual LMK4"));
+        QCOMPARE(out, QStringLiteral("Virtual LMK4"));
     }
 };
 
