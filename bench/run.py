@@ -54,7 +54,11 @@ def mmm(values, fmt="{:.2f}"):
 
 
 def report(name, ratios, absolute, floor_abs, unit, floor_name, goal=None):
+    """Per-round ratios (min/median/max), then the ratio of the fastest runs, which a loaded
+    machine disturbs least, and the medians of the absolute values."""
     line = f"  {name}: {mmm(ratios)} x {floor_name}"
+    if len(absolute) > 1 and len(floor_abs) > 1:
+        line += f"; best/best {min(absolute) / min(floor_abs):.2f}"
     line += f"  [{statistics.median(absolute):.1f} {unit} vs {statistics.median(floor_abs):.1f} {unit}]"
     if goal:
         line += f"  (goal <= {goal})"
@@ -63,20 +67,13 @@ def report(name, ratios, absolute, floor_abs, unit, floor_name, goal=None):
 
 # ---------------------------------------------------------------- processes
 
-def spawn_timed(argv, env=None, stdout=None):
-    """Runs argv to its end; returns (seconds from spawn to exit, peak RSS kB, exit status)."""
-    out = open(stdout, "wb") if stdout else open(os.devnull, "wb")
-    err = open(os.devnull, "wb")
-    try:
-        t0 = time.perf_counter()
-        pid = os.posix_spawn(argv[0], argv, env if env is not None else os.environ,
-                             file_actions=[(os.POSIX_SPAWN_DUP2, out.fileno(), 1),
-                                           (os.POSIX_SPAWN_DUP2, err.fileno(), 2)])
-        _, status, usage = os.wait4(pid, 0)
-        return time.perf_counter() - t0, usage.ru_maxrss, os.waitstatus_to_exitcode(status)
-    finally:
-        out.close()
-        err.close()
+def spawn_timed(b, argv, env=None, stdout=None, stderr=None):
+    """Runs argv to its end through bench-run-timed; returns (seconds from start to exit, the
+    program's own peak RSS in kB, exit status)."""
+    p = subprocess.run([b["runtimed"], stdout or os.devnull, stderr or os.devnull] + argv,
+                       env=env, capture_output=True, text=True, check=True)
+    seconds, peak, status = p.stdout.split()
+    return float(seconds), int(peak), int(status)
 
 
 class Xvfb:
@@ -325,18 +322,25 @@ def run_transfers(b, args, results):
                 argv.append(os.path.join(tmp, "in.lmk" if direction == "receive" else kind + ".lmk"))
                 kb.clear()
                 t0 = time.perf_counter()
-                seconds, _, status = spawn_timed(argv, env=jack.env)
+                errors = os.path.join(tmp, "stderr")
+                seconds, _, status = spawn_timed(b, argv, env=jack.env, stderr=errors)
                 if status != 0:
-                    print(f"  {direction} {kind} {'bulk' if bulk else 'by preset'}: exit {status}")
+                    why = open(errors, errors="replace").read().strip()
+                    print(f"  {direction} {kind} {'bulk' if bulk else 'by preset'}: exit {status}"
+                          f" ({why})")
                     continue
                 if direction == "send":
-                    last = "eeprom" if kind == "lmk4" else (
-                        "stored bulk" if bulk else f"stored {PRESETS[kind]}")
-                    stored = kb.wait_for(last, 60)
-                    if stored is None:
-                        print(f"  send {kind}: the keyboard never reported '{last}'")
+                    # Done when the keyboard has stored the last dump (and, for an LMK4, then
+                    # got the EEPROM command); a dump it never stored means bytes were lost.
+                    lines = ["stored bulk" if bulk else f"stored {PRESETS[kind]}"]
+                    if kind == "lmk4":
+                        lines.append("eeprom")
+                    times = [kb.wait_for(line, 60) for line in lines]
+                    if None in times:
+                        print(f"  send {kind} {'bulk' if bulk else 'by preset'}: the keyboard "
+                              f"never reported {lines}")
                         continue
-                    seconds = max(seconds, stored - t0)
+                    seconds = max([seconds] + [t - t0 for t in times])
                 runs[case].append(seconds)
             print(f"  round {r + 1}/{args.transfer_rounds} done", file=sys.stderr)
     finally:
@@ -382,7 +386,8 @@ def run_files(b, args, results):
             rng.shuffle(order)
             for name in order:
                 argv, to_stdout = cases[name]
-                seconds, rss, status = spawn_timed(argv, env=env, stdout=out if to_stdout else None)
+                seconds, rss, status = spawn_timed(b, argv, env=env,
+                                                   stdout=out if to_stdout else None)
                 if status != 0:
                     print(f"  {name}: exit {status}")
                     continue
@@ -448,12 +453,13 @@ def main():
         "empty": os.path.join(d, "bench", "bench-empty-window"),
         "switch": os.path.join(d, "bench", "bench-preset-switch"),
         "codec": os.path.join(d, "bench", "bench_codec"),
+        "runtimed": os.path.join(d, "bench", "bench-run-timed"),
     }
     os.makedirs(os.path.join(d, "bench-results"), exist_ok=True)
     groups = {"startup": (run_startup, ["presetor", "xprobe", "empty", "vkeyboard"]),
               "switch": (run_switch, ["switch"]),
-              "transfers": (run_transfers, ["cli", "vkeyboard"]),
-              "files": (run_files, ["cli"]),
+              "transfers": (run_transfers, ["cli", "vkeyboard", "runtimed"]),
+              "files": (run_files, ["cli", "runtimed"]),
               "micro": (run_micro, ["codec"])}
     results = {}
     for name in args.only.split(","):

@@ -375,7 +375,14 @@ int main(int argc, char** argv) {
                              "-- PROGRAM [ARGS...]\n");
         return 2;
     }
-    Display* dpy = XOpenDisplay(nullptr);
+    // A busy X server may turn a connection away for a moment; try for a second.
+    Display* dpy = nullptr;
+    for (int attempt = 0; attempt < 20 && !dpy; ++attempt) {
+        dpy = XOpenDisplay(nullptr);
+        if (!dpy) {
+            usleep(50000);
+        }
+    }
     if (!dpy) {
         std::fprintf(stderr, "bench-xprobe: no X display\n");
         return 1;
