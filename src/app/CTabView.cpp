@@ -5,6 +5,7 @@
 
 #include <QEvent>
 #include <QHash>
+#include <QPaintEvent>
 #include <QStyleOptionTab>
 #include <QStylePainter>
 #include <QTabBar>
@@ -35,9 +36,13 @@ protected:
         QTabBar::changeEvent(event);
     }
 
-    void paintEvent(QPaintEvent*) override {
+    void paintEvent(QPaintEvent* event) override {
         QStylePainter painter(this);
         for (int i = 0; i < count(); ++i) {
+            // Only the tabs in the region to repaint (one recoloured tab repaints only itself).
+            if (!event->rect().intersects(tabRect(i))) {
+                continue;
+            }
             QStyleOptionTab option;
             initStyleOption(&option, i);
             const QString label = option.text;

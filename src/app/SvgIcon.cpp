@@ -73,7 +73,7 @@ public:
             return pm;
         }
         if (!PngSize(size).isEmpty()) {
-            pm.load(data->pngPattern.arg(size.width()));
+            pm.load(data->pngPattern.arg(size.width()), "PNG"); // no probing of image formats
         } else {
             const QSize actual = actualSize(size, mode, state);
             if (actual.isEmpty()) {
@@ -112,7 +112,7 @@ private:
             return *known;
         }
         const QString file = data->pngPattern.arg(size.width());
-        const QSize found = QFile::exists(file) ? QImageReader(file).size() : QSize();
+        const QSize found = QFile::exists(file) ? QImageReader(file, "PNG").size() : QSize();
         data->pngSizes.insert(size.width(), found);
         return found;
     }
