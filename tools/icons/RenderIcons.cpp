@@ -45,7 +45,8 @@ int main(int argc, char** argv) {
             painter.end();
             const QString target = out.filePath(stem + QStringLiteral("-%1.png").arg(side));
             QDir().mkpath(QFileInfo(target).path());
-            if (!image.save(target)) {
+            // Quality 100 stores the pixels uncompressed: a few kB more, read faster at start-up.
+            if (!image.save(target, "PNG", 100)) {
                 std::fprintf(stderr, "presetor-render-icons: cannot write %s\n",
                              qPrintable(target));
                 return 1;
