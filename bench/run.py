@@ -246,6 +246,11 @@ def run_startup(b, args, results):
     figure("ready, no JACK", "nojack", "ready_ms", goal="1.5")
     figure("ready, JACK running", "jack", "ready_ms", goal="1.5")
     figure("ready, JACK and a saved port", "jack+port", "ready_ms", goal="1.5")
+    # CPU time (all threads) used by then: what start-up costs, less stretched by other load.
+    figure("CPU to first paint, no JACK", "nojack", "first_paint_cpu_ms")
+    figure("CPU to ready, no JACK", "nojack", "ready_cpu_ms")
+    figure("CPU to ready, JACK running", "jack", "ready_cpu_ms")
+    figure("CPU to ready, JACK and a saved port", "jack+port", "ready_cpu_ms")
     figure("peak memory, no JACK", "nojack", "peak_kb", unit="kB", goal="1.3")
     figure("peak memory, JACK and a saved port", "jack+port", "peak_kb", unit="kB")
     for variant in ("floor", "nojack", "jack", "jack+port"):

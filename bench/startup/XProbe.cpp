@@ -177,11 +177,14 @@ public:
     }
 
     void Print() const {
-        std::printf("first_paint_ms=%.3f ready_ms=%.3f longest_freeze_ms=%.3f peak_kb=%ld "
+        std::printf("first_paint_ms=%.3f ready_ms=%.3f first_paint_cpu_ms=%.3f ready_cpu_ms=%.3f "
+                    "longest_freeze_ms=%.3f peak_kb=%ld "
                     "idle_cpu_ms_per_s=%.3f idle_gui_cpu_ms_per_s=%.3f "
                     "idle_gui_wakeups_per_s=%.2f idle_repaints=%d\n",
-                    Ms(firstPaint - start), Ms(ready - start), longestFreezeMs, peakKb,
-                    idleCpuMsPerS, idleGuiCpuMsPerS, idleWakeupsPerS, idleRepaints);
+                    Ms(firstPaint - start), Ms(ready - start),
+                    static_cast<double>(paintCpuNs) / 1e6, static_cast<double>(readyCpuNs) / 1e6,
+                    longestFreezeMs, peakKb, idleCpuMsPerS, idleGuiCpuMsPerS, idleWakeupsPerS,
+                    idleRepaints);
         std::fflush(stdout);
     }
 
@@ -225,6 +228,7 @@ private:
             if (window == None && mapped.count(d.drawable) != 0) {
                 window = d.drawable;
                 firstPaint = now;
+                paintCpuNs = ProcessCpuNs(pid);
             } else if (window != None && d.drawable == window && idlePhase) {
                 ++idleRepaints;
             }
@@ -237,6 +241,7 @@ private:
                 longestFreezeMs = std::max(longestFreezeMs, latency);
                 if (!candidate && pingSent > lastBusy) {
                     candidate = now;
+                    candidateCpuNs = ProcessCpuNs(pid);
                 }
             }
         }
@@ -306,6 +311,7 @@ private:
             }
             if (candidate && t - lastBusy >= std::chrono::milliseconds(opt.quietMs)) {
                 ready = *candidate;
+                readyCpuNs = candidateCpuNs;
                 return true;
             }
         }
@@ -357,6 +363,9 @@ private:
     bool exited = false;
     Clock::time_point start, firstPaint, ready, lastBusy, lastAnswer, pingSent;
     std::optional<Clock::time_point> candidate;
+    // CPU time of all the program's threads at the first paint and when ready: what start-up
+    // costs, which a loaded machine does not stretch the way it stretches the wall time.
+    long long paintCpuNs = 0, readyCpuNs = 0, candidateCpuNs = 0;
     bool pingOut = false;
     unsigned long pingSerial = 0;
     double longestFreezeMs = 0;
