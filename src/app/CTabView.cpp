@@ -5,10 +5,10 @@
 
 #include <QEvent>
 #include <QHash>
+#include <QPaintEvent>
 #include <QStyleOptionTab>
 #include <QStylePainter>
 #include <QTabBar>
-#include <QTimer>
 
 namespace {
 
@@ -36,9 +36,13 @@ protected:
         QTabBar::changeEvent(event);
     }
 
-    void paintEvent(QPaintEvent*) override {
+    void paintEvent(QPaintEvent* event) override {
         QStylePainter painter(this);
         for (int i = 0; i < count(); ++i) {
+            // Only the tabs in the region to repaint (one recoloured tab repaints only itself).
+            if (!event->rect().intersects(tabRect(i))) {
+                continue;
+            }
             QStyleOptionTab option;
             initStyleOption(&option, i);
             const QString label = option.text;
@@ -85,8 +89,8 @@ CTabView::CTabView(CEditorApp& application, CAppDoc& document, const PageFactory
     setTabBar(new LabelTabBar(this));
     setDocumentMode(false);
     setUsesScrollButtons(true);
-    // The first page is the one shown; the hidden ones are made after the first paint, so the
-    // window appears sooner. Until then their tabs hold empty stand-ins.
+    // The first page is the one shown; each hidden one is made when its tab is first shown, so
+    // the window appears sooner and answers at once. Until then their tabs hold empty stand-ins.
     bool first = true;
     for (const QString& label : PageTabLabels()) {
         QWidget* page = nullptr;
@@ -105,56 +109,48 @@ CTabView::CTabView(CEditorApp& application, CAppDoc& document, const PageFactory
     }
     setCurrentIndex(0);
     connect(&doc, &CAppDoc::Updated, this, [this](int) { ColourSplitTabs(); });
-    connect(this, &QTabWidget::currentChanged, this, [this](int) { CreatePendingPages(); });
+    // A tab shown for the first time gets its page before anything paints it.
+    connect(this, &QTabWidget::currentChanged, this, [this](int) {
+        while (MakePage(currentIndex())) {
+            // A page that cannot be made took its tab; another one is shown in its place.
+        }
+    });
     ColourSplitTabs();
 }
 
-void CTabView::paintEvent(QPaintEvent* event) {
-    QTabWidget::paintEvent(event);
-    if (HasPendingPages() && !creationScheduled) {
-        creationScheduled = true;
-        QTimer::singleShot(0, this, &CTabView::CreatePendingPages);
+bool CTabView::MakePage(int index) {
+    QWidget* standIn = widget(index);
+    if (!standIn || standIn->objectName() != QLatin1String("pendingPage")) {
+        return false;
     }
-}
-
-void CTabView::CreatePendingPages() {
-    if (pendingLabels.isEmpty()) {
-        return;
-    }
-    const QStringList labels = pendingLabels;
-    pendingLabels.clear();
-    const QSignalBlocker blocker(this);
-    QWidget* shown = currentWidget();
-    for (const QString& label : labels) {
-        int index = -1;
-        for (int i = 0; i < count(); ++i) {
-            if (tabText(i) == label && widget(i)->objectName() == QLatin1String("pendingPage")) {
-                index = i;
-                break;
-            }
-        }
-        if (index < 0) {
-            continue;
-        }
-        QWidget* standIn = widget(index);
-        QWidget* page = factory ? factory(label, app, doc, this) : nullptr;
+    const QString label = tabText(index);
+    pendingLabels.removeOne(label);
+    const bool shown = currentIndex() == index;
+    QWidget* page = factory ? factory(label, app, doc, this) : nullptr;
+    {
+        const QSignalBlocker blocker(this);
         removeTab(index);
         if (page) {
             insertTab(index, page, label);
+            if (shown) {
+                setCurrentIndex(index);
+            }
         }
-        if (standIn == shown) {
-            shown = page;
-        }
-        delete standIn;
     }
-    if (shown) {
-        setCurrentWidget(shown);
-    }
+    delete standIn;
     ColourSplitTabs();
+    return !page;
+}
+
+void CTabView::CreatePendingPages() {
+    for (int i = 0; i < count() && !pendingLabels.isEmpty();) {
+        if (!MakePage(i)) {
+            ++i;
+        }
+    }
 }
 
 void CTabView::SetActivePage(int index) {
-    CreatePendingPages();
     if (index < 0 || index == currentIndex() || index >= count()) {
         return;
     }

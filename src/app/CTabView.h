@@ -1,7 +1,8 @@
 // The page tabs: eleven editor pages made by the page factory, alive for the whole run, one
 // shown at a time. The selected tab's label is bold; each label has its own colour, and the
 // split tabs are dark green while their split is active and red while it is not. The first page
-// is made at once; the others right after the window's first paint (or sooner when asked for).
+// is made at once; each other page when its tab is first shown (or all at once when asked for),
+// so start-up builds one page, not eleven.
 #pragma once
 
 #include "PageFactory.h"
@@ -34,16 +35,15 @@ public:
     void CreatePendingPages();
     bool HasPendingPages() const { return !pendingLabels.isEmpty(); }
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
 private:
+    // Makes the page of the tab at index if its tab still holds a stand-in; a page that cannot
+    // be made takes its tab with it. True when a tab was removed.
+    bool MakePage(int index);
     void ColourSplitTabs();
 
     CEditorApp& app;
     CAppDoc& doc;
     PageFactory factory;
-    // Labels whose tab holds a stand-in until CreatePendingPages makes the page.
+    // Labels whose tab holds a stand-in until its page is made.
     QStringList pendingLabels;
-    bool creationScheduled = false;
 };

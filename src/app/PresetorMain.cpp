@@ -18,13 +18,8 @@
 #include <QDir>
 #include <QIcon>
 #include <QSettings>
-#include <QTimer>
 
 #include <cstdio>
-
-#ifdef Q_OS_UNIX
-#include <sys/resource.h>
-#endif
 
 using namespace presetor;
 
@@ -37,33 +32,6 @@ QStringList Arguments(int argc, char** argv) {
     }
     return list;
 }
-
-// For the start-up benchmark: once the main window has painted, say so and end.
-class FirstPaintProbe final : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && !seen) {
-            seen = true;
-            // The peak memory up to this point goes with the line (kB).
-            long peakKb = 0;
-#ifdef Q_OS_UNIX
-            rusage usage{};
-            getrusage(RUSAGE_SELF, &usage);
-            peakKb = usage.ru_maxrss;
-#endif
-            std::printf("first-paint %ld\n", peakKb);
-            std::fflush(stdout);
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    bool seen = false;
-};
 
 std::unique_ptr<MidiSystem> MakeMidiSystem() {
 #if PRESETOR_HAVE_RTMIDI
@@ -128,12 +96,6 @@ int PresetorMain(int argc, char** argv, const PresetorParts& parts) {
     const int early = session.Start(line, &MakeMidiSystem, QDir::currentPath(), true, true);
     if (early >= 0) {
         return early;
-    }
-    FirstPaintProbe probe;
-    if (qEnvironmentVariableIsSet("PRESETOR_EXIT_AFTER_FIRST_PAINT")) {
-        session.Frame()->installEventFilter(&probe);
-        // The window may have painted already while start-up showed a message over it.
-        session.Frame()->update();
     }
     const int code = QApplication::exec();
     session.Finish();

@@ -1,8 +1,11 @@
 #include "SvgIcon.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QHash>
 #include <QIconEngine>
 #include <QImage>
+#include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
 #include <QPixmapCache>
@@ -17,9 +20,15 @@ namespace {
 // The file's bytes, read when the first pixmap is asked for and shared by the icon's copies.
 struct SvgData {
     QString path;
+    // The PNG files drawn from the picture at build time (":/presetor/png/NAME-%1.png" for
+    // ":/presetor/NAME.svg"), one per size; empty for a picture outside the program's resources.
+    QString pngPattern;
+    QHash<int, QSize> pngSizes; // side asked for -> the PNG's size (empty: there is none)
     bool loaded = false;
     std::unique_ptr<QSvgRenderer> renderer; // parsed once, only if the file is a valid picture
 };
+
+const QString kResourceRoot = QStringLiteral(":/presetor/");
 
 class SvgIconEngine final : public QIconEngine {
 public:
@@ -29,6 +38,9 @@ public:
     QString key() const override { return QStringLiteral("presetor-svg"); }
 
     QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+        if (const QSize png = PngSize(size); !png.isEmpty()) {
+            return png;
+        }
         Load();
         if (!data->renderer) {
             return QSize();
@@ -60,16 +72,20 @@ public:
         if (QPixmapCache::find(cacheKey, &pm)) {
             return pm;
         }
-        const QSize actual = actualSize(size, mode, state);
-        if (actual.isEmpty()) {
-            return pm;
+        if (!PngSize(size).isEmpty()) {
+            pm.load(data->pngPattern.arg(size.width()), "PNG"); // no probing of image formats
+        } else {
+            const QSize actual = actualSize(size, mode, state);
+            if (actual.isEmpty()) {
+                return pm;
+            }
+            QImage image(actual, QImage::Format_ARGB32_Premultiplied);
+            image.fill(0x00000000);
+            QPainter painter(&image);
+            data->renderer->render(&painter);
+            painter.end();
+            pm = QPixmap::fromImage(image);
         }
-        QImage image(actual, QImage::Format_ARGB32_Premultiplied);
-        image.fill(0x00000000);
-        QPainter painter(&image);
-        data->renderer->render(&painter);
-        painter.end();
-        pm = QPixmap::fromImage(image);
         if (mode != QIcon::Normal && qobject_cast<QApplication*>(QCoreApplication::instance())) {
             // Disabled, active and selected looks come from the style, as for any icon.
             QStyleOption option(0);
@@ -86,6 +102,21 @@ public:
     }
 
 private:
+    // The size of the PNG drawn at build time for a square size, or an empty size.
+    QSize PngSize(const QSize& size) const {
+        if (data->pngPattern.isEmpty() || size.width() != size.height() || size.isEmpty()) {
+            return {};
+        }
+        const auto known = data->pngSizes.constFind(size.width());
+        if (known != data->pngSizes.constEnd()) {
+            return *known;
+        }
+        const QString file = data->pngPattern.arg(size.width());
+        const QSize found = QFile::exists(file) ? QImageReader(file, "PNG").size() : QSize();
+        data->pngSizes.insert(size.width(), found);
+        return found;
+    }
+
     void Load() {
         if (data->loaded) {
             return;
@@ -105,5 +136,10 @@ private:
 QIcon SvgIcon(const QString& path) {
     auto data = std::make_shared<SvgData>();
     data->path = path;
+    if (path.startsWith(kResourceRoot) && path.endsWith(QStringLiteral(".svg"))) {
+        data->pngPattern = kResourceRoot + QStringLiteral("png/") +
+                           path.mid(kResourceRoot.size(), path.size() - kResourceRoot.size() - 4) +
+                           QStringLiteral("-%1.png");
+    }
     return QIcon(new SvgIconEngine(std::move(data)));
 }

@@ -60,12 +60,18 @@ protected:
     // Runs presetor-cli with the arguments, quoted for the shell (sh, or cmd.exe on Windows,
     // which wants the whole line in one more pair of quotes).
     CliRun Invoke(const std::vector<std::string>& args) const {
+        return InvokeProgram(PRESETOR_CLI_PATH, args);
+    }
+
+    // Runs a program with the arguments and extra environment entries ("NAME=value ").
+    CliRun InvokeProgram(const std::string& program, const std::vector<std::string>& args,
+                         const std::string& environment = "") const {
 #ifdef _WIN32
         const std::string q = "\"";
 #else
         const std::string q = "'";
 #endif
-        std::string cmd = q + PRESETOR_CLI_PATH + q;
+        std::string cmd = environment + q + program + q;
         for (const std::string& a : args)
             cmd += " " + q + a + q;
         cmd += " >" + q + (dir / "stdout").string() + q + " 2>" + q + (dir / "stderr").string() + q;
@@ -208,3 +214,45 @@ TEST_F(Cli, UsageErrorsExitWithTwo) {
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("from-syx"), std::string::npos);
 }
+
+// The file commands start without Qt: only print needs it, and it runs in a program of its own.
+TEST_F(Cli, FileCommandsLoadNoQt) {
+    const CliRun libraries =
+        InvokeProgram(PRESETOR_CLI_PATH, {"info", "x.lmk"}, "LD_TRACE_LOADED_OBJECTS=1 ");
+    ASSERT_EQ(libraries.status, 0) << libraries.err;
+    EXPECT_NE(libraries.out.find("libc.so"), std::string::npos) << libraries.out;
+    EXPECT_EQ(libraries.out.find("libQt"), std::string::npos) << libraries.out;
+}
+
+#ifdef PRESETOR_CLI_PRINT_PATH
+TEST_F(Cli, PrintRunsInItsOwnProgramNextToTheCli) {
+    // presetor-cli offers print with the usage and summary of the program that runs it.
+    const auto printEntry = [](const std::string& help) {
+        const std::size_t at = help.find("  print ");
+        return at == std::string::npos ? std::string()
+                                       : help.substr(at, help.find("  --help") - at);
+    };
+    const CliRun cliHelp = Invoke({"--help"});
+    const CliRun printHelp = InvokeProgram(PRESETOR_CLI_PRINT_PATH, {"--help"});
+    EXPECT_FALSE(printEntry(cliHelp.out).empty()) << cliHelp.out;
+    EXPECT_EQ(printEntry(cliHelp.out), printEntry(printHelp.out));
+
+    // Its words reach that program unchanged: its own usage errors come back.
+    const CliRun usage = Invoke({"print", "--preset", "0", P("in.lmk").string(), "out.pdf"});
+    EXPECT_EQ(usage.status, 1) << usage.err; // the missing input file is reported first
+    EXPECT_NE(usage.err.find("in.lmk"), std::string::npos) << usage.err;
+    const CliRun unknown = Invoke({"print", "--colour", "a", "b"});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.err.find("unknown option --colour"), std::string::npos) << unknown.err;
+
+    // A presetor-cli without the program beside it says what is missing.
+    fs::copy_file(PRESETOR_CLI_PATH, P("presetor-cli"));
+    fs::permissions(P("presetor-cli"), fs::perms::owner_exec, fs::perm_options::add);
+    const CliRun alone = InvokeProgram(P("presetor-cli").string(), {"print", "a.lmk", "b.pdf"},
+                                       "PATH=/nonexistent ");
+    EXPECT_EQ(alone.status, 1);
+    EXPECT_EQ(Lines(alone.err), 1) << alone.err;
+    EXPECT_NE(alone.err.find("presetor-cli-print"), std::string::npos) << alone.err;
+    EXPECT_FALSE(fs::exists(P("b.pdf")));
+}
+#endif

@@ -31,6 +31,10 @@ struct CliCommand {
     std::vector<std::string> flagOptions;
     std::size_t positionalCount;
     int (*run)(const CliArgs& args);
+    // A command that runs in a program of its own next to presetor-cli (it needs libraries the
+    // other commands must not load) names that program here and has no run function; the words
+    // after the command name are handed to it unparsed: "<helper> <name> <words...>".
+    const char* helper = nullptr;
 };
 
 // Adds commands to the table at program start: `static const CliRegistration reg{{...}};`.

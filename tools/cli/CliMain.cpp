@@ -2,7 +2,12 @@
 #include "CliCommand.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+#include <unistd.h>
 
 namespace presetor::cli {
 
@@ -36,7 +41,27 @@ bool Contains(const std::vector<std::string>& list, const std::string& s) {
     return std::find(list.begin(), list.end(), s) != list.end();
 }
 
+// Replaces this process with the command's own program, found next to this one.
+int RunHelper(const CliCommand& c, const std::vector<std::string>& words) {
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    const std::string program =
+        error ? std::string(c.helper) : (self.parent_path() / c.helper).string();
+    std::vector<std::string> strings{program, c.name};
+    strings.insert(strings.end(), words.begin(), words.end());
+    std::vector<char*> argv;
+    for (std::string& s : strings)
+        argv.push_back(s.data());
+    argv.push_back(nullptr);
+    std::fflush(stdout);
+    execvp(argv[0], argv.data());
+    return Fail(std::string("the ") + c.name + " command needs " + program + ": " +
+                std::strerror(errno));
+}
+
 int RunCommand(const CliCommand& c, const std::vector<std::string>& words) {
+    if (c.helper)
+        return RunHelper(c, words);
     CliArgs args;
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string& w = words[i];

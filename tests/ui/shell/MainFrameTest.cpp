@@ -10,10 +10,14 @@
 #include "app/SettingsKeys.h"
 #include "model/PresetFile.h"
 
+#include "app/SvgIcon.h"
+
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QSpinBox>
+#include <QSvgRenderer>
 #include <QtTest>
 
 using namespace presetor;
@@ -377,6 +381,98 @@ private slots:
         QVERIFY(!env.Doc().IsModified());
         QVERIFY(!env.Frame().isWindowModified());
         QCOMPARE(int(env.App().bank.presets[0].midiClock), 25);
+    }
+
+    void iconsLookLikeTheirPicturesAtEverySize() {
+        // The sizes shown at a pixel ratio of 1 come from PNG files drawn at build time, the
+        // others from the SVG; both must look like the picture.
+        const auto drawn = [](const QString& svg, int side) {
+            QSvgRenderer renderer(svg);
+            QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+            image.fill(0x00000000);
+            QPainter painter(&image);
+            renderer.render(&painter);
+            painter.end();
+            return image;
+        };
+        const auto near = [](const QImage& a, const QImage& b) {
+            if (a.size() != b.size())
+                return false;
+            for (int y = 0; y < a.height(); ++y)
+                for (int x = 0; x < a.width(); ++x) {
+                    const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+                    if (std::abs(qRed(p) - qRed(q)) > 1 || std::abs(qGreen(p) - qGreen(q)) > 1 ||
+                        std::abs(qBlue(p) - qBlue(q)) > 1 || std::abs(qAlpha(p) - qAlpha(q)) > 1)
+                        return false;
+                }
+            return true;
+        };
+        const QStringList pictures{QStringLiteral("toolbar/new"), QStringLiteral("toolbar/save"),
+                                   QStringLiteral("toolbar/send_all"),
+                                   QStringLiteral("toolbar/about"), QStringLiteral("presetor")};
+        for (const QString& picture : pictures) {
+            const QString svg = QStringLiteral(":/presetor/%1.svg").arg(picture);
+            const QIcon icon = SvgIcon(svg);
+            for (const int side : {16, 24, 32, 128}) {
+                const QImage shown = icon.pixmap(side, side).toImage();
+                QVERIFY2(near(shown, drawn(svg, side)),
+                         qPrintable(QStringLiteral("%1 at %2").arg(picture).arg(side)));
+            }
+            QVERIFY2(QFile::exists(QStringLiteral(":/presetor/png/%1-16.png").arg(picture)),
+                     qPrintable(picture));
+        }
+        QVERIFY(!QFile::exists(QStringLiteral(":/presetor/png/toolbar/new-24.png")));
+    }
+
+    void pagesAreMadeWhenTheirTabIsFirstShown() {
+        ShellTestEnv env;
+        StartWith(env, 4);
+        QStringList made;
+        const PageFactory factory = [&made](const QString& label, CEditorApp&, CAppDoc&,
+                                            QWidget* parent) -> QWidget* {
+            made << label;
+            if (label == QLatin1String("Split 2")) {
+                return nullptr; // this one cannot be made
+            }
+            auto* page = new QWidget(parent);
+            page->setObjectName(label);
+            return page;
+        };
+        CTabView tabs(env.App(), env.Doc(), factory);
+        tabs.resize(600, 400);
+        tabs.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tabs));
+        QTest::qWait(20); // nothing more is made once the tabs have painted
+        QCOMPARE(made, QStringList{QStringLiteral("Global")});
+        QCOMPARE(tabs.count(), 11);
+        const QColor split3Colour = tabs.GetTabColor(5);
+
+        // A tab shown for the first time has its page before it shows; no other page is made.
+        tabs.tabBar()->setCurrentIndex(5);
+        QCOMPARE(made.size(), 2);
+        QCOMPARE(made.last(), QStringLiteral("Split 3"));
+        QCOMPARE(tabs.currentWidget()->objectName(), QStringLiteral("Split 3"));
+        QVERIFY(tabs.currentWidget()->isVisible());
+        QCOMPARE(tabs.GetTabLabel(5), QStringLiteral("Split 3"));
+        QCOMPARE(tabs.GetTabColor(5), split3Colour);
+        QVERIFY(tabs.tabBar()->tabTextColor(0) != CTabView::kActiveSplit);
+        tabs.tabBar()->setCurrentIndex(0);
+        tabs.tabBar()->setCurrentIndex(5);
+        QCOMPARE(made.size(), 2); // made once
+
+        // A page that cannot be made takes its tab with it; the next tab moves into its place.
+        tabs.SetActivePage(4);
+        QCOMPARE(tabs.count(), 10);
+        QCOMPARE(tabs.GetTabLabel(4), QStringLiteral("Split 3"));
+        QCOMPARE(tabs.currentWidget()->objectName(), QStringLiteral("Split 3"));
+
+        // The rest at once, when asked for.
+        tabs.CreatePendingPages();
+        QVERIFY(!tabs.HasPendingPages());
+        QCOMPARE(made.size(), 11);
+        for (int i = 0; i < tabs.count(); ++i) {
+            QCOMPARE(tabs.widget(i)->objectName(), tabs.GetTabLabel(i));
+        }
     }
 
     void tabsInOrderWithSplitColours() {

@@ -1,0 +1,147 @@
+// bench-preset-switch: a preset switch as the user makes it, in the real main window (preset
+// list, page tabs and the "Split 1" page showing) on the display Qt is given (scripts/bench runs
+// it on Xvfb). Each switch is one Down or Up key press in the preset list, timed from the key
+// until the window has handled every event it caused, painting included. It walks down and up
+// an LMK4 bank whose neighbouring presets differ in every field, and prints for each switch its
+// wall time and the GUI thread's CPU time in nanoseconds, one switch per line, after a line
+// "switches N". The CPU time is what the switch costs the program; on a loaded machine the wall
+// time also holds the waits for a CPU.
+#include "app/CAppDoc.h"
+#include "app/CEditorApp.h"
+#include "app/CMainFrame.h"
+#include "app/CPresetView.h"
+#include "app/CTabView.h"
+#include "pages/PageFactory.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <random>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// Every preset differs from its neighbours in every field the pages show.
+void FillBank(presetor::Bank& bank) {
+    std::mt19937 random(1234);
+    const auto pick = [&random](int low, int high) {
+        return static_cast<std::uint8_t>(std::uniform_int_distribution<int>(low, high)(random));
+    };
+    for (int i = 0; i < bank.PresetCount(); ++i) {
+        presetor::Preset& p = bank.presets[static_cast<std::size_t>(i)];
+        for (std::size_t s = 0; s < presetor::kSplitCount; ++s) {
+            const bool active = pick(0, 3) != 0;
+            p.lowKey[s] = active ? pick(21, 64) : 0;
+            p.highKey[s] = active ? pick(65, 108) : 0;
+            p.transpose[s] =
+                pick(0, 1) ? pick(0, 63) : static_cast<std::uint8_t>(0x80 | pick(1, 63));
+            p.midiChannel[s] = pick(0, 15);
+            p.velocityCurve[s] = pick(0, 31);
+            p.aftertouchCurve[s] = pick(0, 7);
+            p.ctrlMatrix[s] = pick(0, 255);
+            p.switchMatrix[s] = pick(0, 3);
+            p.programNumber[s] = pick(0, 127);
+            p.programActive[s] = pick(0, 1);
+            p.volume[s] = pick(0, 127);
+            p.volumeActive[s] = pick(0, 1);
+            p.bankMsb[s] = pick(0, 127);
+            p.bankLsb[s] = pick(0, 127);
+            p.midiOut1[s] = pick(0, 1);
+            p.midiOut2[s] = pick(0, 1);
+            p.inputMode[s] = pick(0, 3);
+            p.slowVelocityZero[s] = pick(0, 1);
+        }
+        for (auto& c : p.ctrlAssign)
+            c = pick(0, 15);
+        p.switchAssign = {pick(0, 15), pick(0, 15)};
+        for (auto& u : p.userCtrlNumber)
+            u = pick(0, 127);
+        p.SetName("Preset" + std::to_string(i));
+        p.SetMidiClock(pick(50, 254));
+        p.linkPreset = pick(0, 126);
+        p.masterChannel = pick(0, 15);
+        p.realtimeMode = pick(0, 3);
+        p.presetSwitch = pick(0, 3);
+    }
+}
+
+qint64 ThreadCpuNs() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<qint64>(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
+
+// Handles every event that is waiting, and those that handling them posts (the repaint).
+void Settle() {
+    for (int i = 0; i < 3; ++i) {
+        QApplication::sendPostedEvents();
+        QApplication::processEvents(QEventLoop::AllEvents);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int passes = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2;
+    QApplication application(argc, argv);
+    QTemporaryDir dir;
+    QSettings settings(dir.filePath(QStringLiteral("presetor.ini")), QSettings::IniFormat);
+    CEditorApp app(settings);
+    CAppDoc doc(app);
+    app.SetKeyboardType(presetor::kLmk4);
+    doc.NewDocument();
+    presetor::CSoundList sounds;
+    sounds.LoadFromText("name=Module\nbank=A,0,0\n0,Piano\n1,Strings\n");
+    app.soundLists.push_back(sounds);
+    app.channelAssignments.fill(" ");
+    app.channelAssignments[0] = "Module";
+    FillBank(app.bank);
+
+    CMainFrame frame(app, doc, &CreatePage, PageDialogs{});
+    frame.show();
+    Settle();
+    frame.TabView()->SetActivePage(3); // "Split 1": keyboard and curve pictures repaint
+    CPresetView* list = frame.PresetView();
+    list->setFocus();
+    doc.SetCurrentPreset(0);
+    // Let the window map and paint, and finish any work left after its first paint.
+    QElapsedTimer warmUp;
+    warmUp.start();
+    while (warmUp.elapsed() < 1000) {
+        Settle();
+    }
+
+    const int count = app.bank.PresetCount();
+    std::vector<std::pair<qint64, qint64>> times;
+    QElapsedTimer timer;
+    for (int pass = 0; pass < passes; ++pass) {
+        for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Up}) {
+            for (int i = 1; i < count; ++i) {
+                timer.start();
+                const qint64 cpu = ThreadCpuNs();
+                QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+                QApplication::sendEvent(list, &press);
+                QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+                QApplication::sendEvent(list, &release);
+                Settle();
+                times.emplace_back(timer.nsecsElapsed(), ThreadCpuNs() - cpu);
+            }
+        }
+    }
+    if (doc.GetBank().currentPreset != 0 || times.empty()) {
+        std::fprintf(stderr, "bench-preset-switch: the key presses did not switch presets\n");
+        return 1;
+    }
+    std::printf("switches %zu\n", times.size());
+    for (const auto& [wall, cpu] : times)
+        std::printf("%lld %lld\n", static_cast<long long>(wall), static_cast<long long>(cpu));
+    return 0;
+}
