@@ -10,7 +10,8 @@ set(package_dir ${CMAKE_BINARY_DIR}/package)
 # Debian keeps a package's copyright and changelog under its own (lower-case) name.
 set(doc_dir ${CMAKE_INSTALL_DATADIR}/doc/presetor)
 
-foreach(program presetor presetor-cli presetor-vkeyboard)
+# presetor-cli-print runs presetor-cli's print command and must stay next to it.
+foreach(program presetor presetor-cli presetor-cli-print presetor-vkeyboard)
     if(TARGET ${program})
         install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     endif()

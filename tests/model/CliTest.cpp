@@ -215,6 +215,7 @@ TEST_F(Cli, UsageErrorsExitWithTwo) {
     EXPECT_NE(help.out.find("from-syx"), std::string::npos);
 }
 
+#ifdef __linux__
 // The file commands start without Qt: only print needs it, and it runs in a program of its own.
 TEST_F(Cli, FileCommandsLoadNoQt) {
     const CliRun libraries =
@@ -223,6 +224,7 @@ TEST_F(Cli, FileCommandsLoadNoQt) {
     EXPECT_NE(libraries.out.find("libc.so"), std::string::npos) << libraries.out;
     EXPECT_EQ(libraries.out.find("libQt"), std::string::npos) << libraries.out;
 }
+#endif
 
 #ifdef PRESETOR_CLI_PRINT_PATH
 TEST_F(Cli, PrintRunsInItsOwnProgramNextToTheCli) {
