@@ -24,6 +24,10 @@ inline constexpr int kTurboDefault = 0;
 inline constexpr char kPause[] = "Settings/Pause";
 inline constexpr int kPauseDefault = 0;
 
+// "Send changes to the edit memory": every edit of the current preset goes to the keyboard.
+inline constexpr char kLiveEdit[] = "Settings/LiveEdit";
+inline constexpr bool kLiveEditDefault = false;
+
 // Main window geometry (Qt's own geometry bytes) and its toolbar/status bar state.
 inline constexpr char kWindowPos[] = "Settings/WindowPos";
 inline constexpr char kWindowState[] = "Settings/WindowState";

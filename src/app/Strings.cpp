@@ -41,6 +41,10 @@ constexpr Entry kTable[] = {
     {152, QT_TRANSLATE_NOOP("Presetor", "Assignment")},
     {153, QT_TRANSLATE_NOOP("Presetor", "All Presets are transferred ti the LMK4. Now saving the presets into the EEProm. It may take about 2 minutes to do this. Please wait until the operation is finished.")},
     {154, QT_TRANSLATE_NOOP("Presetor", "Please choose the preset where the new should be inserted.")},
+    // Live edit, this program's own addition.
+    {170, QT_TRANSLATE_NOOP("Presetor", "Send &changes to the edit memory")},
+    {171, QT_TRANSLATE_NOOP("Presetor", "Live edit")},
+    {172, QT_TRANSLATE_NOOP("Presetor", "Live edit: send failed")},
     // Command prompts: status-bar text, then after "\n" the tooltip.
     {57600, QT_TRANSLATE_NOOP("Presetor", "Create a new document\nNew")},
     {57601, QT_TRANSLATE_NOOP("Presetor", "Open an existing document\nOpen")},
@@ -61,6 +65,7 @@ constexpr Entry kTable[] = {
     {32784, QT_TRANSLATE_NOOP("Presetor", "Presets im EEPROM speichern (nur LMK4)\nPresets im EEPROM speichern")},
     {32793, QT_TRANSLATE_NOOP("Presetor", "Link all Presets\nLink all Presets")},
     {32794, QT_TRANSLATE_NOOP("Presetor", "Unlink all Presets\nUnlink all Presets")},
+    {32800, QT_TRANSLATE_NOOP("Presetor", "Send every change of the current Preset to the Edit-Memory of the LMK\nSend changes to the edit memory")},
     {32771, QT_TRANSLATE_NOOP("Presetor", "Choose the MIDI-Connections.\nMIDI-Connections")},
     {32779, QT_TRANSLATE_NOOP("Presetor", "Set the Preset-Default-Settings.\nPreset-Default-Settings")},
     {32789, QT_TRANSLATE_NOOP("Presetor", "MIDI-Channel-Assignment\nMIDI-Channel-Assignment")},

@@ -26,6 +26,9 @@ enum StringId : int {
     IDS_TAB_ASSIGNMENTS = 150,     // "Controller-Assignments"
     IDS_SENT_TO_EEPROM = 153,      // information at the end of Send all on an LMK4
     IDS_DEST_INSERT = 154,         // destination prompt for Insert
+    IDS_LIVE_EDIT = 170,           // menu and toolbar: "Send changes to the edit memory"
+    IDS_LIVE_EDIT_ON = 171,        // status bar indicator while live edit is on
+    IDS_LIVE_EDIT_FAILED = 172,    // status bar indicator after a failed live-edit send
 };
 
 // The text with the given number, translated; an empty string for an unknown number.
