@@ -30,10 +30,9 @@ CKeyboardCtrl::CKeyboardCtrl(QWidget* parent) : QWidget(parent) {
     // Every movement is reported to the page, also without a pressed button.
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    policy.setHeightForWidth(true);
-    setSizePolicy(policy);
-    setMinimumSize(kKeyboardWidth, kLayoutHeight);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setMinimumWidth(kKeyboardWidth);
+    setFixedHeight(kLayoutHeight);
     setMaximumWidth(static_cast<int>(kKeyboardWidth * kMaxScale));
 }
 
@@ -91,6 +90,15 @@ QSize CKeyboardCtrl::minimumSizeHint() const {
 
 int CKeyboardCtrl::heightForWidth(int w) const {
     return static_cast<int>(std::ceil(kLayoutHeight * ScaleFor(w)));
+}
+
+void CKeyboardCtrl::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // The height follows the width the page gives (layouts do not pass a height for a width
+    // through group boxes and scroll areas reliably).
+    const int wanted = heightForWidth(width());
+    if (wanted != height())
+        setFixedHeight(wanted);
 }
 
 void CKeyboardCtrl::LayoutKeys() {
@@ -186,7 +194,7 @@ bool CKeyboardCtrl::event(QEvent* e) {
         // The name of the key under the mouse, with its octave.
         auto* help = static_cast<QHelpEvent*>(e);
         const QPointF p = help->pos();
-        if (p.y() < heightForWidth(width()) && p.y() < Scale() * kKeyboardHeight) {
+        if (p.y() < Scale() * kKeyboardHeight) {
             QToolTip::showText(help->globalPos(), KeyName(KeyAt(p)), this);
         } else {
             QToolTip::hideText();

@@ -111,7 +111,8 @@ private slots:
         for (const double scale : {1.0, 1.5, 2.0}) {
             CKeyboardCtrl keyboard;
             const int width = static_cast<int>(std::ceil(417 * scale));
-            keyboard.resize(width, keyboard.heightForWidth(width));
+            keyboard.show();
+            keyboard.resize(width, keyboard.height()); // the height follows the width
             QCOMPARE(keyboard.Scale(), scale);
             QCOMPARE(keyboard.height(), static_cast<int>(std::ceil(66 * scale)));
             // Widget pixel whose centre lies in layout column lx (and row ly).
