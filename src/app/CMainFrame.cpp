@@ -483,6 +483,11 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 bool CMainFrame::SaveModified() {
+    // A value still being typed into a field counts: the field takes it before the question.
+    if (QWidget* focus = QApplication::focusWidget(); focus && focus->window() == this) {
+        focus->clearFocus();
+        focus->setFocus(Qt::OtherFocusReason);
+    }
     if (!doc.IsModified()) {
         return true;
     }

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QSettings>
 #include <QSpinBox>
 #include <QStandardPaths>
@@ -119,6 +120,35 @@ private slots:
         QVERIFY(!session->Doc().IsModified());
         QCOMPARE(session->Doc().UndoStack().count(), 0);
         QVERIFY(!frame.isWindowModified());
+        Finish();
+    }
+
+    // A number typed into a field but not yet taken counts when the window asks to save.
+    void typedValueCountsBeforeTheSaveQuestion() {
+        CMainFrame& frame = Start();
+        auto* channel = frame.findChild<QSpinBox*>(QStringLiteral("masterChannel"));
+        QVERIFY(channel && channel->isVisible());
+        channel->setFocus();
+        QLineEdit* edit = channel->findChild<QLineEdit*>();
+        edit->selectAll();
+        QTest::keyClicks(edit, QStringLiteral("7"));
+        QVERIFY(!session->Doc().IsModified());
+        bool asked = false;
+        auto* watch = new QTimer(this);
+        watch->setInterval(5);
+        connect(watch, &QTimer::timeout, this, [&asked, watch] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                asked = true;
+                watch->stop();
+                box->reject();
+            }
+        });
+        watch->start();
+        QVERIFY(!frame.SaveModified()); // the question came and was cancelled
+        watch->stop();
+        QVERIFY(asked);
+        QCOMPARE(session->App().bank.Current().GetMasterChannel(), 7);
+        session->Doc().SetModified(false);
         Finish();
     }
 
