@@ -11,6 +11,20 @@
 
 using namespace presetor;
 
+namespace {
+
+// The part of the bank an undo step records: every preset slot.
+bool SamePresets(const Bank& a, const Bank& b) {
+    for (std::size_t i = 0; i < a.presets.size(); ++i) {
+        if (!a.presets[i].SameData(b.presets[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 CAppDoc::CAppDoc(CEditorApp& application, QObject* parent) : QObject(parent), app(application) {
     connect(&undoStack, &QUndoStack::cleanChanged, this,
             [this](bool) { emit ModifiedChanged(IsModified()); });
@@ -38,6 +52,9 @@ void CAppDoc::ModifyPreset(int index, const QString& what,
     Preset& preset = bank.presets[static_cast<std::size_t>(index)];
     const Preset before(preset);
     change(preset);
+    if (preset.SameData(before)) {
+        return; // nothing changed: no undo step, no modified mark
+    }
     // The stack's clean state reports the modified mark (cleanChanged).
     undoStack.push(new PresetEditCommand(*this, index, what, before, preset, mergeKey));
     emit Updated(1);
@@ -47,6 +64,9 @@ void CAppDoc::ModifyBank(const QString& what, const std::function<void(Bank&)>& 
     Bank& bank = GetBank();
     auto before = std::make_unique<Bank>(bank);
     change(bank);
+    if (SamePresets(*before, bank)) {
+        return; // nothing changed: no undo step, no modified mark
+    }
     auto after = std::make_unique<Bank>(bank);
     undoStack.push(new BankEditCommand(*this, what, std::move(before), std::move(after), hint));
     emit Updated(hint);

@@ -30,11 +30,13 @@ public:
 
     // Changes one preset: one undo step named `what`; later calls with the same non-zero
     // mergeKey on the same preset fold into that step (a spin held down, a name being typed).
-    // Marks the document modified and emits Updated(1).
+    // Marks the document modified and emits Updated(1). A change that leaves the preset as it
+    // was does nothing at all: no undo step, no modified mark, no update.
     void ModifyPreset(int index, const QString& what,
                       const std::function<void(presetor::Preset&)>& change, int mergeKey = 0);
     // Changes the bank as a whole (bank operations, drops, loads): one undo step; emits
-    // Updated(hint). The keyboard type and currentPreset are not part of the step.
+    // Updated(hint). The keyboard type and currentPreset are not part of the step. A change
+    // that leaves every preset as it was does nothing at all.
     void ModifyBank(const QString& what, const std::function<void(presetor::Bank&)>& change,
                     int hint);
     // Makes a preset current (selection, not an edit): emits Updated(0) when it changes.

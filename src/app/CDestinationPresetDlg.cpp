@@ -6,6 +6,7 @@
 #include "model/Preset.h"
 
 #include <QDialogButtonBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -13,12 +14,13 @@
 
 namespace {
 
-// A spin whose field shows the preset's name and position instead of the number; the field
-// itself cannot be typed into, only stepped.
+// A spin whose field shows the preset's name and position instead of the number. A preset can
+// also be typed: its serial number ("96") or bank and place ("12.8"), taken on Enter or when the
+// field loses the focus; Escape takes back what was typed.
 class PresetSpin final : public QSpinBox {
 public:
     PresetSpin(const presetor::Bank& b, QWidget* parent) : QSpinBox(parent), bank(b) {
-        lineEdit()->setReadOnly(true);
+        setKeyboardTracking(false);
     }
 
     void stepBy(int steps) override {
@@ -31,11 +33,29 @@ protected:
         QSpinBox::focusInEvent(event);
         lineEdit()->deselect();
     }
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Escape && lineEdit()->text() != textFromValue(value())) {
+            lineEdit()->setText(textFromValue(value()));
+            lineEdit()->selectAll();
+            event->accept();
+            return;
+        }
+        QSpinBox::keyPressEvent(event);
+    }
     QString textFromValue(int value) const override {
         return CDestinationPresetDlg::PresetText(bank, value);
     }
-    int valueFromText(const QString&) const override { return value(); }
-    QValidator::State validate(QString&, int&) const override { return QValidator::Acceptable; }
+    int valueFromText(const QString& text) const override {
+        const int index = presetor::ParsePresetPosition(text.toStdString(), maximum() + 1);
+        return index >= 0 ? index : value();
+    }
+    QValidator::State validate(QString& input, int&) const override {
+        if (input.size() > 40)
+            return QValidator::Invalid;
+        return presetor::ParsePresetPosition(input.toStdString(), maximum() + 1) >= 0
+                   ? QValidator::Acceptable
+                   : QValidator::Intermediate;
+    }
 
 private:
     const presetor::Bank& bank;
@@ -78,6 +98,8 @@ CDestinationPresetDlg::CDestinationPresetDlg(const presetor::Bank& bank, int mod
 }
 
 int CDestinationPresetDlg::destination() const {
+    // A number still being typed counts as taken.
+    spin->interpretText();
     return spin->value();
 }
 

@@ -42,7 +42,8 @@ const QString kFilter = QStringLiteral("Presetor (*.lmk)");
 CMainFrame::CMainFrame(CEditorApp& application, CAppDoc& document, const PageFactory& pages,
                        const PageDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), app(application), doc(document), pageDialogs(dialogs),
-      recent(application.Settings()), transfers(application, document, this, nullptr) {
+      recent(application.Settings()), transfers(application, document, this, nullptr),
+      liveEdit(application, document) {
     InitResources();
     setObjectName(QStringLiteral("mainFrame"));
     setWindowIcon(SvgIcon(QStringLiteral(":/presetor/presetor.svg")));
@@ -76,8 +77,10 @@ CMainFrame::CMainFrame(CEditorApp& application, CAppDoc& document, const PageFac
         }
     });
     connect(&app, &CEditorApp::KeyboardTypeChanged, this, &CMainFrame::UpdateCommandStates);
+    connect(&liveEdit, &CLiveEdit::StatusChanged, this, &CMainFrame::UpdateLiveEditState);
     UpdateTitle();
     UpdateCommandStates();
+    UpdateLiveEditState();
     // Ambiguous shortcut events go to their owners (actions, labels, the menu bar) directly.
     qApp->installEventFilter(this);
 }
@@ -183,6 +186,9 @@ void CMainFrame::CreateActions() {
             [this] { OnUnlinkAll(doc); });
 
     // Options
+    QAction* live = MakeAction(ID_LIVE_EDIT, Str(IDS_LIVE_EDIT), {}, QStringLiteral("live_edit"));
+    live->setCheckable(true);
+    connect(live, &QAction::triggered, this, [this](bool on) { liveEdit.SetOn(on); });
     connect(MakeAction(ID_MIDI_CONNECTIONS, tr("&MIDI-Connections...")), &QAction::triggered, this,
             &CMainFrame::OnMidiConnections);
     connect(MakeAction(ID_PRESET_DEFAULTS, tr("&Preset-Default-Settings...")), &QAction::triggered,
@@ -262,6 +268,7 @@ void CMainFrame::CreateMenus() {
     options->addAction(Action(ID_MIDI_CONNECTIONS));
     options->addAction(Action(ID_PRESET_DEFAULTS));
     options->addAction(Action(ID_CHANNEL_ASSIGNMENT));
+    options->addAction(Action(ID_LIVE_EDIT));
     options->addSeparator();
     options->addAction(Action(ID_KEYBOARD_LMK3));
     options->addAction(Action(ID_KEYBOARD_LMK4));
@@ -291,6 +298,7 @@ void CMainFrame::CreateToolBar() {
     toolBar->addSeparator();
     toolBar->addAction(Action(ID_LOAD_EDIT_MEMORY));
     toolBar->addAction(Action(ID_SEND_EDIT_MEMORY));
+    toolBar->addAction(Action(ID_LIVE_EDIT));
     toolBar->addSeparator();
     toolBar->addAction(Action(ID_APP_ABOUT));
     toolBar->toggleViewAction()->setVisible(false);
@@ -309,6 +317,10 @@ void CMainFrame::CreateStatusBar() {
     indicator->setMinimumWidth(indicator->fontMetrics().horizontalAdvance(Str(IDS_INDICATOR_LMK4)) +
                                12);
     statusBar()->setObjectName(QStringLiteral("statusBar"));
+    liveEditIndicator = new QLabel(this);
+    liveEditIndicator->setObjectName(QStringLiteral("liveEditIndicator"));
+    liveEditIndicator->setAlignment(Qt::AlignCenter);
+    statusBar()->addPermanentWidget(liveEditIndicator);
     statusBar()->addPermanentWidget(indicator);
     Action(ID_VIEW_STATUS_BAR)->setChecked(true);
 }
@@ -326,6 +338,15 @@ void CMainFrame::UpdateCommandStates() {
     Action(ID_PRESET_DEFAULTS)->setEnabled(static_cast<bool>(pageDialogs.presetDefaults));
     Action(ID_CHANNEL_ASSIGNMENT)->setEnabled(static_cast<bool>(pageDialogs.channelAssignment));
     indicator->setText(KeyboardIndicator(type));
+}
+
+void CMainFrame::UpdateLiveEditState() {
+    Action(ID_LIVE_EDIT)->setChecked(liveEdit.IsOn());
+    const bool failed = liveEdit.LastSendFailed();
+    liveEditIndicator->setVisible(liveEdit.IsOn());
+    liveEditIndicator->setText(Str(failed ? IDS_LIVE_EDIT_FAILED : IDS_LIVE_EDIT_ON));
+    liveEditIndicator->setStyleSheet(failed ? QStringLiteral("color: #c00000; font-weight: bold;")
+                                            : QString());
 }
 
 void CMainFrame::RebuildRecentMenu() {
@@ -391,11 +412,13 @@ void CMainFrame::SavePlacement() {
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride) {
         // Ctrl+Z and Ctrl+Y step the document's undo stack also while a text field has the
-        // focus: the field's own undo would add edits of its own instead of going back.
+        // focus: the field's own undo would add edits of its own instead of going back. Ctrl+A
+        // saves under a new name there too, instead of selecting the field's text.
         auto* widget = qobject_cast<QWidget*>(watched);
         const QKeySequence key(static_cast<QKeyEvent*>(event)->keyCombination());
         if (widget && widget->window() == this &&
-            (key == Action(ID_EDIT_UNDO)->shortcut() || key == Action(ID_EDIT_REDO)->shortcut())) {
+            (key == Action(ID_EDIT_UNDO)->shortcut() || key == Action(ID_EDIT_REDO)->shortcut() ||
+             key == Action(ID_FILE_SAVE_AS)->shortcut())) {
             event->ignore();
             return true;
         }
@@ -460,6 +483,11 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 bool CMainFrame::SaveModified() {
+    // A value still being typed into a field counts: the field takes it before the question.
+    if (QWidget* focus = QApplication::focusWidget(); focus && focus->window() == this) {
+        focus->clearFocus();
+        focus->setFocus(Qt::OtherFocusReason);
+    }
     if (!doc.IsModified()) {
         return true;
     }

@@ -3,6 +3,7 @@
 // switch, and the placement saved on every close request.
 #pragma once
 
+#include "LiveEdit.h"
 #include "PageFactory.h"
 #include "RecentFiles.h"
 #include "TransferCommands.h"
@@ -35,6 +36,7 @@ public:
     CTabView* TabView() const { return tabView; }
     QLabel* KeyboardIndicatorPane() const { return indicator; }
     CTransferCommands& Transfers() { return transfers; }
+    CLiveEdit& LiveEdit() { return liveEdit; }
     RecentFiles& Recent() { return recent; }
 
     // Applies the stored placement, if any (start-up, before the window is shown).
@@ -77,6 +79,8 @@ private:
     void CreateStatusBar();
     void UpdateTitle();
     void UpdateCommandStates();
+    // The live-edit toggle and its status-bar indicator (hidden while live edit is off).
+    void UpdateLiveEditState();
     void RebuildRecentMenu();
     // The window's size at the first start, before any placement is stored.
     QSize FirstSize() const;
@@ -92,6 +96,7 @@ private:
     PageDialogs pageDialogs;
     RecentFiles recent;
     CTransferCommands transfers;
+    CLiveEdit liveEdit;
     std::map<int, QAction*> actions;
     QActionGroup* keyboardGroup = nullptr;
     QMenu* fileMenu = nullptr;
@@ -101,5 +106,6 @@ private:
     CPresetView* presetView = nullptr;
     CTabView* tabView = nullptr;
     QLabel* indicator = nullptr;
+    QLabel* liveEditIndicator = nullptr;
     QToolBar* toolBar = nullptr;
 };

@@ -212,7 +212,8 @@ void CPresetView::EndDrag(const QPoint& viewportPos) {
     viewport()->releaseMouse();
     dragImage.reset();
     const int row = RowAt(viewportPos);
-    if (row >= 0 && dragSource >= 0) {
+    // A drop back onto the dragged row copies nothing (the seam would find no change either).
+    if (row >= 0 && dragSource >= 0 && row != dragSource) {
         const int from = dragSource;
         doc.ModifyBank(
             tr("Copy Preset %1 to %2").arg(PresetPosition(from), PresetPosition(row)),

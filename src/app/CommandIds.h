@@ -33,6 +33,7 @@ enum CommandId : int {
     ID_INSERT_PRESET = 32790,
     ID_LINK_ALL = 32793,
     ID_UNLINK_ALL = 32794,
+    ID_LIVE_EDIT = 32800, // "Send changes to the edit memory" (on/off)
     ID_VIEW_TOOLBAR = 59392,
     ID_VIEW_STATUS_BAR = 59393,
 };

@@ -37,6 +37,9 @@ inline constexpr int kFullSpeedDefault = 0;
 // 0 once the user ticked "Do not ask again" in the question before Send all.
 inline constexpr char kAskSendAll[] = "Settings/AskBeforeSendAll";
 inline constexpr int kAskSendAllDefault = 1;
+// "Send changes to the edit memory": every edit of the current preset goes to the keyboard.
+inline constexpr char kLiveEdit[] = "Settings/LiveEdit";
+inline constexpr bool kLiveEditDefault = false;
 
 // Main window geometry (Qt's own geometry bytes) and its toolbar/status bar state.
 inline constexpr char kWindowPos[] = "Settings/WindowPos";

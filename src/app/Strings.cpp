@@ -81,6 +81,10 @@ constexpr Entry kTable[] = {
     {936, QT_TRANSLATE_NOOP("Presetor", "MIDI does not confirm what arrives. Verifying reads the presets back and compares them byte for byte. Without full speed, data goes out no faster than a MIDI cable carries it.")},
     {937, QT_TRANSLATE_NOOP("Presetor", " s")},
     {938, QT_TRANSLATE_NOOP("Presetor", "the edit memory")},
+    // Live edit, this program's own addition.
+    {170, QT_TRANSLATE_NOOP("Presetor", "Send &changes to the edit memory")},
+    {171, QT_TRANSLATE_NOOP("Presetor", "Live edit")},
+    {172, QT_TRANSLATE_NOOP("Presetor", "Live edit: send failed")},
     // Command prompts: status-bar text, then after "\n" the tooltip.
     {57600, QT_TRANSLATE_NOOP("Presetor", "Create a new document\nNew")},
     {57601, QT_TRANSLATE_NOOP("Presetor", "Open an existing document\nOpen")},
@@ -101,6 +105,7 @@ constexpr Entry kTable[] = {
     {32784, QT_TRANSLATE_NOOP("Presetor", "Presets im EEPROM speichern (nur LMK4)\nPresets im EEPROM speichern")},
     {32793, QT_TRANSLATE_NOOP("Presetor", "Link all Presets\nLink all Presets")},
     {32794, QT_TRANSLATE_NOOP("Presetor", "Unlink all Presets\nUnlink all Presets")},
+    {32800, QT_TRANSLATE_NOOP("Presetor", "Send every change of the current Preset to the Edit-Memory of the LMK\nSend changes to the edit memory")},
     {32771, QT_TRANSLATE_NOOP("Presetor", "Choose the MIDI-Connections.\nMIDI-Connections")},
     {32779, QT_TRANSLATE_NOOP("Presetor", "Set the Preset-Default-Settings.\nPreset-Default-Settings")},
     {32789, QT_TRANSLATE_NOOP("Presetor", "MIDI-Channel-Assignment\nMIDI-Channel-Assignment")},

@@ -67,6 +67,9 @@ enum StringId : int {
     IDS_OPT_VERIFY_NOTE = 936,       // MIDI-Connections: what verifying does
     IDS_SECONDS_SUFFIX = 937,        // " s"
     IDS_EDIT_MEMORY = 938,           // "the edit memory"
+    IDS_LIVE_EDIT = 170,             // menu and toolbar: "Send changes to the edit memory"
+    IDS_LIVE_EDIT_ON = 171,          // status bar indicator while live edit is on
+    IDS_LIVE_EDIT_FAILED = 172,      // status bar indicator after a failed live-edit send
 };
 
 // The text with the given number, translated; an empty string for an unknown number.

@@ -218,4 +218,48 @@ std::string PresetTitleText(const Preset& preset, int index) {
     return preset.GetName() + " - " + PresetPositionText(index);
 }
 
+int ParsePresetPosition(std::string_view text, int presetCount) {
+    // The shown texts end in "(serial)": that number decides.
+    const auto open = text.rfind('(');
+    if (open != std::string_view::npos) {
+        const auto close = text.find(')', open);
+        if (close == std::string_view::npos)
+            return -1;
+        text = text.substr(open + 1, close - open - 1);
+    }
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    // Up to two numbers joined by one dot, digits only.
+    int numbers[2] = {0, 0};
+    int count = 0;
+    bool digits = false;
+    for (const char c : text) {
+        if (c >= '0' && c <= '9') {
+            if (count == 0)
+                count = 1;
+            int& n = numbers[count - 1];
+            if (n > 1000)
+                return -1;
+            n = n * 10 + (c - '0');
+            digits = true;
+        } else if (c == '.' && count == 1 && digits) {
+            count = 2;
+            digits = false;
+        } else {
+            return -1;
+        }
+    }
+    if (count == 0 || !digits)
+        return -1;
+    int index = -1;
+    if (count == 1) {
+        index = numbers[0] - 1;
+    } else if (numbers[0] >= 1 && numbers[1] >= 1 && numbers[1] <= 8) {
+        index = (numbers[0] - 1) * 8 + numbers[1] - 1;
+    }
+    return index >= 0 && index < presetCount ? index : -1;
+}
+
 } // namespace presetor

@@ -161,5 +161,9 @@ private:
 std::string PresetPositionText(int index);
 // "%s - %d.%d (%d)": the trimmed name, then the position.
 std::string PresetTitleText(const Preset& preset, int index);
+// The preset index a typed position stands for: a serial number "13", a bank and place "2.5",
+// or either text above (the number in brackets counts). -1 when the text names no preset of
+// 0..presetCount-1.
+int ParsePresetPosition(std::string_view text, int presetCount);
 
 } // namespace presetor

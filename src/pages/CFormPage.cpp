@@ -1,5 +1,7 @@
 #include "CFormPage.h"
 
+#include "CStepSpinBox.h"
+
 #include "app/CAppDoc.h"
 #include "app/CEditorApp.h"
 
@@ -18,6 +20,13 @@ CFormPage::CFormPage(CEditorApp& application, CAppDoc& document, QWidget* parent
     connect(&doc, &CAppDoc::Updated, this, [this](int) { RefreshOrDefer(); });
     // Which controls apply depends on the keyboard type.
     connect(&app, &CEditorApp::KeyboardTypeChanged, this, [this](int) { RefreshOrDefer(); });
+}
+
+CFormPage::~CFormPage() {
+    for (QWidget* control : findChildren<QWidget*>())
+        control->blockSignals(true);
+    disconnect(&doc, nullptr, this, nullptr);
+    disconnect(&app, nullptr, this, nullptr);
 }
 
 void CFormPage::RefreshOrDefer() {
@@ -58,5 +67,10 @@ void CFormPage::Modify(const QString& what, const std::function<void(presetor::P
     change(changed);
     if (changed.SameData(Current()))
         return;
+    // A typed value is an undo step of its own; only a held or repeated arrow folds its steps
+    // into one.
+    if (const auto* spin = qobject_cast<const CStepSpinBox*>(sender());
+        spin && spin->IsTakingTypedValue())
+        mergeKey = 0;
     doc.ModifyPreset(CurrentIndex(), what, change, mergeKey);
 }

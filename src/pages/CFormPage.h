@@ -18,6 +18,9 @@ class CFormPage : public QWidget {
 
 public:
     CFormPage(CEditorApp& app, CAppDoc& doc, QWidget* parent);
+    // A field left with typed text takes it when it loses the focus; while the page goes, that
+    // must not reach the document through a page that is half destroyed.
+    ~CFormPage() override;
 
     // Loads every control from the current preset; runs on every document update, or for a
     // page hidden behind another tab of a shown window, when it is shown again.
@@ -32,7 +35,8 @@ protected:
     bool IsLmk4() const { return presetor::HasLmk4Fields(KeyboardType()); }
 
     // Changes the current preset through the document (one undo step, merged with the previous
-    // one of the same non-zero key), unless the change would leave the preset as it is.
+    // one of the same non-zero key), unless the change would leave the preset as it is. A value
+    // typed into a number field is never merged.
     void Modify(const QString& what, const std::function<void(presetor::Preset&)>& change,
                 int mergeKey = 0);
 

@@ -1,7 +1,13 @@
 #include "CKeyboardCtrl.h"
 
+#include <QFont>
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -10,6 +16,10 @@ const char* const kNoteNames[12] = {"A ", "B ", "H ", "C ", "C#", "D ",
 
 const QColor kRed(255, 0, 0);
 const QColor kGrey(128, 128, 128);
+// Shown between two black keys that stand side by side, so that they do not merge.
+const QColor kGap(208, 208, 208);
+
+constexpr int kKeyC = 3; // key index modulo 12 of a C
 
 } // namespace
 
@@ -20,8 +30,10 @@ CKeyboardCtrl::CKeyboardCtrl(QWidget* parent) : QWidget(parent) {
     // Every movement is reported to the page, also without a pressed button.
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFixedSize(kKeyboardWidth, kKeyboardHeight);
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setMinimumWidth(kKeyboardWidth);
+    setFixedHeight(kLayoutHeight);
+    setMaximumWidth(static_cast<int>(kKeyboardWidth * kMaxScale));
 }
 
 bool CKeyboardCtrl::IsWhite(int key) {
@@ -37,18 +49,56 @@ bool CKeyboardCtrl::IsWhite(int key) {
     }
 }
 
-QString CKeyboardCtrl::KeyName(int key) {
+QString CKeyboardCtrl::PitchName(int key) {
     if (key < 0 || key >= kKeyCount)
         return QString();
     return QString::fromLatin1(kNoteNames[key % 12]);
 }
 
+int CKeyboardCtrl::Octave(int key) {
+    // MIDI note 60 (middle C) is in octave 3, as the keyboard counts.
+    return (key + kFirstNote) / 12 - 2;
+}
+
+QString CKeyboardCtrl::KeyName(int key) {
+    if (key < 0 || key >= kKeyCount)
+        return QString();
+    return PitchName(key) + QString::number(Octave(key));
+}
+
+namespace {
+
+// The scale for a width: in quarter steps, so that the keys keep an even pattern of pixels.
+double ScaleFor(int width) {
+    const double quarters = std::floor(width * 4.0 / CKeyboardCtrl::kKeyboardWidth);
+    return std::clamp(quarters / 4.0, 1.0, CKeyboardCtrl::kMaxScale);
+}
+
+} // namespace
+
+double CKeyboardCtrl::Scale() const {
+    return ScaleFor(width());
+}
+
 QSize CKeyboardCtrl::sizeHint() const {
-    return QSize(kKeyboardWidth, kKeyboardHeight);
+    return QSize(kKeyboardWidth, kLayoutHeight);
 }
 
 QSize CKeyboardCtrl::minimumSizeHint() const {
     return sizeHint();
+}
+
+int CKeyboardCtrl::heightForWidth(int w) const {
+    return static_cast<int>(std::ceil(kLayoutHeight * ScaleFor(w)));
+}
+
+void CKeyboardCtrl::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // The height follows the width the page gives (layouts do not pass a height for a width
+    // through group boxes and scroll areas reliably).
+    const int wanted = heightForWidth(width());
+    if (wanted != height())
+        setFixedHeight(wanted);
 }
 
 void CKeyboardCtrl::LayoutKeys() {
@@ -78,16 +128,27 @@ int CKeyboardCtrl::KeyFromPoint(int x, int y) const {
     return 0;
 }
 
+int CKeyboardCtrl::KeyAt(QPointF p) const {
+    // A widget pixel belongs to the layout pixel that holds its centre; painting under the same
+    // scale fills exactly those pixels (no antialiasing), so hits and pictures agree.
+    const double scale = Scale();
+    const int x = static_cast<int>(std::floor((std::floor(p.x()) + 0.5) / scale));
+    const int y = static_cast<int>(std::floor((std::floor(p.y()) + 0.5) / scale));
+    return KeyFromPoint(x, y);
+}
+
 void CKeyboardCtrl::paintEvent(QPaintEvent*) {
     // Each key is a rectangle with a 2-pixel outline centred on its edges; neighbours overlap by
     // one pixel, so the outline between two white keys is 2 pixels wide. The outlines are laid
     // down as one fill under the keys and each key's inside is filled over it, which gives the
-    // same pixels as stroking every rectangle, at a fraction of the cost.
+    // same pixels as stroking every rectangle, at a fraction of the cost. Everything is drawn
+    // in layout pixels under the widget's scale.
     QPainter painter(this);
+    painter.fillRect(rect(), palette().window());
+    painter.scale(Scale(), Scale());
     const bool grey = !isEnabled() || IsEmpty();
     const QColor outline = grey ? kGrey : QColor(Qt::black);
-    const int bottom = height();
-    painter.fillRect(rect(), palette().window());
+    const int bottom = kKeyboardHeight;
     painter.fillRect(QRect(0, 0, kKeyboardWidth, bottom), outline);
 
     for (int i = 0; i < kKeyCount; ++i) {
@@ -108,7 +169,39 @@ void CKeyboardCtrl::paintEvent(QPaintEvent*) {
                          grey     ? kGrey
                          : inside ? QColor(Qt::black)
                                   : kRed);
+        // A black key whose left neighbour two keys down is black too (C#-D#, F#-G#-A#)
+        // touches its outline: one light column keeps the two apart.
+        if (i >= 2 && !IsWhite(i - 2))
+            painter.fillRect(QRect(key.left - 1, 0, 1, kBlackHeight + 1), kGap);
     }
+
+    // Every C with its octave, under the keys.
+    QFont labelFont = font();
+    labelFont.setPixelSize(kLabelHeight - 2);
+    painter.setFont(labelFont);
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+    for (int i = kKeyC; i < kKeyCount; i += 12) {
+        const int centre = KeyLeft(i) + kWhiteWidth / 2;
+        const QRect box(centre - 12, bottom, 25, kLabelHeight);
+        painter.drawText(box, Qt::AlignHCenter | Qt::AlignBottom,
+                         QStringLiteral("C%1").arg(Octave(i)));
+    }
+}
+
+bool CKeyboardCtrl::event(QEvent* e) {
+    if (e->type() == QEvent::ToolTip) {
+        // The name of the key under the mouse, with its octave.
+        auto* help = static_cast<QHelpEvent*>(e);
+        const QPointF p = help->pos();
+        if (p.y() < Scale() * kKeyboardHeight) {
+            QToolTip::showText(help->globalPos(), KeyName(KeyAt(p)), this);
+        } else {
+            QToolTip::hideText();
+        }
+        return true;
+    }
+    return QWidget::event(e);
 }
 
 void CKeyboardCtrl::mousePressEvent(QMouseEvent* event) {
@@ -117,17 +210,17 @@ void CKeyboardCtrl::mousePressEvent(QMouseEvent* event) {
         return;
     // Qt grabs the mouse for the pressed widget until release, so moves outside still count.
     dragging = true;
-    const QPoint p = event->position().toPoint();
-    lowIndex = highIndex = KeyFromPoint(p.x(), p.y());
+    hoverNotification = false;
+    lowIndex = highIndex = KeyAt(event->position());
     update();
     emit Notify();
 }
 
 void CKeyboardCtrl::mouseMoveEvent(QMouseEvent* event) {
     QWidget::mouseMoveEvent(event);
+    hoverNotification = !dragging;
     if (dragging) {
-        const QPoint p = event->position().toPoint();
-        const int k = KeyFromPoint(p.x(), p.y());
+        const int k = KeyAt(event->position());
         if (k < lowIndex)
             lowIndex = k;
         else if (k > highIndex)
@@ -144,6 +237,7 @@ void CKeyboardCtrl::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
     dragging = false;
+    hoverNotification = false;
     emit Notify();
 }
 

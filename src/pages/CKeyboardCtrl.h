@@ -1,5 +1,6 @@
 // The 88-key piano keyboard of the split page: draws the marked key range in colour, lets the
-// user mark a range with the mouse and supplies the two-character note names.
+// user mark a range with the mouse and supplies the note names. The keys keep the keyboard's
+// classic 417-pixel layout; the widget scales that layout with the width the page gives it.
 #pragma once
 
 #include <QString>
@@ -14,12 +15,16 @@ class CKeyboardCtrl final : public QWidget {
 public:
     static constexpr int kKeyCount = 88;
     static constexpr int kFirstNote = 21; // MIDI note of key index 0 (A0)
+    // The layout, in layout pixels (widget pixels at scale 1).
     static constexpr int kWhiteWidth = 9;
     static constexpr int kWhiteStep = 8; // white keys overlap their neighbour by one pixel
     static constexpr int kBlackWidth = 6;
     static constexpr int kBlackHeight = 34;
     static constexpr int kKeyboardWidth = 417;
     static constexpr int kKeyboardHeight = 54;
+    static constexpr int kLabelHeight = 12; // the octave labels under the C keys
+    static constexpr int kLayoutHeight = kKeyboardHeight + kLabelHeight;
+    static constexpr double kMaxScale = 3.0;
 
     explicit CKeyboardCtrl(QWidget* parent = nullptr);
 
@@ -28,38 +33,56 @@ public:
     int highIndex = kKeyCount - 1;
 
     static bool IsWhite(int key);
-    // "A ", "B ", "H ", "C ", "C#", ... by key index; no octave number.
+    // The two-character note name by key index: "A ", "B ", "H ", "C ", "C#", ...
+    static QString PitchName(int key);
+    // The note name with its octave, middle C (MIDI 60) being "C 3": "A -1" .. "C 7".
     static QString KeyName(int key);
-    // Key under a point in widget coordinates, from the key edges of the last paint.
+    // Octave number of a key index, middle C's octave being 3.
+    static int Octave(int key);
+
+    // Key under a point in layout coordinates, from the key edges of the layout.
     int KeyFromPoint(int x, int y) const;
-    // Left edge of a key as recorded by the last paint.
+    // Key under a point in widget coordinates: the layout pixel that holds the point's pixel
+    // centre decides, so the key hit is the key painted under the pointer at every scale.
+    int KeyAt(QPointF widgetPos) const;
+    // Left edge of a key in layout coordinates.
     int KeyLeft(int key) const { return keys[static_cast<std::size_t>(key)].left; }
+    // Widget pixels per layout pixel: 1 at the classic 417-pixel width, growing with the width in
+    // quarter steps up to kMaxScale; the keys start at the widget's left edge.
+    double Scale() const;
     bool IsDragging() const { return dragging; }
+    // The last notification came from a mouse move without a pressed button: it marks nothing.
+    bool IsHoverNotification() const { return hoverNotification; }
     // The keyboard looks empty (all grey) while nothing is marked and no drag runs.
     bool IsEmpty() const { return lowIndex == 0 && highIndex == 0 && !dragging; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+    // The widget keeps the layout's proportions: its height follows its width.
+    int heightForWidth(int width) const override;
 
 signals:
     // After a press, every mouse movement and a release.
     void Notify();
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     struct Key {
         bool white = true;
         int left = 0;
     };
-    // Records each key's left edge exactly as paintEvent lays the keys out.
+    // Records each key's left edge in the classic layout.
     void LayoutKeys();
 
     std::array<Key, kKeyCount> keys{};
     bool dragging = false;
+    bool hoverNotification = false;
 };

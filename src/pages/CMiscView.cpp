@@ -9,9 +9,9 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -27,13 +27,6 @@ QLabel* Label(const QString& text, QWidget* buddy) {
     auto* label = new QLabel(text);
     label->setBuddy(buddy);
     return label;
-}
-
-// The stored clock value as the clock control writes it back (25..127).
-int ShownClockStored(const Preset& p) {
-    Preset copy(p);
-    copy.SetMidiClock(p.GetMidiClock());
-    return copy.midiClock;
 }
 
 } // namespace
@@ -69,7 +62,8 @@ CMiscView::CMiscView(CEditorApp& application, CAppDoc& document, QWidget* parent
 
     linkText = new QLineEdit;
     linkText->setObjectName(QStringLiteral("linkText"));
-    linkText->setReadOnly(true);
+    // A preset can be typed here as "13" or "2.5"; Enter or leaving the field takes it.
+    linkText->installEventFilter(this);
     linkText->setMinimumWidth(
         linkText->fontMetrics().horizontalAdvance(QStringLiteral("WWWWWWWW - 16.8 (127)")) + 12);
     // The link spin has arrows only: the edit beside it shows the linked preset.
@@ -132,6 +126,7 @@ CMiscView::CMiscView(CEditorApp& application, CAppDoc& document, QWidget* parent
     }
 
     connect(name, &CNameEdit::NameEdited, this, &CMiscView::OnNameEdited);
+    connect(linkText, &QLineEdit::editingFinished, this, &CMiscView::OnLinkTyped);
     connect(link, &QSpinBox::valueChanged, this, [this](int value) {
         Modify(
             tr("Link to Preset"), [value](Preset& p) { p.SetLinkPreset(value); },
@@ -195,21 +190,30 @@ void CMiscView::Refresh() {
     presetSwitchLabel->setEnabled(lmk4);
     presetSwitch->setCurrentIndex(lmk4 && p.presetSwitch < presetSwitch->count() ? p.presetSwitch
                                                                                  : -1);
-
-    if (!writeBackPending && ShownClockStored(p) != p.midiClock) {
-        // After this update has reached every view, and not while an undo step is being taken
-        // back (that would make the step impossible to undo).
-        writeBackPending = true;
-        QTimer::singleShot(0, this, &CMiscView::WriteBackShownValues);
-    }
 }
 
-void CMiscView::WriteBackShownValues() {
-    writeBackPending = false;
-    if (doc.UndoStack().canRedo())
+void CMiscView::OnLinkTyped() {
+    if (!linkText->isModified())
         return;
-    const int shown = Current().GetMidiClock();
-    Modify(tr("Midi-Clock"), [shown](Preset& p) { p.SetMidiClock(shown); });
+    linkText->setModified(false);
+    const int index =
+        presetor::ParsePresetPosition(linkText->text().toStdString(), doc.GetBank().PresetCount());
+    if (index >= 0)
+        Modify(tr("Link to Preset"), [index](Preset& p) { p.SetLinkPreset(index); });
+    // A text that names no preset gives way to the link as it is.
+    linkText->setText(LinkText(Current().linkPreset));
+}
+
+bool CMiscView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == linkText && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && linkText->isModified()) {
+        // Escape takes back what was typed.
+        linkText->setText(LinkText(Current().linkPreset));
+        linkText->setModified(false);
+        linkText->selectAll();
+        return true;
+    }
+    return CFormPage::eventFilter(watched, event);
 }
 
 void CMiscView::OnNameEdited(const QString& text) {

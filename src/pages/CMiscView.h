@@ -21,11 +21,13 @@ public:
     // "%s - %d.%d (%d)" for the preset at a link index.
     QString LinkText(int link) const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void OnNameEdited(const QString& text);
-    // A stored clock that the clock control cannot show (below 50 or above 254 BpM) passes back
-    // through SetMidiClock once, as the control would write it.
-    void WriteBackShownValues();
+    // Takes a preset typed into the link field.
+    void OnLinkTyped();
 
     CNameEdit* name = nullptr;
     QLineEdit* linkText = nullptr;
@@ -35,5 +37,4 @@ private:
     QComboBox* presetSwitch = nullptr;
     CStepSpinBox* clock = nullptr;
     QComboBox* realtimeMode = nullptr;
-    bool writeBackPending = false;
 };

@@ -1,6 +1,6 @@
 // The select-preset dialog. The bank combo is sorted by name and carries msb * 256 + lsb; the
-// two sound lists hold the same 128 entries, one in program order, one sorted by text, and only
-// one of them is visible.
+// two sound lists hold the same 128 entries, one in program order, one by name, and only one of
+// them is visible. Programs are shown from 1 to 128, as the split page shows them.
 #include "CSelectPresetDlg.h"
 
 #include "app/CEditorApp.h"
@@ -171,19 +171,27 @@ void CSelectPresetDlg::OnBankChanged() {
         noField_->clear();
         return;
     }
-    std::vector<QListWidgetItem*> entries;
+    // Programs are numbered from 1, as the split page shows them; a program without a name
+    // stands as its number. In name order the named sounds come first, alphabetically, then
+    // the numbers in their order.
+    std::vector<QListWidgetItem*> named;
+    std::vector<QListWidgetItem*> numbered;
     for (int program = 0; program < presetor::kSoundsPerBank; ++program) {
         const std::string& sound = bank->sounds[static_cast<std::size_t>(program)];
-        const QString text = sound.empty() ? QString::number(program) : presetor::SoundText(sound);
+        const QString text =
+            sound.empty() ? QString::number(program + 1) : presetor::SoundText(sound);
         auto* item = new QListWidgetItem(text, byNumber_);
         item->setData(Qt::UserRole, program);
-        auto* named = new QListWidgetItem(text);
-        named->setData(Qt::UserRole, program);
-        entries.push_back(named);
+        auto* sorted = new QListWidgetItem(text);
+        sorted->setData(Qt::UserRole, program);
+        (sound.empty() ? numbered : named).push_back(sorted);
     }
-    std::stable_sort(entries.begin(), entries.end(),
+    std::stable_sort(named.begin(), named.end(),
                      [](const auto* a, const auto* b) { return TextLess(a->text(), b->text()); });
-    for (QListWidgetItem* item : entries) {
+    for (QListWidgetItem* item : named) {
+        byName_->addItem(item);
+    }
+    for (QListWidgetItem* item : numbered) {
         byName_->addItem(item);
     }
     byNumber_->setCurrentRow(0);
@@ -207,7 +215,7 @@ void CSelectPresetDlg::ShowList(bool byName) {
 void CSelectPresetDlg::ShowProgramOf(QListWidget* list) {
     const QListWidgetItem* item = list->currentItem();
     if (item && item->data(Qt::UserRole).isValid()) {
-        noField_->setText(QString::number(item->data(Qt::UserRole).toInt()));
+        noField_->setText(QString::number(item->data(Qt::UserRole).toInt() + 1));
     } else {
         noField_->clear();
     }
@@ -222,7 +230,8 @@ void CSelectPresetDlg::accept() {
         return;
     }
     const QListWidgetItem* item = VisibleList()->currentItem();
-    program_ = noField_->text().toInt();
+    // "No:" counts from 1; the result is the program change value.
+    program_ = item ? item->data(Qt::UserRole).toInt() : noField_->text().toInt() - 1;
     msb_ = msbField_->text().toInt();
     lsb_ = lsbField_->text().toInt();
     resultText_ = listName_->text() + QLatin1Char('\n') + banks_->currentText() +

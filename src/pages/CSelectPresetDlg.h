@@ -27,7 +27,8 @@ public:
                      const presetor::ChannelAssignments& channelAssignments, int channel,
                      QWidget* parent = nullptr);
 
-    // Valid after the dialog ended with OK.
+    // Valid after the dialog ended with OK. program() is the program change value 0..127 (the
+    // dialog shows it one higher).
     int program() const { return program_; }
     int msb() const { return msb_; }
     int lsb() const { return lsb_; }

@@ -544,6 +544,10 @@ void CSplitView::OnToKey(int note) {
 }
 
 void CSplitView::OnKeyboard() {
+    // Moving the mouse over the keyboard without a button marks nothing: the stored keys stay
+    // as they are, even when the widget shows them corrected (sorted, limited).
+    if (keyboard->IsHoverNotification())
+        return;
     // One undo step per press and drag: the key alternates between gestures so that two drags
     // in a row stay apart.
     if (keyboard->IsDragging() && !keyboardGestureOpen) {

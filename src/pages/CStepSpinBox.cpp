@@ -8,14 +8,33 @@
 
 #include <algorithm>
 
+namespace {
+
+// A typed text as it is compared: upper case, without blanks.
+QString Folded(const QString& text) {
+    QString folded;
+    for (const QChar c : text) {
+        if (!c.isSpace())
+            folded += c.toUpper();
+    }
+    return folded;
+}
+
+// The longest text a field takes while it is typed.
+constexpr int kMaxTypedLength = 8;
+
+} // namespace
+
 CStepSpinBox::CStepSpinBox(QWidget* parent) : QSpinBox(parent) {
-    lineEdit()->setReadOnly(true);
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // A typed value counts once, when it is taken, not at every key.
+    setKeyboardTracking(false);
+    setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
 }
 
 void CStepSpinBox::SetTypeable(bool on) {
     typeable = on;
-    lineEdit()->setReadOnly(!on);
+    lineEdit()->setReadOnly(!IsTypeable());
 }
 
 void CStepSpinBox::SetTextFunction(std::function<QString(int)> function) {
@@ -27,11 +46,13 @@ void CStepSpinBox::SetBlank(bool on) {
     if (blank == on)
         return;
     blank = on;
+    lineEdit()->setReadOnly(!IsTypeable());
     UpdateText();
 }
 
 void CStepSpinBox::SetArrowsOnly(bool on) {
     arrowsOnly = on;
+    lineEdit()->setReadOnly(!IsTypeable());
     lineEdit()->setVisible(!on);
     // The hidden edit cannot take the focus for the spin.
     setFocusProxy(on ? nullptr : lineEdit());
@@ -102,32 +123,72 @@ QString CStepSpinBox::textFromValue(int v) const {
     return QString::number(v);
 }
 
-int CStepSpinBox::valueFromText(const QString& text) const {
-    if (!typeable || blank || textFunction)
-        return value();
+bool CStepSpinBox::ParseTyped(const QString& text, int& result) const {
+    const QString folded = Folded(text);
+    if (folded.isEmpty())
+        return false;
+    if (textFunction) {
+        for (int v = minimum(); v <= maximum(); ++v) {
+            if (Folded(textFunction(v)) == folded) {
+                result = v;
+                return true;
+            }
+        }
+    }
     bool ok = false;
-    const int typed = text.toInt(&ok);
-    return ok ? std::clamp(typed, minimum(), maximum()) : value();
+    const int typed = folded.toInt(&ok);
+    if (!ok)
+        return false;
+    result = std::clamp(typed, minimum(), maximum());
+    return true;
+}
+
+int CStepSpinBox::valueFromText(const QString& text) const {
+    int typed = 0;
+    if (!IsTypeable() || !ParseTyped(text, typed))
+        return value();
+    return typed;
 }
 
 QValidator::State CStepSpinBox::validate(QString& input, int& pos) const {
-    if (!typeable || blank || textFunction)
+    if (!IsTypeable())
         return QValidator::Acceptable;
-    if (input.isEmpty())
-        return QValidator::Intermediate;
-    for (const QChar c : input) {
-        if (!c.isDigit())
+    if (input.size() > kMaxTypedLength)
+        return QValidator::Invalid;
+    if (textFunction) {
+        // Names are typed letter by letter: anything may grow into one until it is taken.
+        int typed = 0;
+        return ParseTyped(input, typed) ? QValidator::Acceptable : QValidator::Intermediate;
+    }
+    // Numbers: digits, with a sign where the range has negative values.
+    const QString folded = Folded(input);
+    for (qsizetype i = 0; i < folded.size(); ++i) {
+        const QChar c = folded[i];
+        const bool sign =
+            i == 0 && (c == QLatin1Char('+') || (c == QLatin1Char('-') && minimum() < 0));
+        if (!c.isDigit() && !sign)
             return QValidator::Invalid;
     }
     bool ok = false;
-    const int typed = input.toInt(&ok);
-    if (!ok || typed > maximum()) {
+    const int typed = folded.toInt(&ok);
+    if (!ok)
+        return QValidator::Intermediate; // empty, or a sign alone
+    if (typed > maximum() && maximum() >= 0 && !folded.startsWith(QLatin1Char('-'))) {
         // A number beyond the last one is limited to it as it is typed.
         input = QString::number(maximum());
         pos = static_cast<int>(input.size());
         return QValidator::Acceptable;
     }
-    return typed < minimum() ? QValidator::Intermediate : QValidator::Acceptable;
+    return typed < minimum() || typed > maximum() ? QValidator::Intermediate
+                                                  : QValidator::Acceptable;
+}
+
+void CStepSpinBox::fixup(QString& input) const {
+    // A number outside the range is taken as the nearest end; other texts stay as they are, and
+    // the field then shows its value again.
+    int typed = 0;
+    if (IsTypeable() && !textFunction && ParseTyped(input, typed))
+        input = textFromValue(typed);
 }
 
 void CStepSpinBox::mousePressEvent(QMouseEvent* event) {
@@ -144,6 +205,25 @@ void CStepSpinBox::mouseReleaseEvent(QMouseEvent* event) {
 
 void CStepSpinBox::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
+    case Qt::Key_Escape:
+        // Escape takes back what was typed; with nothing typed it goes on to the dialog.
+        if (lineEdit()->text() != textFromValue(value())) {
+            UpdateText();
+            lineEdit()->selectAll();
+            event->accept();
+            return;
+        }
+        break;
+    case Qt::Key_Enter:
+    case Qt::Key_Return: {
+        const bool was = takingTyped;
+        takingTyped = true;
+        QSpinBox::keyPressEvent(event);
+        takingTyped = was;
+        // The field shows the value in its own format (a name typed in small letters).
+        UpdateText();
+        return;
+    }
     case Qt::Key_Up:
     case Qt::Key_Down:
     case Qt::Key_PageUp:
@@ -155,6 +235,14 @@ void CStepSpinBox::keyPressEvent(QKeyEvent* event) {
         break;
     }
     QSpinBox::keyPressEvent(event);
+}
+
+void CStepSpinBox::focusOutEvent(QFocusEvent* event) {
+    const bool was = takingTyped;
+    takingTyped = true;
+    QSpinBox::focusOutEvent(event);
+    takingTyped = was;
+    UpdateText();
 }
 
 void CStepSpinBox::keyReleaseEvent(QKeyEvent* event) {

@@ -1,7 +1,8 @@
-// A number shown in a read-only edit with a spin beside it, as the pages use them: steps that
-// grow once an arrow has been held for a while, optional texts instead of numbers (note names),
-// an empty look for values that do not apply, and an optional typed entry of digits that is
-// limited to the range instead of being refused.
+// A number field with a spin beside it, as the pages use them: steps that grow once an arrow
+// has been held for a while, optional texts instead of numbers (note names), an empty look for
+// values that do not apply, and typed entry: a typed value (a number, or one of the texts) is
+// taken on Enter or when the field loses the focus, limited to the range; Escape restores the
+// value shown before.
 #pragma once
 
 #include <QElapsedTimer>
@@ -27,8 +28,15 @@ public:
     explicit CStepSpinBox(QWidget* parent = nullptr);
 
     void SetSteps(std::vector<Step> table) { steps = std::move(table); }
-    // Lets the user type digits; numbers beyond the range are limited to it as they are typed.
+    // Typed entry is on by default; off, the field is only stepped.
     void SetTypeable(bool on);
+    bool IsTypeable() const { return typeable && !blank && !arrowsOnly; }
+    // True while a typed value is being taken (Enter, focus out): the value change that follows
+    // comes from typing, not from the arrows.
+    bool IsTakingTypedValue() const { return takingTyped; }
+    // The value a typed text stands for: a number in the range (limited to it), or the value
+    // whose shown text matches without regard to case and blanks. False when it stands for none.
+    bool ParseTyped(const QString& text, int& value) const;
     // Shows texts from this function instead of decimal numbers.
     void SetTextFunction(std::function<QString(int)> function);
     // Shows an empty edit whatever the value.
@@ -50,6 +58,8 @@ protected:
     QString textFromValue(int value) const override;
     int valueFromText(const QString& text) const override;
     QValidator::State validate(QString& input, int& pos) const override;
+    void fixup(QString& input) const override;
+    void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -61,7 +71,8 @@ private:
     std::vector<Step> steps{{0, 1}};
     std::function<QString(int)> textFunction;
     QElapsedTimer held;
-    bool typeable = false;
+    bool typeable = true;
+    bool takingTyped = false;
     bool blank = false;
     bool arrowsOnly = false;
 };

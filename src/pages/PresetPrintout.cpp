@@ -1,6 +1,7 @@
 // The preset summary page: drawn in device pixels with the origin at the top left of the
 // printable area, W and H being the device's width and height in pixels.
 #include "PresetPrintout.h"
+#include "CKeyboardCtrl.h"
 #include "FunctionNames.h"
 
 #include "app/CAppDoc.h"
@@ -103,8 +104,28 @@ void DrawPresetPage(QPainter& painter, const presetor::Bank& bank, int index,
         painter.drawLine(x3, top, x3, y + size.height() + 4);
     }
 
-    const int rowBottom = y + size.height() + 4;
+    int rowBottom = y + size.height() + 4;
     painter.drawLine(0, rowBottom, width, rowBottom);
+
+    // The key ranges of the active splits, with octaves (middle C = C 3), four to a line.
+    QStringList ranges;
+    for (int s = 0; s < presetor::kSplitCount; ++s) {
+        const int low = preset.lowKey[static_cast<std::size_t>(s)];
+        const int high = preset.highKey[static_cast<std::size_t>(s)];
+        if (low == 0 && high == 0)
+            continue;
+        const auto name = [](int note) {
+            return CKeyboardCtrl::KeyName(std::clamp(note, 21, 108) - CKeyboardCtrl::kFirstNote);
+        };
+        ranges << QStringLiteral("Split %1: %2 - %3").arg(s + 1).arg(name(low), name(high));
+    }
+    for (int first = 0; first < ranges.size(); first += 4) {
+        size = DrawTextAt(painter, 10, rowBottom + 4,
+                          ranges.mid(first, 4).join(QStringLiteral("     ")));
+        rowBottom += size.height() + 4;
+    }
+    if (!ranges.isEmpty())
+        painter.drawLine(0, rowBottom + 4, width, rowBottom + 4);
 
     DrawTextAt(painter, 10, 1000,
                QStringLiteral("HorzRes = %1, VertRes = %2").arg(width).arg(height));

@@ -64,23 +64,29 @@ private slots:
         QVERIFY(byNumber->isVisible());
         QVERIFY(!byName->isVisible());
 
+        // Programs count from 1, as on the split page ("Programm-Nr:").
         QStringList expected = {QStringLiteral("Grand Piano"), QStringLiteral("Bright Piano")};
-        for (int j = 2; j < 128; ++j) {
+        for (int j = 3; j <= 128; ++j) {
             expected.append(QString::number(j));
         }
         QCOMPARE(Texts(byNumber), expected);
         QCOMPARE(Child<QLineEdit>(dialog, "msbField")->text(), QStringLiteral("81"));
         QCOMPARE(Child<QLineEdit>(dialog, "lsbField")->text(), QStringLiteral("0"));
-        QCOMPARE(Child<QLineEdit>(dialog, "noField")->text(), QStringLiteral("0"));
+        QCOMPARE(Child<QLineEdit>(dialog, "noField")->text(), QStringLiteral("1"));
 
         banks->setCurrentIndex(1);
         QCOMPARE(Child<QLineEdit>(dialog, "msbField")->text(), QStringLiteral("87"));
         const QStringList user = Texts(byNumber);
-        QCOMPARE(user.mid(0, 7), QStringList({"0", "1", "2", "3", "4", "Pad, warm", "6"}));
+        QCOMPARE(user.mid(0, 7), QStringList({"1", "2", "3", "4", "5", "Pad, warm", "7"}));
         QCOMPARE(byName->count(), 128);
-        // Sorted by text: the numbers first, the name after them.
-        QCOMPARE(byName->item(0)->text(), QStringLiteral("0"));
-        QCOMPARE(byName->item(127)->text(), QStringLiteral("Pad, warm"));
+        // By name: the named sounds first, then the numbered placeholders in number order
+        // (2 before 10, not after it).
+        QCOMPARE(Texts(byName).mid(0, 4), QStringList({"Pad, warm", "1", "2", "3"}));
+        QCOMPARE(byName->item(9)->text(), QStringLiteral("10"));
+        QCOMPARE(byName->item(127)->text(), QStringLiteral("128"));
+        byName->setCurrentRow(0);
+        Child<QRadioButton>(dialog, "sortByName")->click();
+        QCOMPARE(Child<QLineEdit>(dialog, "noField")->text(), QStringLiteral("6"));
     }
 
     void brightPianoByName() {
@@ -97,7 +103,7 @@ private slots:
             byName->findItems(QStringLiteral("Bright Piano"), Qt::MatchExactly);
         QCOMPARE(found.size(), 1);
         byName->setCurrentItem(found.first());
-        QCOMPARE(Child<QLineEdit>(dialog, "noField")->text(), QStringLiteral("1"));
+        QCOMPARE(Child<QLineEdit>(dialog, "noField")->text(), QStringLiteral("2"));
         OkButton(dialog)->click();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.program(), 1);

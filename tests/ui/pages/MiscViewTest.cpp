@@ -132,24 +132,22 @@ private slots:
         QCOMPARE(int(env.Current().midiClock), 127);
     }
 
-    // A stored clock below 25 (from a file) is shown as 50 BpM and written back as 25 once;
-    // taking that step back leaves the old value in place instead of writing it again.
-    void clockWriteBack() {
+    // A stored clock below 25 (from a file) is shown as 50 BpM but not written back: the
+    // document stays unmodified with no undo step until the user edits the clock.
+    void clockCorrectionIsShownNotWritten() {
         PageTestEnv env(presetor::kLmk4);
+        env.Current().midiClock = 0;
         CMiscView page(env.app, env.doc);
-        env.doc.ModifyBank(
-            QStringLiteral("Open"), [](presetor::Bank& bank) { bank.presets[0].midiClock = 0; }, 0);
-        QCOMPARE(Child<QSpinBox>(&page, "clock")->text(), QStringLiteral("50"));
-        QCoreApplication::processEvents();
-        QCOMPARE(int(env.Current().midiClock), 25);
-        const int steps = env.doc.UndoStack().count();
-        env.doc.UndoStack().undo();
-        QCOMPARE(int(env.Current().midiClock), 0);
+        page.show();
+        auto* clock = Child<QSpinBox>(&page, "clock");
+        QCOMPARE(clock->text(), QStringLiteral("50"));
         QCoreApplication::processEvents();
         QCOMPARE(int(env.Current().midiClock), 0);
-        QCOMPARE(env.doc.UndoStack().count(), steps);
-        env.doc.UndoStack().undo();
-        QCOMPARE(int(env.Current().midiClock), 25);
+        QVERIFY(!env.doc.IsModified());
+        QCOMPARE(env.doc.UndoStack().count(), 0);
+        QTest::keyClick(clock, Qt::Key_Up);
+        QCOMPARE(env.Current().GetMidiClock(), 52);
+        QVERIFY(env.doc.IsModified());
     }
 
     void channelRealtimeAndPresetSwitch() {

@@ -63,8 +63,8 @@ private slots:
         const Preset before(env.Current());
         ClickBox(active);
         QCOMPARE(env.Keys(3), std::pair(21, 108));
-        QCOMPARE(from->text(), QStringLiteral("A "));
-        QCOMPARE(to->text(), QStringLiteral("C "));
+        QCOMPARE(from->text(), QStringLiteral("A -1"));
+        QCOMPARE(to->text(), QStringLiteral("C 7"));
         QCOMPARE(colours.count(), 1);
         QCOMPARE(colours.at(0).at(0).value<QColor>(), CSplitView::kActiveColour);
         QVERIFY(Child<QWidget>(&page, "keyboard")->isEnabled());
@@ -140,16 +140,20 @@ private slots:
         edit->setFocus();
         edit->selectAll();
         QTest::keyClick(edit, Qt::Key_9);
+        QCOMPARE(edit->text(), QStringLiteral("7"));
+        QTest::keyClick(edit, Qt::Key_Return);
         QCOMPARE(int(env.Current().aftertouchCurve[0]), 7);
         QCOMPARE(edit->text(), QStringLiteral("7"));
         auto* aftertouchList = Child<CCurveList>(&page, "aftertouchCurveList");
         QCOMPARE(aftertouchList->currentRow(), 7);
-        // Letters are refused; an emptied edit stores nothing.
+        // Letters are refused; an emptied edit stores nothing and shows the value again.
         QTest::keyClick(edit, Qt::Key_X);
         QCOMPARE(edit->text(), QStringLiteral("7"));
         edit->selectAll();
         QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClick(edit, Qt::Key_Return);
         QCOMPARE(int(env.Current().aftertouchCurve[0]), 7);
+        QCOMPARE(edit->text(), QStringLiteral("7"));
 
         // Scrolling the velocity list selects the picture now at the top.
         auto* velocityList = Child<CCurveList>(&page, "velocityCurveList");

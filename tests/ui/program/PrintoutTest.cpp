@@ -70,6 +70,13 @@ private slots:
         preset.linkPreset = 3;
         preset.SetMasterChannel(10);
         preset.presetSwitch = 3;
+        // Split 1 from C 2 to G 4, split 3 from A -1 to C 7, the others off.
+        for (int s = 0; s < presetor::kSplitCount; ++s)
+            preset.lowKey[s] = preset.highKey[s] = 0;
+        preset.lowKey[0] = 48;
+        preset.highKey[0] = 79;
+        preset.lowKey[2] = 21;
+        preset.highKey[2] = 108;
         const QString pdf = dir.filePath(QStringLiteral("lmk4.pdf"));
         QString error;
         QVERIFY2(printout::WritePdf(bank, pdf, &error), qPrintable(error));
@@ -78,6 +85,10 @@ private slots:
         QVERIFY(text.contains(QStringLiteral("Link zum Preset: 1.4 (4)")));
         QVERIFY(text.contains(QStringLiteral("MIDI-Masterchannel: 10")));
         QVERIFY(text.contains(QStringLiteral("Presetumschaltung: not activ / Out 1 and 2")));
+        // The key ranges with octaves.
+        QVERIFY2(text.contains(QStringLiteral("Split 1: C 2 - G 4")), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("Split 3: A -1 - C 7")));
+        QVERIFY(!text.contains(QStringLiteral("Split 2:")));
     }
 
     void noPrinterIsAClearFailure() {
