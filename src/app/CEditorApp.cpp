@@ -42,9 +42,16 @@ std::vector<Result> CEditorApp::ReadLateSettings(const QString& soundDirectory) 
     pauseMs = std::max(0, settings.value(keys::kPause, keys::kPauseDefault).toInt());
     ResolveMidiDevices();
 
-    std::vector<Result> errors;
-    soundLists = LoadSoundLists(SoundListFolders(soundDirectory), &errors);
+    soundFolders = SoundListFolders(soundDirectory);
+    std::vector<Result> errors = ReloadSoundLists();
     channelAssignments = ReadChannelAssignments(settings, soundLists);
+    return errors;
+}
+
+std::vector<Result> CEditorApp::ReloadSoundLists() {
+    std::vector<Result> errors;
+    soundLists = LoadSoundLists(soundFolders, &errors);
+    emit SoundListsChanged();
     return errors;
 }
 

@@ -496,9 +496,7 @@ bool CMainFrame::OpenFile(const QString& path) {
 bool CMainFrame::OpenFileNoPrompt(const QString& path) {
     const Result result = doc.OpenDocument(path);
     if (!result) {
-        ShowWarning(this, result.code() == ErrorCode::InvalidFile
-                              ? Str(IDS_INVALID_FILE)
-                              : QString::fromLocal8Bit(result.message().c_str()));
+        ShowWarning(this, FileErrorText(path, result));
         if (result.code() == ErrorCode::IoError) {
             recent.Remove(QFileInfo(path).absoluteFilePath());
             RebuildRecentMenu();
@@ -514,7 +512,7 @@ bool CMainFrame::OnFileSave() {
     if (doc.PathName().isEmpty()) {
         return OnFileSaveAs();
     }
-    return SaveTo(doc.PathName());
+    return SaveTo(doc.PathName(), true);
 }
 
 bool CMainFrame::OnFileSaveAs() {
@@ -525,13 +523,17 @@ bool CMainFrame::OnFileSaveAs() {
     if (QFileInfo(path).suffix().isEmpty()) {
         path += QStringLiteral(".lmk");
     }
-    return SaveTo(path);
+    return SaveTo(path, false);
 }
 
-bool CMainFrame::SaveTo(const QString& path) {
+bool CMainFrame::SaveTo(const QString& path, bool offerSaveAs) {
     const Result result = doc.SaveDocument(path);
     if (!result) {
-        ShowWarning(this, QString::fromLocal8Bit(result.message().c_str()));
+        ShowWarning(this, FileErrorText(path, result));
+        // A read-only file is left alone; the user picks another name instead.
+        if (offerSaveAs && result.code() == ErrorCode::ReadOnly) {
+            return OnFileSaveAs();
+        }
         return false;
     }
     recent.Add(path);

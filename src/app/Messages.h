@@ -2,6 +2,8 @@
 // completions, Yes/No questions, and the save prompt, all titled "Presetor".
 #pragma once
 
+#include "model/Result.h"
+
 #include <QMessageBox>
 #include <QString>
 
@@ -11,6 +13,10 @@ namespace presetor {
 
 void ShowWarning(QWidget* parent, const QString& text);
 void ShowInformation(QWidget* parent, const QString& text);
+// The text of a failed file operation on path, naming the file: the model's message (which
+// names it already for read and write errors) or, for a file that is not a preset file, string
+// 133 after the file's name.
+QString FileErrorText(const QString& path, const Result& result);
 // True on Yes.
 bool AskYesNo(QWidget* parent, const QString& text);
 // "Save changes to %1?" with Yes, No and Cancel; returns the button pressed.

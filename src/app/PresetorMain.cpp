@@ -3,6 +3,7 @@
 
 #include "CMainFrame.h"
 #include "CommandLine.h"
+#include "FileNames.h"
 #include "PresetorSession.h"
 #include "Resources.h"
 #include "SettingsKeys.h"
@@ -33,7 +34,8 @@ namespace {
 QStringList Arguments(int argc, char** argv) {
     QStringList list;
     for (int i = 0; i < argc; ++i) {
-        list << QString::fromLocal8Bit(argv[i]);
+        // File names keep bytes that are not valid in the locale's encoding.
+        list << FileNameFromBytes(QByteArray(argv[i]));
     }
     return list;
 }

@@ -26,6 +26,7 @@ enum StringId : int {
     IDS_TAB_ASSIGNMENTS = 150,     // "Controller-Assignments"
     IDS_SENT_TO_EEPROM = 153,      // information at the end of Send all on an LMK4
     IDS_DEST_INSERT = 154,         // destination prompt for Insert
+    IDS_SOUNDS_SEARCHED = 1380,    // after 136..138: where the sound lists were looked for
 };
 
 // The text with the given number, translated; an empty string for an unknown number.

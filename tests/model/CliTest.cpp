@@ -13,6 +13,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 using namespace presetor;
@@ -139,7 +140,7 @@ TEST_F(Cli, BadInputGivesOneLineAndNoOutputFile) {
     truncated.resize(9000);
     ASSERT_TRUE(WriteFileAtomically(P("short.lmk").string(), truncated));
 
-    const char* invalid = "Invalid File-Type. This file is not a LMK-Preset-File.";
+    const char* invalid = "too short: 9000 bytes, a preset file has 9158 or 22358";
     ExpectOneLineError(Invoke({"info", P("short.lmk").string()}), "short.lmk", invalid);
     ExpectOneLineError(Invoke({"to-syx", P("short.lmk").string(), P("x.syx").string()}),
                        "short.lmk", invalid);
@@ -189,4 +190,25 @@ TEST_F(Cli, UsageErrorsExitWithTwo) {
     const CliRun help = Invoke({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("from-syx"), std::string::npos);
+}
+
+TEST_F(Cli, SpecialFilesAreRefusedAtOnce) {
+    // A FIFO once hung the tool; /dev/zero once ended it with an uncaught bad_alloc.
+    ASSERT_EQ(::mkfifo(P("fifo.lmk").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", P("zero.syx"));
+    ExpectOneLineError(Invoke({"info", P("fifo.lmk").string()}), "fifo.lmk", "FIFO");
+    ExpectOneLineError(Invoke({"to-syx", P("fifo.lmk").string(), P("x.syx").string()}), "fifo.lmk",
+                       "FIFO");
+    ExpectOneLineError(
+        Invoke({"from-syx", "--type", "lmk3", P("zero.syx").string(), P("o.lmk").string()}),
+        "zero.syx", "device");
+    EXPECT_FALSE(fs::exists(P("x.syx")));
+    EXPECT_FALSE(fs::exists(P("o.lmk")));
+
+    // Saving over a read-only file is refused; the file stays as it was.
+    ASSERT_EQ(Invoke({"new", "--type", "lmk3", P("ro.lmk").string()}).status, 0);
+    fs::permissions(P("ro.lmk"), fs::perms::owner_read | fs::perms::group_read);
+    ExpectOneLineError(Invoke({"new", "--type", "lmk4", P("ro.lmk").string()}), "ro.lmk",
+                       "read-only");
+    EXPECT_EQ(fs::file_size(P("ro.lmk")), 9158u);
 }
