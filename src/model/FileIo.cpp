@@ -261,8 +261,7 @@ Result ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& out,
     if (filled > maxBytes)
         return Fail(ErrorCode::TooLarge, "Cannot open", path,
                     "the file is too large (more than " + std::to_string(maxBytes) + " bytes)");
-    bytes.resize(filled);
-    bytes.shrink_to_fit();
+    bytes.resize(filled); // keeps the one spare byte: no second copy of the file
     out = std::move(bytes);
     return Result::Ok();
 }

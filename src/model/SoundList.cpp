@@ -7,8 +7,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <limits>
+#include <new>
+#include <stdexcept>
 #include <system_error>
 
 namespace presetor {
@@ -62,6 +66,39 @@ std::string CheckDataByte(const Number& n, std::string_view field, const char* w
     return {};
 }
 
+// A "bank=" line: the name between the key and the first comma, the MSB after it and the LSB
+// (0 when not given) after a second comma, both 0..127.
+struct BankLine {
+    std::string_view name;
+    long long msb = 0;
+    long long lsb = 0;
+    std::string reason; // why the line cannot be used
+};
+
+bool ReadBankLine(std::string_view line, BankLine& bank) {
+    const std::size_t comma = line.find(',', kKeySize);
+    if (comma == std::string_view::npos) {
+        bank.reason = "bank line without \",MSB,LSB\"";
+        return false;
+    }
+    bank.name = line.substr(kKeySize, comma - kKeySize);
+    const std::string_view numbers = line.substr(comma + 1);
+    const std::size_t second = numbers.find(',');
+    const std::string_view msbField = numbers.substr(0, second);
+    const Number msb = ParseNumber(msbField);
+    bank.reason = CheckDataByte(msb, msbField, "bank MSB");
+    bank.msb = msb.value;
+    if (bank.reason.empty() && second != std::string_view::npos) {
+        const std::string_view lsbField = numbers.substr(second + 1);
+        const Number lsb = ParseNumber(lsbField);
+        bank.reason = CheckDataByte(lsb, lsbField, "bank LSB");
+        bank.lsb = lsb.value;
+    }
+    if (bank.reason.empty() && bank.name.empty())
+        bank.reason = "bank without a name";
+    return bank.reason.empty();
+}
+
 std::string LowerKey(std::string_view line) {
     std::string key(line.substr(0, kKeySize));
     for (char& c : key)
@@ -73,14 +110,16 @@ bool IsKey(std::string_view line, const char* key) {
     return line.size() >= kKeySize && LowerKey(line) == key;
 }
 
-void PutLength(std::string& to, std::uint32_t n) {
-    for (int k = 0; k < 4; ++k)
-        to += static_cast<char>((n >> (8 * k)) & 0xFF);
+std::string LengthBytes(std::uint32_t n) {
+    std::string bytes(4, '\0');
+    for (std::size_t k = 0; k < 4; ++k)
+        bytes[k] = static_cast<char>((n >> (8 * k)) & 0xFF);
+    return bytes;
 }
 
-std::uint32_t GetLength(const std::string& from, std::size_t at) {
+std::uint32_t GetLength(std::string_view from, std::size_t at) {
     std::uint32_t n = 0;
-    for (int k = 0; k < 4; ++k)
+    for (std::size_t k = 0; k < 4; ++k)
         n |= static_cast<std::uint32_t>(static_cast<unsigned char>(from[at + 1 + k])) << (8 * k);
     return n;
 }
@@ -88,40 +127,124 @@ std::uint32_t GetLength(const std::string& from, std::size_t at) {
 constexpr std::size_t kRecordHead = 5; // program byte and 4-byte length
 
 // The offset of the record of program in packed, or npos.
-std::size_t FindRecord(const std::string& packed, int program) {
+std::size_t FindRecord(std::string_view packed, int program) {
     for (std::size_t at = 0; at < packed.size(); at += kRecordHead + GetLength(packed, at))
         if (static_cast<unsigned char>(packed[at]) == program)
             return at;
     return std::string::npos;
 }
 
+constexpr std::size_t kBlockHead = 8; // length and capacity of a CompactBytes block
+
+std::uint32_t BlockField(const char* block, std::size_t offset) {
+    std::uint32_t n = 0;
+    std::memcpy(&n, block + offset, sizeof n);
+    return n;
+}
+
+void SetBlockField(char* block, std::size_t offset, std::size_t n) {
+    const auto v = static_cast<std::uint32_t>(n);
+    std::memcpy(block + offset, &v, sizeof v);
+}
+
 } // namespace
+
+CompactBytes::CompactBytes(const CompactBytes& other) {
+    Append(other.View());
+}
+
+CompactBytes& CompactBytes::operator=(const CompactBytes& other) {
+    if (this != &other) {
+        CompactBytes copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+CompactBytes::CompactBytes(CompactBytes&& other) noexcept : block_(other.block_) {
+    other.block_ = nullptr;
+}
+
+CompactBytes& CompactBytes::operator=(CompactBytes&& other) noexcept {
+    if (this != &other) {
+        ::operator delete(block_);
+        block_ = other.block_;
+        other.block_ = nullptr;
+    }
+    return *this;
+}
+
+CompactBytes::~CompactBytes() {
+    ::operator delete(block_);
+}
+
+std::string_view CompactBytes::View() const {
+    if (!block_)
+        return {};
+    return {block_ + kBlockHead, BlockField(block_, 0)};
+}
+
+void CompactBytes::Reserve(std::size_t capacity) {
+    if (capacity > std::numeric_limits<std::uint32_t>::max())
+        throw std::length_error("sound bank too large");
+    const std::size_t size = block_ ? BlockField(block_, 0) : 0;
+    char* grown = static_cast<char*>(::operator new(kBlockHead + capacity));
+    if (block_)
+        std::memcpy(grown + kBlockHead, block_ + kBlockHead, size);
+    ::operator delete(block_);
+    block_ = grown;
+    SetBlockField(block_, 0, size);
+    SetBlockField(block_, 4, capacity);
+}
+
+void CompactBytes::Append(std::string_view bytes) {
+    if (bytes.empty())
+        return;
+    const std::size_t size = block_ ? BlockField(block_, 0) : 0;
+    const std::size_t capacity = block_ ? BlockField(block_, 4) : 0;
+    if (size + bytes.size() > capacity)
+        Reserve(std::max(size + bytes.size(), capacity + capacity / 2));
+    std::memcpy(block_ + kBlockHead + size, bytes.data(), bytes.size());
+    SetBlockField(block_, 0, size + bytes.size());
+}
+
+void CompactBytes::Erase(std::size_t at, std::size_t count) {
+    const std::size_t size = View().size();
+    if (at >= size)
+        return;
+    count = std::min(count, size - at);
+    std::memmove(block_ + kBlockHead + at, block_ + kBlockHead + at + count, size - at - count);
+    SetBlockField(block_, 0, size - count);
+}
 
 std::string CSoundBank::GetSoundName(int program) const {
     if (program < 0 || program >= kSoundsPerBank)
         return {};
-    const std::size_t at = FindRecord(packed_, program);
+    const std::string_view packed = packed_.View();
+    const std::size_t at = FindRecord(packed, program);
     if (at == std::string::npos)
         return {};
-    return packed_.substr(at + kRecordHead, GetLength(packed_, at));
+    return std::string(packed.substr(at + kRecordHead, GetLength(packed, at)));
 }
 
 void CSoundBank::SetSoundName(int program, std::string_view text) {
     if (program < 0 || program >= kSoundsPerBank)
         return;
-    const std::size_t at = FindRecord(packed_, program);
+    const std::string_view packed = packed_.View();
+    const std::size_t at = FindRecord(packed, program);
     if (at != std::string::npos)
-        packed_.erase(at, kRecordHead + GetLength(packed_, at));
+        packed_.Erase(at, kRecordHead + GetLength(packed, at));
     if (text.empty())
         return;
-    packed_ += static_cast<char>(program);
-    PutLength(packed_, static_cast<std::uint32_t>(text.size()));
-    packed_.append(text);
+    packed_.Append(std::string(1, static_cast<char>(program)) +
+                   LengthBytes(static_cast<std::uint32_t>(text.size())));
+    packed_.Append(text);
 }
 
 int CSoundBank::NamedCount() const {
+    const std::string_view packed = packed_.View();
     int count = 0;
-    for (std::size_t at = 0; at < packed_.size(); at += kRecordHead + GetLength(packed_, at))
+    for (std::size_t at = 0; at < packed.size(); at += kRecordHead + GetLength(packed, at))
         ++count;
     return count;
 }
@@ -142,7 +265,11 @@ bool CSoundList::LoadFromText(std::string_view text) {
     std::size_t bankLines = 0;
     for (std::size_t at = 0; at < text.size();) {
         const std::size_t end = std::min(text.find('\n', at), text.size());
-        if (IsKey(text.substr(at, end - at), "bank="))
+        std::string_view line = text.substr(at, end - at);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        BankLine bank;
+        if (IsKey(line, "bank=") && ReadBankLine(line, bank))
             ++bankLines;
         at = end + 1;
     }
@@ -167,35 +294,16 @@ bool CSoundList::LoadFromText(std::string_view text) {
             continue;
         }
         if (key == "bank=") {
-            skippingBank = true;
-            const std::size_t comma = line.find(',', kKeySize);
-            if (comma == std::string_view::npos) {
-                Note(lineNumber, "bank line without \",MSB,LSB\"; the bank and its sounds are "
-                                 "skipped");
+            BankLine bank;
+            if (!ReadBankLine(line, bank)) {
+                skippingBank = true;
+                Note(lineNumber, bank.reason + "; the bank and its sounds are skipped");
                 continue;
             }
-            const std::string_view bankName = line.substr(kKeySize, comma - kKeySize);
-            const std::string_view numbers = line.substr(comma + 1);
-            const std::size_t second = numbers.find(',');
-            const std::string_view msbField = numbers.substr(0, second);
-            std::string reason = CheckDataByte(ParseNumber(msbField), msbField, "bank MSB");
-            Number lsb;
-            lsb.valid = true;
-            if (reason.empty() && second != std::string_view::npos) {
-                const std::string_view lsbField = numbers.substr(second + 1);
-                lsb = ParseNumber(lsbField);
-                reason = CheckDataByte(lsb, lsbField, "bank LSB");
-            }
-            if (reason.empty() && bankName.empty())
-                reason = "bank without a name";
-            if (!reason.empty()) {
-                Note(lineNumber, reason + "; the bank and its sounds are skipped");
-                continue;
-            }
-            CSoundBank& bank = banks.emplace_back();
-            bank.name = Utf8OrLatin1(bankName);
-            bank.msb = static_cast<std::uint8_t>(ParseNumber(msbField).value);
-            bank.lsb = static_cast<std::uint8_t>(lsb.value);
+            CSoundBank& added = banks.emplace_back();
+            added.name = Utf8OrLatin1(bank.name);
+            added.msb = static_cast<std::uint8_t>(bank.msb);
+            added.lsb = static_cast<std::uint8_t>(bank.lsb);
             skippingBank = false;
             continue;
         }

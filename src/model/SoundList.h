@@ -20,6 +20,27 @@ constexpr std::size_t kSoundListLimit = 16u * 1024 * 1024;
 // How many skipped lines a report lists by number (the rest are counted).
 constexpr std::size_t kReportedProblems = 20;
 
+// A byte buffer the size of one pointer: its length and capacity are kept at the front of its
+// allocation, and an empty buffer allocates nothing. Sound banks keep their named programs in
+// one, so that a bank costs little more than its texts.
+class CompactBytes {
+public:
+    CompactBytes() = default;
+    CompactBytes(const CompactBytes& other);
+    CompactBytes& operator=(const CompactBytes& other);
+    CompactBytes(CompactBytes&& other) noexcept;
+    CompactBytes& operator=(CompactBytes&& other) noexcept;
+    ~CompactBytes();
+
+    std::string_view View() const;
+    void Append(std::string_view bytes);
+    void Erase(std::size_t at, std::size_t count);
+
+private:
+    void Reserve(std::size_t capacity);
+    char* block_ = nullptr; // 4-byte length, 4-byte capacity, then the bytes
+};
+
 class CSoundBank {
 public:
     std::string name;
@@ -36,7 +57,7 @@ public:
 private:
     // Only the named programs, packed one after another as: program byte, 4-byte length, text.
     // A bank costs a few bytes beyond its texts, so a list's memory follows its file's size.
-    std::string packed_;
+    CompactBytes packed_;
 };
 
 // A line of a sound-list file that was skipped, and why.
