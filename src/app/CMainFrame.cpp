@@ -9,6 +9,7 @@
 #include "CPresetView.h"
 #include "CTabView.h"
 #include "CommandIds.h"
+#include "FileNames.h"
 #include "Messages.h"
 #include "Resources.h"
 #include "SettingsKeys.h"
@@ -342,8 +343,9 @@ void CMainFrame::RebuildRecentMenu() {
         recentActions << placeholder;
     }
     for (int i = 0; i < files.size(); ++i) {
-        auto* a = new QAction(
-            QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(files[i])), this);
+        auto* a = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(
+                                  DisplayFileName(QDir::toNativeSeparators(files[i]))),
+                              this);
         a->setObjectName(QStringLiteral("recentFile%1").arg(i + 1));
         a->setStatusTip(PromptOf(ID_FILE_MRU_FILE1));
         const QString path = files[i];

@@ -329,6 +329,12 @@ private slots:
         for (const auto& entry : std::filesystem::directory_iterator(env.dir.path().toStdString()))
             files += entry.path().extension() == ".lmk" ? 1 : 0;
         QCOMPARE(files, 1); // saved under the same name, not a look-alike
+
+        // The recent-file list keeps the name over a restart.
+        env.Finish();
+        env.NewSettings();
+        QCOMPARE(env.Start(), -1);
+        QCOMPARE(env.Frame().Recent().Files().value(0), name);
     }
 
     void bankCommandsAskForTheDestination() {
