@@ -11,6 +11,7 @@
 #include "SvgIcon.h"
 
 #include "midi/MidiSystem.h"
+#include "model/FileIo.h"
 #if PRESETOR_HAVE_RTMIDI
 #include "midi/RtMidiBackend.h"
 #endif
@@ -80,6 +81,7 @@ std::unique_ptr<MidiSystem> MakeMidiSystem() {
 } // namespace
 
 int PresetorMain(int argc, char** argv, const PresetorParts& parts) {
+    ReportFileSizeLimitAsError();
     const CommandLine line = CommandLine::Parse(Arguments(argc, argv));
     switch (line.action) {
     case CommandLine::Action::Help:

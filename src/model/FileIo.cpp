@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -130,6 +131,22 @@ bool FollowLinks(const std::string& path, std::string& target, int& err) {
 #endif
 }
 
+// Earlier versions named a preset file's temporary "<name>.lmk.tmp<pid>-<n>".
+bool IsEarlierTemporaryName(const std::string& name, long& pid) {
+    const std::size_t marker = name.rfind(".lmk.tmp");
+    if (marker == std::string::npos || marker == 0)
+        return false;
+    const std::string rest = name.substr(marker + 8);
+    const std::size_t dash = rest.find('-');
+    if (dash == std::string::npos || dash == 0 || dash > 9 || dash + 1 == rest.size())
+        return false;
+    for (std::size_t i = 0; i < rest.size(); ++i)
+        if (i != dash && (rest[i] < '0' || rest[i] > '9'))
+            return false;
+    pid = std::stol(rest.substr(0, dash));
+    return true;
+}
+
 // Removes temporary save files in folder that processes no longer running left behind (a save
 // killed between creating and renaming its temporary file).
 void RemoveStaleTemporaries(const std::string& folder) {
@@ -141,7 +158,8 @@ void RemoveStaleTemporaries(const std::string& folder) {
     while (const dirent* e = ::readdir(d)) {
         long pid = 0;
         const std::string name = e->d_name;
-        if (!IsTemporarySaveName(name, pid) || pid == self || pid <= 0)
+        if (!(IsTemporarySaveName(name, pid) || IsEarlierTemporaryName(name, pid)) || pid == self ||
+            pid <= 0)
             continue;
         if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM)
             continue; // the saving program is still running
@@ -169,6 +187,12 @@ void SyncFolder(const std::string& folder) {
 }
 
 } // namespace
+
+void ReportFileSizeLimitAsError() {
+#ifdef SIGXFSZ
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
+}
 
 std::string TemporarySaveName(const std::string& path, long pid, unsigned n) {
     return path + kTempMarker + std::to_string(pid) + "-" + std::to_string(n) + kTempSuffix;

@@ -37,6 +37,10 @@ Result ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& out,
 // folder whose program is no longer running are removed first.
 Result WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
 
+// Makes a write past the process's file-size limit fail with an error (reported like a full
+// disk) instead of ending the program with SIGXFSZ. Called once at program start.
+void ReportFileSizeLimitAsError();
+
 // The name of the temporary file a save of path uses: "<path>.presetor-save-<pid>-<n>.tmp".
 std::string TemporarySaveName(const std::string& path, long pid, unsigned n);
 

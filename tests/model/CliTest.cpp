@@ -212,3 +212,24 @@ TEST_F(Cli, SpecialFilesAreRefusedAtOnce) {
                        "read-only");
     EXPECT_EQ(fs::file_size(P("ro.lmk")), 9158u);
 }
+
+TEST_F(Cli, FullDiskKeepsTheOldFileAndSaysSo) {
+    // A 10 KB file-size limit stands in for a full disk: the LMK3 file fits, the LMK4 one not.
+    ASSERT_EQ(Invoke({"new", "--type", "lmk3", P("bank.lmk").string()}).status, 0);
+    const Bytes before = ReadBytes(P("bank.lmk"));
+    const std::string cmd = "ulimit -f 10; '" PRESETOR_CLI_PATH "' new --type lmk4 '" +
+                            P("bank.lmk").string() + "' 2>'" + P("err").string() + "'";
+    const int raw = std::system(("sh -c \"" + cmd + "\"").c_str());
+    ASSERT_TRUE(WIFEXITED(raw)) << "ended by a signal";
+    EXPECT_EQ(WEXITSTATUS(raw), 1);
+    const std::string err = ReadText(P("err"));
+    EXPECT_NE(err.find("bank.lmk"), std::string::npos) << err;
+    EXPECT_NE(err.find("not enough space to save safely; the file on disk is unchanged"),
+              std::string::npos)
+        << err;
+    EXPECT_EQ(ReadBytes(P("bank.lmk")), before);
+    int entries = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir))
+        ++entries;
+    EXPECT_EQ(entries, 2) << "bank.lmk and err only";
+}

@@ -193,7 +193,9 @@ TEST_F(Files, LeftoversOfKilledSavesAreRemovedAndNothingElse) {
     const std::string stale = TemporarySaveName(P("bank.lmk"), dead, 7);
     const std::string otherStale = TemporarySaveName(P("other.lmk"), dead, 0);
     const std::string live = TemporarySaveName(P("bank.lmk"), static_cast<long>(::getppid()), 1);
-    for (const std::string& name : {stale, otherStale, live, P("bank.lmk.part"),
+    const std::string earlier = P("bank.lmk.tmp" + std::to_string(dead) + "-3"); // older naming
+    const std::string notOurs = P("notes.txt.tmp" + std::to_string(dead) + "-1");
+    for (const std::string& name : {stale, otherStale, live, earlier, notOurs, P("bank.lmk.part"),
                                     P("bank.lmk.tmp1-2"), P("x.presetor-save-1-2.tmpx")})
         WriteRaw(name, {1, 2, 3});
     long pid = 0;
@@ -205,6 +207,8 @@ TEST_F(Files, LeftoversOfKilledSavesAreRemovedAndNothingElse) {
     ASSERT_TRUE(SavePresetFile(P("bank.lmk"), test::DefaultBank(kLmk3)));
     EXPECT_FALSE(fs::exists(stale));
     EXPECT_FALSE(fs::exists(otherStale)) << "every leftover in the folder goes";
+    EXPECT_FALSE(fs::exists(earlier));
+    EXPECT_TRUE(fs::exists(notOurs)) << "not a name of ours";
     EXPECT_TRUE(fs::exists(live)) << "a running program's save is left alone";
     EXPECT_TRUE(fs::exists(P("bank.lmk.part")));
     EXPECT_TRUE(fs::exists(P("bank.lmk.tmp1-2")));
