@@ -5,6 +5,7 @@
 #include "SettingsKeys.h"
 #include "model/TextEncoding.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -13,6 +14,15 @@
 namespace presetor {
 
 QString SystemSoundListFolder() {
+    // Installed, the program runs from <prefix>/bin: its data lies beside that folder, wherever
+    // the package put the prefix. From a build folder, the configured install prefix counts.
+    if (QCoreApplication::instance() != nullptr) {
+        const QDir programFolder(QCoreApplication::applicationDirPath());
+        if (programFolder.dirName() == QLatin1String("bin")) {
+            return QDir::cleanPath(
+                programFolder.filePath(QStringLiteral("../share/presetor/sounds")));
+        }
+    }
 #ifdef PRESETOR_SYSTEM_SOUNDS_DIR
     return QStringLiteral(PRESETOR_SYSTEM_SOUNDS_DIR);
 #else

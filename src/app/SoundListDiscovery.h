@@ -18,7 +18,9 @@ namespace presetor {
 
 using ChannelAssignments = std::array<std::string, 16>;
 
-// The folder of the sound lists installed with the program ("<prefix>/share/presetor/sounds").
+// The folder of the sound lists installed with the program, "<prefix>/share/presetor/sounds":
+// beside the program's own "bin" folder when it runs from one, otherwise under the install
+// prefix it was configured with.
 QString SystemSoundListFolder();
 
 // The folders searched for sound lists, in this order: first (normally the current directory),

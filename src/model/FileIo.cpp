@@ -304,8 +304,7 @@ Result WriteFileAtomically(const std::string& path, std::span<const std::uint8_t
             return Fail(ErrorCode::IoError, "Cannot save", path, KindOf(old.st_mode));
         // The permission bits decide, not only access(): an administrator may write anything.
         if ((old.st_mode & 0222) == 0 || (::access(target.c_str(), W_OK) != 0 && errno != ENOENT))
-            return Fail(ErrorCode::ReadOnly, "Cannot save", path,
-                        "the file is read-only; save it under another name");
+            return Fail(ErrorCode::ReadOnly, "Cannot save", path, "the file is read-only");
     } else if (errno != ENOENT) {
         return FailErrno("Cannot save", path, errno);
     }
