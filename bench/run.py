@@ -16,6 +16,8 @@ Groups (all by default; choose with --only):
   files      presetor-cli info/to-syx/from-syx against `cat` of the same input, interleaved;
              time from process start to exit and peak memory.
   micro      bench_codec (Google Benchmark): the codec against memcpy; it explains `files`.
+  soundlist  bench_soundlist (Google Benchmark): peak heap while a 1 MiB sound list loads, as
+             bytes of memory per byte of file, for a realistic and for adversarial lists.
 Ratios are per round (program / floor of the same round); min/median/max are over the rounds.
 Nothing here fails on a time. Raw results go to BUILD/bench-results/.
 """
@@ -445,11 +447,28 @@ def run_micro(b, args, results):
                   f"({x['real_time']:.0f} vs {f['real_time']:.0f} {x['time_unit']})")
 
 
+def run_soundlist(b, args, results):
+    print("== sound-list memory (bytes of memory per byte of file; goal under 10)")
+    out = os.path.join(b["dir"], "bench-results", "bench_soundlist.json")
+    p = subprocess.run([b["soundlist"], "--benchmark_format=json", "--benchmark_out=" + out,
+                        "--benchmark_out_format=json"], capture_output=True, text=True)
+    if p.returncode != 0:
+        print(p.stderr)
+        return
+    data = json.load(open(out))
+    for x in data["benchmarks"]:
+        if x.get("run_type", "iteration") != "iteration" or not x.get("file_bytes"):
+            continue
+        ratio = x["peak_heap_bytes"] / x["file_bytes"]
+        results.setdefault("soundlist", {})[x["name"]] = ratio
+        print(f"  {x['name']}: {ratio:.2f} x its file ({x['file_bytes'] / 1048576:.2f} MB)")
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__,
                                      formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--build", default="build", help="build directory")
-    parser.add_argument("--only", default="startup,switch,transfers,files,micro")
+    parser.add_argument("--only", default="startup,switch,transfers,files,micro,soundlist")
     parser.add_argument("--rounds", type=int, default=5, help="start-up rounds")
     parser.add_argument("--switch-runs", type=int, default=3)
     parser.add_argument("--transfer-rounds", type=int, default=2)
@@ -470,13 +489,15 @@ def main():
         "switch": os.path.join(d, "bench", "bench-preset-switch"),
         "codec": os.path.join(d, "bench", "bench_codec"),
         "runtimed": os.path.join(d, "bench", "bench-run-timed"),
+        "soundlist": os.path.join(d, "bench", "bench_soundlist"),
     }
     os.makedirs(os.path.join(d, "bench-results"), exist_ok=True)
     groups = {"startup": (run_startup, ["presetor", "xprobe", "empty", "vkeyboard"]),
               "switch": (run_switch, ["switch"]),
               "transfers": (run_transfers, ["cli", "vkeyboard", "runtimed"]),
               "files": (run_files, ["cli", "runtimed"]),
-              "micro": (run_micro, ["codec"])}
+              "micro": (run_micro, ["codec"]),
+              "soundlist": (run_soundlist, ["soundlist"])}
     results = {}
     for name in args.only.split(","):
         if name not in groups:

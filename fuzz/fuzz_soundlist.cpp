@@ -1,6 +1,7 @@
 // Fuzzes the sound-list parser and the lookups on what it built.
 #include "FuzzCheck.h"
 #include "model/SoundList.h"
+#include "model/TextEncoding.h"
 
 using namespace presetor;
 
@@ -12,8 +13,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(list.FindSound(bank.msb, bank.lsb, 0, bankName, soundName));
         FUZZ_CHECK(bank.GetSoundName(128).empty());
         FUZZ_CHECK(bank.name.find('\n') == std::string::npos);
+        FUZZ_CHECK(bank.msb <= 127 && bank.lsb <= 127);
+        // Every text is held as valid UTF-8.
+        FUZZ_CHECK(Utf8OrLatin1(bank.name) == bank.name);
+        for (int program = 0; program < kSoundsPerBank; ++program) {
+            const std::string sound = bank.GetSoundName(program);
+            FUZZ_CHECK(Utf8OrLatin1(sound) == sound);
+        }
     }
     FUZZ_CHECK(list.name.find('\n') == std::string::npos);
+    FUZZ_CHECK(Utf8OrLatin1(list.name) == list.name);
+    FUZZ_CHECK(list.problems.size() <= kReportedProblems);
+    FUZZ_CHECK(list.problems.size() <= list.problemCount);
 
     std::array<std::string, 16> channels;
     channels.fill(kNoSoundList);

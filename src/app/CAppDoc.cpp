@@ -3,6 +3,7 @@
 
 #include "CEditorApp.h"
 #include "EditCommands.h"
+#include "FileNames.h"
 
 #include "model/PresetFile.h"
 
@@ -97,7 +98,7 @@ void CAppDoc::SetModified(bool modified) {
 }
 
 QString CAppDoc::Title() const {
-    return pathName.isEmpty() ? tr("Untitled") : QFileInfo(pathName).fileName();
+    return pathName.isEmpty() ? tr("Untitled") : DisplayFileName(QFileInfo(pathName).fileName());
 }
 
 void CAppDoc::NewDocument() {
@@ -113,7 +114,7 @@ void CAppDoc::NewDocument() {
 Result CAppDoc::OpenDocument(const QString& path) {
     Bank& bank = GetBank();
     const int oldType = bank.keyboardType;
-    const Result result = LoadPresetFile(QFile::encodeName(path).toStdString(), bank);
+    const Result result = LoadPresetFile(FileNamePath(path), bank);
     if (!result) {
         return result;
     }
@@ -130,7 +131,7 @@ Result CAppDoc::OpenDocument(const QString& path) {
 }
 
 Result CAppDoc::SaveDocument(const QString& path) {
-    const Result result = SavePresetFile(QFile::encodeName(path).toStdString(), GetBank());
+    const Result result = SavePresetFile(FileNamePath(path), GetBank());
     if (!result) {
         return result;
     }

@@ -51,9 +51,16 @@ std::vector<Result> CEditorApp::ReadLateSettings(const QString& soundDirectory) 
     askSendAll = settings.value(keys::kAskSendAll, keys::kAskSendAllDefault).toInt() != 0;
     ResolveMidiDevices();
 
-    std::vector<Result> errors;
-    soundLists = LoadSoundLists(SoundListFolders(soundDirectory), &errors);
+    soundFolders = SoundListFolders(soundDirectory);
+    std::vector<Result> errors = ReloadSoundLists();
     channelAssignments = ReadChannelAssignments(settings, soundLists);
+    return errors;
+}
+
+std::vector<Result> CEditorApp::ReloadSoundLists() {
+    std::vector<Result> errors;
+    soundLists = LoadSoundLists(soundFolders, &errors);
+    emit SoundListsChanged();
     return errors;
 }
 

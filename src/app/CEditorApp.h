@@ -10,6 +10,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <memory>
@@ -34,9 +35,13 @@ public:
     // still the LMK3 here), then the stored keyboard type, written back when one is stored.
     void ReadStartupSettings();
     // Start-up steps after the main window is shown: MIDI device names, Turbo and the pause, the
-    // sound lists of soundDirectory and the user's data folder, and the channel assignments.
-    // Returns the sound-list errors (files that could not be read), for the caller to show.
+    // sound lists of soundDirectory, the user's data folder and the installed folder, and the
+    // channel assignments. Returns the sound-list errors (files that could not be read or have
+    // skipped lines), for the caller to show.
     std::vector<presetor::Result> ReadLateSettings(const QString& soundDirectory);
+    // Reads the sound lists of soundFolders again (a file was added, changed or removed) and
+    // emits SoundListsChanged. Returns the errors as ReadLateSettings does.
+    std::vector<presetor::Result> ReloadSoundLists();
     // Exit: releases the sound lists, closes the output port and writes the channel
     // assignments.
     void Exit();
@@ -95,12 +100,16 @@ public:
     std::unique_ptr<presetor::CMidiOut> midiOut;
 
     std::vector<presetor::CSoundList> soundLists;
+    // The folders the sound lists come from, in search order.
+    QStringList soundFolders;
     // Per MIDI channel 1..16 the name of its sound list; " " = none.
     std::array<std::string, 16> channelAssignments;
 
 signals:
     // The keyboard type changed (switch command, a file of the other type).
     void KeyboardTypeChanged(int type);
+    // soundLists were read again; shown sound names may have changed.
+    void SoundListsChanged();
 
 private:
     QSettings& settings;

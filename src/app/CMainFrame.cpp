@@ -9,6 +9,7 @@
 #include "CPresetView.h"
 #include "CTabView.h"
 #include "CommandIds.h"
+#include "FileNames.h"
 #include "Messages.h"
 #include "Resources.h"
 #include "SettingsKeys.h"
@@ -363,8 +364,9 @@ void CMainFrame::RebuildRecentMenu() {
         recentActions << placeholder;
     }
     for (int i = 0; i < files.size(); ++i) {
-        auto* a = new QAction(
-            QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(files[i])), this);
+        auto* a = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(
+                                  DisplayFileName(QDir::toNativeSeparators(files[i]))),
+                              this);
         a->setObjectName(QStringLiteral("recentFile%1").arg(i + 1));
         a->setStatusTip(PromptOf(ID_FILE_MRU_FILE1));
         const QString path = files[i];
@@ -524,9 +526,7 @@ bool CMainFrame::OpenFile(const QString& path) {
 bool CMainFrame::OpenFileNoPrompt(const QString& path) {
     const Result result = doc.OpenDocument(path);
     if (!result) {
-        ShowWarning(this, result.code() == ErrorCode::InvalidFile
-                              ? Str(IDS_INVALID_FILE)
-                              : QString::fromLocal8Bit(result.message().c_str()));
+        ShowWarning(this, FileErrorText(path, result));
         if (result.code() == ErrorCode::IoError) {
             recent.Remove(QFileInfo(path).absoluteFilePath());
             RebuildRecentMenu();
@@ -542,7 +542,7 @@ bool CMainFrame::OnFileSave() {
     if (doc.PathName().isEmpty()) {
         return OnFileSaveAs();
     }
-    return SaveTo(doc.PathName());
+    return SaveTo(doc.PathName(), true);
 }
 
 bool CMainFrame::OnFileSaveAs() {
@@ -553,13 +553,17 @@ bool CMainFrame::OnFileSaveAs() {
     if (QFileInfo(path).suffix().isEmpty()) {
         path += QStringLiteral(".lmk");
     }
-    return SaveTo(path);
+    return SaveTo(path, false);
 }
 
-bool CMainFrame::SaveTo(const QString& path) {
+bool CMainFrame::SaveTo(const QString& path, bool offerSaveAs) {
     const Result result = doc.SaveDocument(path);
     if (!result) {
-        ShowWarning(this, QString::fromLocal8Bit(result.message().c_str()));
+        ShowWarning(this, FileErrorText(path, result));
+        // A read-only file is left alone; the user picks another name instead.
+        if (offerSaveAs && result.code() == ErrorCode::ReadOnly) {
+            return OnFileSaveAs();
+        }
         return false;
     }
     recent.Add(path);

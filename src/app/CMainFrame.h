@@ -84,7 +84,8 @@ private:
     void RebuildRecentMenu();
     // The window's size at the first start, before any placement is stored.
     QSize FirstSize() const;
-    bool SaveTo(const QString& path);
+    // offerSaveAs: a plain Save, which offers Save As when the file is read-only.
+    bool SaveTo(const QString& path, bool offerSaveAs);
     // A key claimed by more than one owner in this window: a command's shortcut wins over a
     // page's mnemonic (Alt+C copies also on the Global page with its "Midi-&Clock:"), and a
     // page's mnemonic wins over a menu title ("&Presetswitch:" before "&Presets"). True when

@@ -1,6 +1,10 @@
 // Message boxes. Every one is modal to its parent window and titled with the program's name.
 #include "Messages.h"
 
+#include "FileNames.h"
+#include "Strings.h"
+#include "model/PresetFile.h"
+
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QPushButton>
@@ -26,6 +30,16 @@ void ShowWarning(QWidget* parent, const QString& text) {
 
 void ShowInformation(QWidget* parent, const QString& text) {
     Run(parent, QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+QString FileErrorText(const QString& path, const Result& result) {
+    const std::string bytes = FileNamePath(path);
+    if (!bytes.empty() && result.message().find(bytes) != std::string::npos) {
+        return DisplayMessage(result.message());
+    }
+    const QString reason = result.message() == kInvalidFileText ? Str(IDS_INVALID_FILE)
+                                                                : DisplayMessage(result.message());
+    return QStringLiteral("'%1': %2").arg(DisplayFileName(path), reason);
 }
 
 bool AskYesNo(QWidget* parent, const QString& text) {

@@ -2,6 +2,8 @@
 // completions, Yes/No questions, and the save prompt, all titled "Presetor".
 #pragma once
 
+#include "model/Result.h"
+
 #include <QMessageBox>
 #include <QString>
 
@@ -14,6 +16,10 @@ namespace presetor {
 
 void ShowWarning(QWidget* parent, const QString& text);
 void ShowInformation(QWidget* parent, const QString& text);
+// The text of a failed file operation on path, naming the file: the model's message (which
+// names it already for read and write errors) or, for a file that is not a preset file, string
+// 133 after the file's name.
+QString FileErrorText(const QString& path, const Result& result);
 // True on Yes.
 bool AskYesNo(QWidget* parent, const QString& text);
 // A question with buttons of its own: each is (text, objectName); returns the index of the

@@ -3,6 +3,7 @@
 
 #include "CMainFrame.h"
 #include "CommandLine.h"
+#include "FileNames.h"
 #include "PresetorSession.h"
 #include "Resources.h"
 #include "SettingsKeys.h"
@@ -10,6 +11,7 @@
 #include "SvgIcon.h"
 
 #include "midi/MidiSystem.h"
+#include "model/FileIo.h"
 #if PRESETOR_HAVE_RTMIDI
 #include "midi/RtMidiBackend.h"
 #endif
@@ -28,7 +30,8 @@ namespace {
 QStringList Arguments(int argc, char** argv) {
     QStringList list;
     for (int i = 0; i < argc; ++i) {
-        list << QString::fromLocal8Bit(argv[i]);
+        // File names keep bytes that are not valid in the locale's encoding.
+        list << FileNameFromBytes(QByteArray(argv[i]));
     }
     return list;
 }
@@ -46,6 +49,7 @@ std::unique_ptr<MidiSystem> MakeMidiSystem() {
 } // namespace
 
 int PresetorMain(int argc, char** argv, const PresetorParts& parts) {
+    ReportFileSizeLimitAsError();
     const CommandLine line = CommandLine::Parse(Arguments(argc, argv));
     switch (line.action) {
     case CommandLine::Action::Help:

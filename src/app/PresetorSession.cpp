@@ -3,6 +3,7 @@
 
 #include "CKeyboardSelectDlg.h"
 #include "CMainFrame.h"
+#include "FileNames.h"
 #include "Messages.h"
 #include "SettingsKeys.h"
 #include "ShellIntegration.h"
@@ -56,9 +57,7 @@ int PresetorSession::Start(const CommandLine& line, const MidiMaker& makeMidi,
     if (!line.file.isEmpty()) {
         const Result result = doc.OpenDocument(line.file);
         if (!result) {
-            ShowWarning(nullptr, result.code() == ErrorCode::InvalidFile
-                                     ? Str(IDS_INVALID_FILE)
-                                     : QString::fromLocal8Bit(result.message().c_str()));
+            ShowWarning(nullptr, FileErrorText(line.file, result));
             return 1;
         }
     } else {
@@ -121,12 +120,25 @@ void PresetorSession::LateStart() {
             app.SetMidiSystem(std::move(midi));
         }
     }
-    for (const Result& error : app.ReadLateSettings(soundFolder)) {
-        ShowWarning(frame.get(), QString::fromLocal8Bit(error.message().c_str()));
-    }
+    const std::vector<Result> problems = app.ReadLateSettings(soundFolder);
+    ShowSoundListProblems(problems);
+    soundWatcher = std::make_unique<SoundListWatcher>(
+        app, [this](const std::vector<Result>& fresh) { ShowSoundListProblems(fresh); }, problems);
     app.OpenMidiOut(); // a failed open makes every send report the failure
 }
 
+void PresetorSession::ShowSoundListProblems(const std::vector<Result>& problems) {
+    // One message for all files, each naming its file and its skipped lines.
+    QStringList texts;
+    for (const Result& problem : problems) {
+        texts.append(DisplayMessage(problem.message()));
+    }
+    if (!texts.isEmpty()) {
+        ShowWarning(frame.get(), texts.join(QStringLiteral("\n\n")));
+    }
+}
+
 void PresetorSession::Finish() {
+    soundWatcher.reset();
     app.Exit();
 }

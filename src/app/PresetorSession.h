@@ -7,6 +7,7 @@
 #include "CEditorApp.h"
 #include "CommandLine.h"
 #include "PresetorParts.h"
+#include "SoundListWatcher.h"
 
 #include <functional>
 #include <memory>
@@ -37,6 +38,8 @@ public:
               bool lateAfterFirstPaint = false);
     // The steps after showing the window; runs once.
     void LateStart();
+    // Sound-list problems in one message box over the window.
+    void ShowSoundListProblems(const std::vector<presetor::Result>& problems);
     // Exit steps: sound lists released, output port closed, channel assignments written.
     void Finish();
 
@@ -52,6 +55,7 @@ private:
     CAppDoc doc;
     std::unique_ptr<CMainFrame> frame;
     std::unique_ptr<QObject> paintWatcher;
+    std::unique_ptr<SoundListWatcher> soundWatcher;
     MidiMaker midiMaker;
     QString soundFolder;
     bool lateDone = false;

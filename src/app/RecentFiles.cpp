@@ -1,8 +1,10 @@
 // Recent-file list.
 #include "RecentFiles.h"
 
+#include "FileNames.h"
 #include "SettingsKeys.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -10,7 +12,11 @@ using namespace presetor;
 
 RecentFiles::RecentFiles(QSettings& store) : settings(store) {
     for (int n = 1; n <= keys::kRecentFileCount; ++n) {
-        const QString path = settings.value(keys::RecentFileKey(n)).toString();
+        // A name that is not valid in the file-name encoding is stored as its bytes.
+        const QVariant stored = settings.value(keys::RecentFileKey(n));
+        const QString path = stored.typeId() == QMetaType::QByteArray
+                                 ? FileNameFromBytes(stored.toByteArray())
+                                 : stored.toString();
         if (!path.isEmpty() && !files.contains(path)) {
             files << path;
         }
@@ -36,7 +42,12 @@ void RecentFiles::Remove(const QString& path) {
 void RecentFiles::Write() {
     for (int n = 1; n <= keys::kRecentFileCount; ++n) {
         if (n <= files.size()) {
-            settings.setValue(keys::RecentFileKey(n), files[n - 1]);
+            const QByteArray bytes = FileNameBytes(files[n - 1]);
+            if (QFile::encodeName(QFile::decodeName(bytes)) == bytes) {
+                settings.setValue(keys::RecentFileKey(n), files[n - 1]);
+            } else {
+                settings.setValue(keys::RecentFileKey(n), bytes);
+            }
         } else {
             settings.remove(keys::RecentFileKey(n));
         }

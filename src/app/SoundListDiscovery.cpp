@@ -1,15 +1,34 @@
 // Start-up discovery of the sound lists and the stored channel assignments.
 #include "SoundListDiscovery.h"
 
+#include "FileNames.h"
 #include "SettingsKeys.h"
+#include "model/TextEncoding.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QStringConverter>
 
 namespace presetor {
+
+QString SystemSoundListFolder() {
+    // Installed, the program runs from <prefix>/bin: its data lies beside that folder, wherever
+    // the package put the prefix. From a build folder, the configured install prefix counts.
+    if (QCoreApplication::instance() != nullptr) {
+        const QDir programFolder(QCoreApplication::applicationDirPath());
+        if (programFolder.dirName() == QLatin1String("bin")) {
+            return QDir::cleanPath(
+                programFolder.filePath(QStringLiteral("../share/presetor/sounds")));
+        }
+    }
+#ifdef PRESETOR_SYSTEM_SOUNDS_DIR
+    return QStringLiteral(PRESETOR_SYSTEM_SOUNDS_DIR);
+#else
+    return QString();
+#endif
+}
 
 QStringList SoundListFolders(const QString& first) {
     QStringList folders;
@@ -17,6 +36,7 @@ QStringList SoundListFolders(const QString& first) {
     const QString candidates[] = {
         first,
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
+        SystemSoundListFolder(),
     };
     for (const QString& folder : candidates) {
         if (folder.isEmpty()) {
@@ -35,8 +55,7 @@ QStringList SoundListFolders(const QString& first) {
 std::vector<CSoundList> LoadSoundLists(const QStringList& folders, std::vector<Result>* errors) {
     std::vector<CSoundList> lists;
     for (const QString& folder : folders) {
-        std::vector<CSoundList> found =
-            LoadSoundListsIn(QFile::encodeName(folder).toStdString(), errors);
+        std::vector<CSoundList> found = LoadSoundListsIn(FileNamePath(folder), errors);
         for (CSoundList& list : found) {
             lists.push_back(std::move(list));
         }
@@ -75,12 +94,7 @@ void WriteChannelAssignments(QSettings& settings, const ChannelAssignments& assi
 }
 
 QString SoundText(const std::string& bytes) {
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    const QString text = utf8(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    if (!utf8.hasError()) {
-        return text;
-    }
-    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    return QString::fromStdString(Utf8OrLatin1(bytes));
 }
 
 } // namespace presetor

@@ -27,6 +27,7 @@ constexpr Entry kTable[] = {
     {136, QT_TRANSLATE_NOOP("Presetor", "No Sounds available.")},
     {137, QT_TRANSLATE_NOOP("Presetor", "Because no .sound-Files")},
     {138, QT_TRANSLATE_NOOP("Presetor", "could be found.")},
+    {1380, QT_TRANSLATE_NOOP("Presetor", "Searched for files ending in .sounds in:")},
     {139, QT_TRANSLATE_NOOP("Presetor", "Are you sure to reset this Preset to it's default settings?")},
     {140, QT_TRANSLATE_NOOP("Presetor", "Please choose the preset which should be overwritten.")},
     {141, QT_TRANSLATE_NOOP("Presetor", "Please choose the Preset to exchange with.")},

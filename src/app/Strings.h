@@ -70,6 +70,7 @@ enum StringId : int {
     IDS_LIVE_EDIT = 170,             // menu and toolbar: "Send changes to the edit memory"
     IDS_LIVE_EDIT_ON = 171,          // status bar indicator while live edit is on
     IDS_LIVE_EDIT_FAILED = 172,      // status bar indicator after a failed live-edit send
+    IDS_SOUNDS_SEARCHED = 1380,      // after 136..138: where the sound lists were looked for
 };
 
 // The text with the given number, translated; an empty string for an unknown number.

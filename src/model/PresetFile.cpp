@@ -27,6 +27,11 @@ Result Invalid() {
     return Result::Fail(ErrorCode::InvalidFile, kInvalidFileText);
 }
 
+std::string SizesText(std::size_t size) {
+    return std::to_string(size) + " bytes, a preset file has " +
+           std::to_string(PresetFileSize(kLmk3)) + " or " + std::to_string(PresetFileSize(kLmk4));
+}
+
 } // namespace
 
 std::vector<std::uint8_t> SavePresetBytes(const Bank& bank) {
@@ -47,7 +52,9 @@ Result SavePresetFile(const std::string& path, const Bank& bank) {
 
 Result LoadPresetBytes(std::span<const std::uint8_t> bytes, Bank& bank) {
     const int type = TypeFromMagic(bytes);
-    if (type == 0 || bytes.size() < PresetFileSize(type))
+    if (bytes.size() < kMagicSize || (type != 0 && bytes.size() < PresetFileSize(type)))
+        return Result::Fail(ErrorCode::InvalidFile, "too short: " + SizesText(bytes.size()));
+    if (type == 0)
         return Invalid();
 
     // Read into a copy of the presets so that the bank is touched only once all records are in.
@@ -65,9 +72,21 @@ Result LoadPresetBytes(std::span<const std::uint8_t> bytes, Bank& bank) {
 }
 
 Result LoadPresetFile(const std::string& path, Bank& bank) {
-    std::vector<std::uint8_t> bytes;
-    if (Result r = ReadWholeFile(path, bytes); !r)
+    // Nothing longer than the largest valid file is read; a special file is never opened.
+    std::uint64_t size = 0;
+    if (Result r = RegularFileSize(path, size); !r)
         return r;
+    if (size > kMaxPresetFileSize)
+        return Result::Fail(ErrorCode::InvalidFile,
+                            "too long: " + SizesText(static_cast<std::size_t>(size)));
+    std::vector<std::uint8_t> bytes;
+    if (Result r = ReadWholeFile(path, bytes, kMaxPresetFileSize); !r) {
+        if (r.code() == ErrorCode::TooLarge) // grew since the look
+            return Result::Fail(ErrorCode::InvalidFile, "too long: more than " +
+                                                            std::to_string(kMaxPresetFileSize) +
+                                                            " bytes");
+        return r;
+    }
     return LoadPresetBytes(bytes, bank);
 }
 

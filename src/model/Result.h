@@ -10,6 +10,9 @@ enum class ErrorCode {
     None,
     InvalidFile, // not a preset file, or a damaged one
     IoError,     // the file could not be read or written
+    TooLarge,    // the file is larger than any valid one; refused before reading
+    ReadOnly,    // the file to be replaced is read-only
+    NoSpace,     // the disk is full; the file on disk is unchanged
     BadData,     // malformed outside bytes (SysEx, sound list)
     NoAnswer,    // the keyboard did not answer
     SendFailed,  // a send to the keyboard failed

@@ -4,6 +4,7 @@
 #include "CSelectPresetDlg.h"
 
 #include "app/CEditorApp.h"
+#include "app/FileNames.h"
 #include "app/Strings.h"
 
 #include <QComboBox>
@@ -177,7 +178,7 @@ void CSelectPresetDlg::OnBankChanged() {
     std::vector<QListWidgetItem*> named;
     std::vector<QListWidgetItem*> numbered;
     for (int program = 0; program < presetor::kSoundsPerBank; ++program) {
-        const std::string& sound = bank->sounds[static_cast<std::size_t>(program)];
+        const std::string sound = bank->GetSoundName(program);
         const QString text =
             sound.empty() ? QString::number(program + 1) : presetor::SoundText(sound);
         auto* item = new QListWidgetItem(text, byNumber_);
@@ -239,10 +240,21 @@ void CSelectPresetDlg::accept() {
     QDialog::accept();
 }
 
+void CSelectPresetDlg::ShowSearchedFolders(const QStringList& folders) {
+    if (!soundLists_.empty()) {
+        return;
+    }
+    byNumber_->addItem(presetor::Str(presetor::IDS_SOUNDS_SEARCHED));
+    for (const QString& folder : folders) {
+        byNumber_->addItem(QStringLiteral("  ") + presetor::DisplayFileName(folder));
+    }
+}
+
 std::function<bool(QWidget* parent, int channel, int& program, int& msb, int& lsb, QString& text)>
 MakeSelectPresetFunction(const CEditorApp& app) {
     return [&app](QWidget* parent, int channel, int& program, int& msb, int& lsb, QString& text) {
         CSelectPresetDlg dialog(app.soundLists, app.channelAssignments, channel, parent);
+        dialog.ShowSearchedFolders(app.soundFolders);
         if (dialog.exec() != QDialog::Accepted) {
             return false;
         }

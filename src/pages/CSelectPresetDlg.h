@@ -37,6 +37,9 @@ public:
 
     void accept() override;
 
+    // With no sound lists at all: adds to the explanation where they were looked for.
+    void ShowSearchedFolders(const QStringList& folders);
+
 private:
     void FillBanks();
     void OnBankChanged();

@@ -8,6 +8,7 @@
 
 #include "app/CAppDoc.h"
 #include "app/CEditorApp.h"
+#include "app/SoundListDiscovery.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -93,6 +94,8 @@ CSplitView::CSplitView(int split, CEditorApp& application, CAppDoc& document, QW
     UseGroupTitleStyle(this);
     ConnectControls();
     SetSelectPresetFunction(nullptr);
+    // Sound lists are read again when their files change; the shown name follows.
+    connect(&app, &CEditorApp::SoundListsChanged, this, &CSplitView::ShowSoundName);
 }
 
 int CSplitView::SplitFromLabel(const QString& tabLabel) {
@@ -502,8 +505,8 @@ void CSplitView::ShowSoundName() {
     QString text = QStringLiteral(" ");
     if (app.LookupSound(p.GetMidiChannel(s) - 1, p.bankMsb[s], p.bankLsb[s], p.programNumber[s],
                         list, bank, sound)) {
-        text = QString::fromLatin1(list) + QLatin1Char('\n') + QString::fromLatin1(bank) +
-               QLatin1Char('\n') + QString::fromLatin1(sound);
+        text = presetor::SoundText(list) + QLatin1Char('\n') + presetor::SoundText(bank) +
+               QLatin1Char('\n') + presetor::SoundText(sound);
     }
     if (text != shownSoundName) {
         shownSoundName = text;
@@ -617,10 +620,15 @@ void CSplitView::OnSelectPreset() {
     QString text;
     if (!selectPreset(this, Current().GetMidiChannel(s), program, msb, lsb, text))
         return;
+    // Values outside a MIDI data byte are never folded into another sound; the sound lists
+    // refuse them when they are read, so such a choice cannot arise.
+    const auto inRange = [](int v) { return v >= 0 && v <= 127; };
+    if (!inRange(program) || !inRange(msb) || !inRange(lsb))
+        return;
     Modify(tr("Select Preset"), [s, program, msb, lsb](Preset& p) {
-        p.SetProgramNumber(s, std::clamp(program, 0, 127));
-        p.SetBankMsb(s, msb & 0x7F);
-        p.SetBankLsb(s, lsb & 0x7F);
+        p.SetProgramNumber(s, program);
+        p.SetBankMsb(s, msb);
+        p.SetBankLsb(s, lsb);
     });
     // The dialog's own text is the last thing written into the box.
     shownSoundName = text;

@@ -14,6 +14,7 @@
 #include <sstream>
 #include <string>
 #ifndef _WIN32
+#include <sys/stat.h>
 #include <sys/wait.h>
 #endif
 
@@ -163,7 +164,7 @@ TEST_F(Cli, BadInputGivesOneLineAndNoOutputFile) {
     truncated.resize(9000);
     ASSERT_TRUE(WriteFileAtomically(P("short.lmk").string(), truncated));
 
-    const char* invalid = "Invalid File-Type. This file is not a LMK-Preset-File.";
+    const char* invalid = "too short: 9000 bytes, a preset file has 9158 or 22358";
     ExpectOneLineError(Invoke({"info", P("short.lmk").string()}), "short.lmk", invalid);
     ExpectOneLineError(Invoke({"to-syx", P("short.lmk").string(), P("x.syx").string()}),
                        "short.lmk", invalid);
@@ -256,5 +257,49 @@ TEST_F(Cli, PrintRunsInItsOwnProgramNextToTheCli) {
     EXPECT_EQ(Lines(alone.err), 1) << alone.err;
     EXPECT_NE(alone.err.find("presetor-cli-print"), std::string::npos) << alone.err;
     EXPECT_FALSE(fs::exists(P("b.pdf")));
+}
+#endif
+
+#ifndef _WIN32
+TEST_F(Cli, SpecialFilesAreRefusedAtOnce) {
+    // A FIFO once hung the tool; /dev/zero once ended it with an uncaught bad_alloc.
+    ASSERT_EQ(::mkfifo(P("fifo.lmk").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", P("zero.syx"));
+    ExpectOneLineError(Invoke({"info", P("fifo.lmk").string()}), "fifo.lmk", "FIFO");
+    ExpectOneLineError(Invoke({"to-syx", P("fifo.lmk").string(), P("x.syx").string()}), "fifo.lmk",
+                       "FIFO");
+    ExpectOneLineError(
+        Invoke({"from-syx", "--type", "lmk3", P("zero.syx").string(), P("o.lmk").string()}),
+        "zero.syx", "device");
+    EXPECT_FALSE(fs::exists(P("x.syx")));
+    EXPECT_FALSE(fs::exists(P("o.lmk")));
+
+    // Saving over a read-only file is refused; the file stays as it was.
+    ASSERT_EQ(Invoke({"new", "--type", "lmk3", P("ro.lmk").string()}).status, 0);
+    fs::permissions(P("ro.lmk"), fs::perms::owner_read | fs::perms::group_read);
+    ExpectOneLineError(Invoke({"new", "--type", "lmk4", P("ro.lmk").string()}), "ro.lmk",
+                       "read-only");
+    EXPECT_EQ(fs::file_size(P("ro.lmk")), 9158u);
+}
+
+TEST_F(Cli, FullDiskKeepsTheOldFileAndSaysSo) {
+    // A 10 KB file-size limit stands in for a full disk: the LMK3 file fits, the LMK4 one not.
+    ASSERT_EQ(Invoke({"new", "--type", "lmk3", P("bank.lmk").string()}).status, 0);
+    const Bytes before = ReadBytes(P("bank.lmk"));
+    const std::string cmd = "ulimit -f 10; '" PRESETOR_CLI_PATH "' new --type lmk4 '" +
+                            P("bank.lmk").string() + "' 2>'" + P("err").string() + "'";
+    const int raw = std::system(("sh -c \"" + cmd + "\"").c_str());
+    ASSERT_TRUE(WIFEXITED(raw)) << "ended by a signal";
+    EXPECT_EQ(WEXITSTATUS(raw), 1);
+    const std::string err = ReadText(P("err"));
+    EXPECT_NE(err.find("bank.lmk"), std::string::npos) << err;
+    EXPECT_NE(err.find("not enough space to save safely; the file on disk is unchanged"),
+              std::string::npos)
+        << err;
+    EXPECT_EQ(ReadBytes(P("bank.lmk")), before);
+    int entries = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir))
+        ++entries;
+    EXPECT_EQ(entries, 2) << "bank.lmk and err only";
 }
 #endif

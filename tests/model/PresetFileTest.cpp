@@ -131,11 +131,23 @@ TEST(PresetFile, RejectedImagesChangeNothing) {
     bank.keyboardTypeChosen = false;
     bank.currentPreset = 40;
     const Bank before = bank;
+    // Truncated files say so with their size; the others are not preset files at all.
+    const std::vector<std::string> messages = {
+        "too short: 0 bytes, a preset file has 9158 or 22358",
+        "too short: 5 bytes, a preset file has 9158 or 22358",
+        "too short: 6 bytes, a preset file has 9158 or 22358",
+        "too short: 22357 bytes, a preset file has 9158 or 22358",
+        "too short: 8809 bytes, a preset file has 9158 or 22358",
+        "too short: 9157 bytes, a preset file has 9158 or 22358",
+        "Invalid File-Type. This file is not a LMK-Preset-File.",
+        "Invalid File-Type. This file is not a LMK-Preset-File.",
+    };
+    ASSERT_EQ(messages.size(), bad.size());
     for (std::size_t k = 0; k < bad.size(); ++k) {
         const Result r = LoadPresetBytes(bad[k], bank);
         EXPECT_FALSE(r) << "case " << k;
         EXPECT_EQ(r.code(), ErrorCode::InvalidFile);
-        EXPECT_EQ(r.message(), "Invalid File-Type. This file is not a LMK-Preset-File.");
+        EXPECT_EQ(r.message(), messages[k]);
         EXPECT_EQ(bank.keyboardType, kLmk3);
         EXPECT_FALSE(bank.keyboardTypeChosen);
         EXPECT_EQ(bank.currentPreset, 40);

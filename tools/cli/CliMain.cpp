@@ -1,5 +1,6 @@
 // presetor-cli: finds the command in the table, parses its options and runs it.
 #include "CliCommand.h"
+#include "model/FileIo.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -130,6 +131,7 @@ int ParseKeyboardType(const std::string& text) {
 
 int main(int argc, char** argv) {
     using namespace presetor::cli;
+    presetor::ReportFileSizeLimitAsError();
     std::vector<std::string> words(argv + std::min(argc, 1), argv + argc);
     if (words.empty()) {
         PrintUsage(stderr);

@@ -124,22 +124,26 @@ private slots:
                             current.filePath(QStringLiteral("broken.sounds"))));
 
         const QStringList folders = presetor::SoundListFolders(current.path());
-        QCOMPARE(folders.size(), 2);
+        QCOMPARE(folders.size(), 3);
         QCOMPARE(folders[0], current.path());
+        QCOMPARE(folders[1], userFolder);
+        // The installed examples' folder, under the install prefix.
+        QVERIFY2(folders[2].endsWith(QStringLiteral("/share/presetor/sounds")),
+                 qPrintable(folders[2]));
         // The current directory named twice is searched once.
-        QCOMPARE(presetor::SoundListFolders(userFolder).size(), 1);
+        QCOMPARE(presetor::SoundListFolders(userFolder).size(), 2);
 
         std::vector<presetor::Result> errors;
         const auto lists = presetor::LoadSoundLists(folders, &errors);
         QFile::remove(userFile);
-        QCOMPARE(lists.size(), std::size_t(3));
         QStringList names;
         for (const auto& list : lists) {
             names.append(QString::fromStdString(list.name));
         }
         QVERIFY(names.contains(QStringLiteral("Here Module")));
-        QVERIFY(names.contains(QString())); // the unreadable file is kept as an empty list
-        QCOMPARE(names.last(), QStringLiteral("User Folder Module"));
+        // The unreadable file is reported, not offered as a blank list.
+        QVERIFY(!names.contains(QString()));
+        QCOMPARE(names.indexOf(QStringLiteral("User Folder Module")), 1);
         QCOMPARE(errors.size(), std::size_t(1));
         QVERIFY(
             QString::fromStdString(errors[0].message()).contains(QStringLiteral("broken.sounds")));

@@ -163,14 +163,14 @@ private slots:
         QVERIFY(gm.Load((dir + QStringLiteral("GeneralMidi.sounds")).toStdString()).ok());
         QCOMPARE(QString::fromStdString(gm.name), QStringLiteral("General MIDI"));
         QCOMPARE(gm.banks.size(), std::size_t(1));
-        for (const std::string& sound : gm.banks[0].sounds) {
-            QVERIFY(!sound.empty());
-        }
-        QCOMPARE(QString::fromStdString(gm.banks[0].sounds[127]), QStringLiteral("Gunshot"));
+        QCOMPARE(gm.banks[0].NamedCount(), presetor::kSoundsPerBank);
+        QCOMPARE(gm.problemCount, std::size_t(0));
+        QCOMPARE(QString::fromStdString(gm.banks[0].GetSoundName(127)), QStringLiteral("Gunshot"));
 
         presetor::CSoundList studio;
         QVERIFY(studio.Load((dir + QStringLiteral("StudioModule.sounds")).toStdString()).ok());
         QCOMPARE(QString::fromStdString(studio.name), QStringLiteral("Studio Module"));
+        QCOMPARE(studio.problemCount, std::size_t(0));
         QVERIFY(studio.banks.size() >= 3);
         std::string bank;
         std::string sound;

@@ -296,6 +296,70 @@ private slots:
         QCOMPARE(box->toPlainText(), QStringLiteral(" "));
     }
 
+    void soundNamesInEitherEncodingShowTheSameAndFollowTheLists() {
+        // The same names in UTF-8 and in a single-byte code page show alike; the page once read
+        // UTF-8 as Latin-1 ("FlÃ¼gel").
+        PageTestEnv env(presetor::kLmk4);
+        presetor::CSoundList utf8;
+        utf8.LoadFromText("name=Fl\xC3\xBCgel\nbank=Konzertfl\xC3\xBCgel,1,0\n0,Fl\xC3\xBCgel\n");
+        presetor::CSoundList latin;
+        latin.LoadFromText("name=Gr\xFC\xDF"
+                           "e\nbank=Konzertfl\xFCgel,1,0\n0,Fl\xFCgel hell\n");
+        env.app.soundLists = {utf8, latin};
+        env.app.channelAssignments.fill(" ");
+        env.app.channelAssignments[0] = utf8.name;
+        env.app.channelAssignments[1] = latin.name;
+        env.SetKeys(0, 21, 108);
+        env.Current().SetMidiChannel(0, 1);
+        env.Current().bankMsb[0] = 1;
+        env.Current().programActive[0] = 1;
+        env.Changed();
+        CSplitView page(0, env.app, env.doc);
+        page.show();
+        auto* box = Child<QPlainTextEdit>(&page, "soundName");
+        QCOMPARE(box->toPlainText(), QStringLiteral("Flügel\nKonzertflügel\nFlügel"));
+        QTest::keyClick(Child<QSpinBox>(&page, "midiChannel"), Qt::Key_Up);
+        QCOMPARE(box->toPlainText(), QStringLiteral("Grüße\nKonzertflügel\nFlügel hell"));
+
+        // Lists read again (a file changed on disk): the page shows the new name at once.
+        presetor::CSoundList renamed;
+        renamed.LoadFromText("name=Gr\xC3\xBC\xC3\x9F"
+                             "e\nbank=Neu,1,0\n0,Orgel\n");
+        env.app.soundLists = {renamed};
+        emit env.app.SoundListsChanged();
+        QCOMPARE(box->toPlainText(), QStringLiteral("Grüße\nNeu\nOrgel"));
+    }
+
+    void selectPresetNeverFoldsBankNumbers() {
+        // A choice outside the MIDI data range is not masked into another sound (200 & 0x7F
+        // would select 72); the split keeps its values.
+        PageTestEnv env(presetor::kLmk4);
+        env.SetKeys(0, 21, 108);
+        env.Current().bankMsb[0] = 5;
+        env.Current().programActive[0] = 1;
+        env.Changed();
+        CSplitView page(0, env.app, env.doc);
+        int answer = 200;
+        page.SetSelectPresetFunction(
+            [&answer](QWidget*, int, int& program, int& msb, int& lsb, QString& text) {
+                program = 3;
+                msb = answer;
+                lsb = 0;
+                text = QStringLiteral("L\nB\nS");
+                return true;
+            });
+        page.show();
+        auto* button = Child<QPushButton>(&page, "selectPreset");
+        const int steps = env.doc.UndoStack().count();
+        button->click();
+        QCOMPARE(int(env.Current().bankMsb[0]), 5);
+        QCOMPARE(env.doc.UndoStack().count(), steps);
+        answer = 100;
+        button->click();
+        QCOMPARE(int(env.Current().bankMsb[0]), 100);
+        QCOMPARE(int(env.Current().programNumber[0]), 3);
+    }
+
 private:
     static QString CKeyboardCtrlName(int note) { return CKeyboardCtrl::KeyName(note - 21); }
 };

@@ -4,6 +4,7 @@
 // name on a split page becomes its program change.
 #include "CChannelAssignDlg.h"
 #include "CPropertySheetOptions.h"
+#include "CSelectPresetDlg.h"
 #include "PageFactory.h"
 #include "PresetPrintout.h"
 #include "app/CMainFrame.h"
@@ -32,6 +33,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -229,6 +231,67 @@ private slots:
         Finish();
     }
 
+    void soundListsFollowTheDiskAndReportOnce() {
+        Start();
+        QCOMPARE(session->App().soundLists.size(), std::size_t(1));
+        auto write = [this](const QString& name, const QByteArray& text) {
+            QFile file(dir.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(text);
+        };
+        // Added while running: picked up without a restart.
+        write(QStringLiteral("Added.sounds"), "name=Added Module\nbank=A,1,0\n0,Organ\n");
+        QTRY_COMPARE_WITH_TIMEOUT(session->App().soundLists.size(), std::size_t(2), 5000);
+
+        // A file with bad lines: one message naming the file and each line, once.
+        QStringList messages;
+        OnNextModal([&messages](QWidget& box) {
+            messages.append(static_cast<QMessageBox&>(box).text());
+            static_cast<QMessageBox&>(box).button(QMessageBox::Ok)->click();
+        });
+        write(QStringLiteral("Added.sounds"),
+              "name=Added Module\nbank=A,1,0\nabc,Bad number\nbank=B,200,0\n0,Organ\n");
+        QTRY_COMPARE_WITH_TIMEOUT(messages.size(), 1, 5000);
+        QVERIFY2(messages[0].contains(QStringLiteral("Added.sounds")), qPrintable(messages[0]));
+        QVERIFY2(messages[0].contains(QStringLiteral("line 3: no program number")),
+                 qPrintable(messages[0]));
+        QVERIFY2(messages[0].contains(QStringLiteral("line 4: bank MSB 200 is outside 0 to 127")),
+                 qPrintable(messages[0]));
+        const auto& lists = session->App().soundLists;
+        const auto added = std::find_if(lists.begin(), lists.end(),
+                                        [](const auto& l) { return l.name == "Added Module"; });
+        QVERIFY(added != lists.end());
+        QCOMPARE(added->banks.size(), std::size_t(1)); // the good lines are kept
+
+        // Removed: gone again, and no second message for the same problems.
+        QVERIFY(QFile::remove(dir.filePath(QStringLiteral("Added.sounds"))));
+        QTRY_COMPARE_WITH_TIMEOUT(session->App().soundLists.size(), std::size_t(1), 5000);
+        QCOMPARE(messages.size(), 1);
+        Finish();
+    }
+
+    void noSoundListsSaysWhereItLooked() {
+        QTemporaryDir empty;
+        std::vector<presetor::CSoundList> lists;
+        presetor::ChannelAssignments assignments;
+        assignments.fill(" ");
+        CSelectPresetDlg dialog(lists, assignments, 1);
+        const QStringList folders = presetor::SoundListFolders(empty.path());
+        dialog.ShowSearchedFolders(folders);
+        auto* list = Child<QListWidget>(dialog, QStringLiteral("numberList"));
+        QStringList lines;
+        for (int i = 0; i < list->count(); ++i) {
+            lines.append(list->item(i)->text());
+        }
+        QCOMPARE(lines.mid(0, 3), QStringList({QStringLiteral("No Sounds available."),
+                                               QStringLiteral("Because no .sound-Files"),
+                                               QStringLiteral("could be found.")}));
+        QCOMPARE(lines.value(3), QStringLiteral("Searched for files ending in .sounds in:"));
+        QCOMPARE(lines.size(), 4 + folders.size());
+        QCOMPARE(lines.value(4).trimmed(), empty.path());
+        QCOMPARE(lines.value(6).trimmed(), presetor::SystemSoundListFolder());
+    }
+
     void unreadableListIsReportedOverTheWindow() {
         const QString broken = dir.filePath(QStringLiteral("broken.sounds"));
         QVERIFY(QFile::link(dir.filePath(QStringLiteral("no-such-target")), broken));
@@ -244,8 +307,8 @@ private slots:
         QCOMPARE(messages.size(), 1);
         QVERIFY2(messages[0].contains(QStringLiteral("broken.sounds")), qPrintable(messages[0]));
         QVERIFY(overTheWindow);
-        // The unreadable file still counts as a list, without name and banks.
-        QCOMPARE(session->App().soundLists.size(), std::size_t(2));
+        // The unreadable file is reported, not offered as a blank list.
+        QCOMPARE(session->App().soundLists.size(), std::size_t(1));
         Finish();
     }
 };

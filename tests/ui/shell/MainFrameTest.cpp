@@ -7,10 +7,12 @@
 #include "app/CPresetView.h"
 #include "app/CTabView.h"
 #include "app/CommandIds.h"
+#include "app/FileNames.h"
 #include "app/SettingsKeys.h"
 #include "model/PresetFile.h"
 
 #include "app/SvgIcon.h"
+#include <QFileDialog>
 
 #include <QHeaderView>
 #include <QLabel>
@@ -19,6 +21,8 @@
 #include <QSpinBox>
 #include <QSvgRenderer>
 #include <QtTest>
+
+#include <filesystem>
 
 using namespace presetor;
 
@@ -267,11 +271,74 @@ private slots:
         QString text;
         AnswerNextMessageBox(QMessageBox::Ok, &text);
         QVERIFY(!env.Frame().OpenFile(bad));
-        QCOMPARE(text, QStringLiteral("Invalid File-Type. This file is not a LMK-Preset-File."));
+        QCOMPARE(
+            text,
+            QStringLiteral("'%1': too short: 5 bytes, a preset file has 9158 or 22358").arg(bad));
         QVERIFY(env.App().bank.SameContents(before));
         QCOMPARE(env.App().bank.keyboardType, 4);
         QCOMPARE(env.Doc().PathName(), QFileInfo(good).absoluteFilePath());
         QCOMPARE(env.Doc().Title(), QStringLiteral("good.lmk"));
+    }
+
+    void savingOverAReadOnlyFileRefusesAndOffersSaveAs() {
+        ShellTestEnv env;
+        StartWith(env, 3);
+        const QString file = env.Path(QStringLiteral("locked.lmk"));
+        QVERIFY(env.Doc().SaveDocument(file).ok());
+        QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+        Rename(env.Doc(), 0, "CHANGED");
+        QString text;
+        bool saveAsOffered = false;
+        OnNextModal([&](QWidget* box) {
+            text = static_cast<QMessageBox*>(box)->text();
+            // Then the Save As dialog: the user cancels it.
+            OnNextModal([&saveAsOffered](QWidget* dialog) {
+                saveAsOffered = qobject_cast<QFileDialog*>(dialog) != nullptr;
+                static_cast<QDialog*>(dialog)->reject();
+            });
+            static_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
+        });
+        env.Frame().Action(ID_FILE_SAVE)->trigger();
+        QVERIFY2(text.contains(file) && text.contains(QStringLiteral("read-only")),
+                 qPrintable(text));
+        QTRY_VERIFY(saveAsOffered);
+        QVERIFY(env.Doc().IsModified());
+        Bank onDisk;
+        QVERIFY(LoadPresetFile(file.toStdString(), onDisk).ok());
+        QVERIFY(onDisk.presets[0].GetName() != "CHANGED");
+        QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+
+    void fileNamesThatAreNotUtf8OpenAndSaveUnderTheirOwnName() {
+        ShellTestEnv env;
+        const std::string bytes = (env.dir.path() + QStringLiteral("/Fl")).toStdString() + "\xFC" +
+                                  "gel.lmk"; // Latin-1, not valid UTF-8
+        Bank bank;
+        bank.SetKeyboardType(4);
+        bank.LoadPresetDefaults();
+        bank.presets[0].SetName("ONDISK");
+        QVERIFY(SavePresetFile(bytes, bank).ok());
+        const QString name = FileNameFromBytes(QByteArray::fromStdString(bytes));
+        QCOMPARE(FileNameBytes(name).toStdString(), bytes);
+        QCOMPARE(env.Start(CommandLine::Parse({QStringLiteral("presetor"), name})), -1);
+        QCOMPARE(env.App().bank.presets[0].GetName(), std::string("ONDISK"));
+        QCOMPARE(env.Doc().Title(), QStringLiteral("Fl\uFFFDgel.lmk"));
+        Rename(env.Doc(), 0, "SAVED");
+        env.Frame().Action(ID_FILE_SAVE)->trigger();
+        QVERIFY(!env.Doc().IsModified());
+        Bank again;
+        QVERIFY(LoadPresetFile(bytes, again).ok());
+        QCOMPARE(again.presets[0].GetName(), std::string("SAVED"));
+        int files = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(env.dir.path().toStdString()))
+            files += entry.path().extension() == ".lmk" ? 1 : 0;
+        QCOMPARE(files, 1); // saved under the same name, not a look-alike
+
+        // The recent-file list keeps the name over a restart.
+        env.Finish();
+        env.NewSettings();
+        QCOMPARE(env.Start(), -1);
+        QCOMPARE(env.Frame().Recent().Files().value(0), name);
     }
 
     void bankCommandsAskForTheDestination() {

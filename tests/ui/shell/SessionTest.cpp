@@ -176,7 +176,10 @@ private slots:
         QString text;
         AnswerNextMessageBox(QMessageBox::Ok, &text);
         QCOMPARE(env.Start(CommandLine::Parse({QStringLiteral("presetor"), file})), 1);
-        QCOMPARE(text, QStringLiteral("Invalid File-Type. This file is not a LMK-Preset-File."));
+        // The message names the file it is about.
+        QCOMPARE(text,
+                 QStringLiteral("'%1': Invalid File-Type. This file is not a LMK-Preset-File.")
+                     .arg(file));
         QVERIFY(env.session->Frame() == nullptr);
         QVERIFY(!env.settings->contains(keys::kKeyboardMajor));
     }
