@@ -4,14 +4,21 @@
 #include "FunctionNames.h"
 
 #include "app/CAppDoc.h"
+#include "app/Strings.h"
 #include "model/Bank.h"
+#include "model/FileIo.h"
 #include "model/Preset.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QFont>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QMessageBox>
+#include <QPageLayout>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStringList>
@@ -20,6 +27,8 @@
 #include <cstdio>
 
 namespace printout {
+
+using namespace presetor;
 
 namespace {
 
@@ -135,18 +144,73 @@ bool PrintCurrentPreset(QPrinter& printer, const presetor::Bank& bank, QString* 
     return painter.end();
 }
 
-bool WritePdf(const presetor::Bank& bank, const QString& path, QString* error) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setResolution(kPdfResolution);
-    printer.setOutputFileName(path);
-    if (!PrintCurrentPreset(printer, bank, error)) {
+bool RenderPdf(int pageCount, const PageDrawer& draw, QByteArray& pdf, QString* error) {
+    pdf.clear();
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setCreator(QStringLiteral("Presetor"));
+        writer.setResolution(kPdfResolution);
+        // The page size of the user's region, landscape, with the margins a printer keeps.
+        const QPageSize size(QLocale().measurementSystem() == QLocale::ImperialUSSystem
+                                 ? QPageSize::Letter
+                                 : QPageSize::A4);
+        writer.setPageLayout(QPageLayout(size, QPageLayout::Landscape, QMarginsF(10, 10, 10, 10),
+                                         QPageLayout::Millimeter));
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+            if (error) {
+                *error = Str(IDS_PDF_NOT_RENDERED);
+            }
+            return false;
+        }
+        for (int page = 0; page < pageCount; ++page) {
+            if (page > 0) {
+                writer.newPage();
+            }
+            draw(painter, page);
+        }
+        if (!painter.end()) {
+            if (error) {
+                *error = Str(IDS_PDF_NOT_RENDERED);
+            }
+            return false;
+        }
+    }
+    buffer.close();
+    return true;
+}
+
+bool WritePdfPages(const QString& path, int pageCount, const PageDrawer& draw, QString* error) {
+    QByteArray pdf;
+    QString reason;
+    if (!RenderPdf(pageCount, draw, pdf, &reason)) {
         if (error) {
-            *error = QStringLiteral("The PDF file \"%1\" could not be written.").arg(path);
+            *error = Str(IDS_PDF_NOT_WRITTEN).arg(path, reason);
+        }
+        return false;
+    }
+    const presetor::Result written = presetor::WriteFileAtomically(
+        QFile::encodeName(path).toStdString(),
+        std::span(reinterpret_cast<const std::uint8_t*>(pdf.constData()),
+                  static_cast<std::size_t>(pdf.size())));
+    if (!written) {
+        if (error) {
+            *error = Str(IDS_PDF_NOT_WRITTEN).arg(path, QString::fromLocal8Bit(written.message()));
         }
         return false;
     }
     return true;
+}
+
+bool WritePdf(const presetor::Bank& bank, const QString& path, QString* error) {
+    const int index = bank.CurrentIndex();
+    const QString presetSwitch =
+        PresetSwitchItemText(bank.presets[static_cast<std::size_t>(index)].presetSwitch);
+    return WritePdfPages(
+        path, 1,
+        [&](QPainter& painter, int) { DrawPresetPage(painter, bank, index, presetSwitch); }, error);
 }
 
 bool PrintToPrinter(const presetor::Bank& bank, const QString& printerName, QString* error) {

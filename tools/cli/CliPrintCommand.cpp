@@ -1,6 +1,7 @@
 // presetor-cli print: the printed summary page of one preset as a PDF, without a window, a
-// display or the program's settings. It is the page "presetor /p" prints. The PDF is written
-// beside the target and renamed into place, so a failure leaves no partial file.
+// display or the program's settings. It is the page "presetor /p" prints. The PDF is rendered
+// in memory and written with the one atomic file write, so a failure (a full disk) leaves the
+// old file as it was and exits non-zero.
 #include "CliCommand.h"
 #include "model/Bank.h"
 #include "model/PresetFile.h"
@@ -44,18 +45,10 @@ int RunPrint(const CliArgs& args) {
     char* argv[] = {name, nullptr};
     QGuiApplication app(argc, argv);
 
-    const QString target = QString::fromLocal8Bit(out.c_str());
-    const QString temporary = target + QStringLiteral(".part");
+    const QString target = QFile::decodeName(out.c_str());
     QString error;
-    if (!printout::WritePdf(*bank, temporary, &error)) {
-        QFile::remove(temporary);
-        return Fail(out, Result::Fail(ErrorCode::IoError, error.toStdString()));
-    }
-    QFile::remove(target);
-    if (!QFile::rename(temporary, target)) {
-        QFile::remove(temporary);
-        return Fail(out, Result::Fail(ErrorCode::IoError, "cannot write the file"));
-    }
+    if (!printout::WritePdf(*bank, target, &error))
+        return Fail(error.toLocal8Bit().toStdString());
     return kExitOk;
 }
 
