@@ -13,6 +13,7 @@
 
 class CAppDoc;
 class CEditorApp;
+class CMidiMonitor;
 class CPresetView;
 class CTabView;
 class QAction;
@@ -47,8 +48,14 @@ public:
     bool SaveModified();
     // File > Open of a given file, save prompt first; false when nothing was opened.
     bool OpenFile(const QString& path);
-    // Opens a file without a prompt (command line); reports a failure in a message box.
+    // Opens a file without a prompt (command line); reports a failure in a message box. A .syx
+    // file opens as an untitled document of the keyboard type its dumps name.
     bool OpenFileNoPrompt(const QString& path);
+    // File > Export as SysEx... to a given file; reports a failure in a message box.
+    bool ExportSysex(const QString& path, bool bulk);
+    // Edit > Compare with...: runs the compare dialog against a file or the keyboard's bank.
+    void CompareWithFile(const QString& path);
+    CMidiMonitor* MidiMonitor() const { return monitor; }
 
     // Puts a file first in the recent-file list (a file opened from the command line).
     void AddRecentFile(const QString& path);
@@ -62,9 +69,15 @@ public:
     void OnLoadAll();
     void OnMidiConnections();
     void OnAbout();
+    void OnExportSysex();
+    void OnCompareFile();
+    void OnCompareKeyboard();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // .lmk and .syx files dropped onto the window open (asking to save first).
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     // Settles a key that both a command and a page's mnemonic claim (see ResolveAmbiguousKey).
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -102,4 +115,5 @@ private:
     CTabView* tabView = nullptr;
     QLabel* indicator = nullptr;
     QToolBar* toolBar = nullptr;
+    CMidiMonitor* monitor = nullptr;
 };

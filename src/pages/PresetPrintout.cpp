@@ -69,8 +69,8 @@ QString PresetSwitchItemText(int index) {
     return index >= 0 && index < items.size() ? items[index] : QString();
 }
 
-void DrawPresetPage(QPainter& painter, const presetor::Bank& bank, int index,
-                    const QString& presetSwitchText) {
+int DrawPresetHeader(QPainter& painter, const presetor::Bank& bank, int index,
+                     const QString& presetSwitchText) {
     const QPaintDevice* device = painter.device();
     const int width = device->width();
     const int height = device->height();
@@ -78,7 +78,6 @@ void DrawPresetPage(QPainter& painter, const presetor::Bank& bank, int index,
 
     const QFont titleFont = ArialFont(240);
     const QFont rowFont = ArialFont(100);
-    const QFont footerFont = ArialFont(80);
     const QFont previousFont = painter.font();
     painter.setFont(titleFont);
 
@@ -114,17 +113,34 @@ void DrawPresetPage(QPainter& painter, const presetor::Bank& bank, int index,
 
     const int rowBottom = y + size.height() + 4;
     painter.drawLine(0, rowBottom, width, rowBottom);
+    painter.setFont(previousFont);
+    return rowBottom;
+}
 
-    DrawTextAt(painter, 10, 1000,
-               QStringLiteral("HorzRes = %1, VertRes = %2").arg(width).arg(height));
-
+void DrawFooter(QPainter& painter) {
     // The footer stands 85 pixels above the bottom; on fine resolutions where its line is
     // taller than that it is raised so that it is not cut off.
+    const QPaintDevice* device = painter.device();
+    const QFont footerFont = ArialFont(80);
+    const QFont previousFont = painter.font();
     painter.setFont(footerFont);
     const int footerHeight = QFontMetrics(footerFont, device).height();
-    DrawTextAt(painter, 10, height - std::max(85, footerHeight), QString::fromUtf8(kFooterText));
-
+    DrawTextAt(painter, 10, device->height() - std::max(85, footerHeight),
+               QString::fromUtf8(kFooterText));
     painter.setFont(previousFont);
+}
+
+void DrawPresetPage(QPainter& painter, const presetor::Bank& bank, int index,
+                    const QString& presetSwitchText) {
+    DrawPresetHeader(painter, bank, index, presetSwitchText);
+    const QPaintDevice* device = painter.device();
+    const QFont previousFont = painter.font();
+    painter.setFont(ArialFont(100));
+    DrawTextAt(
+        painter, 10, 1000,
+        QStringLiteral("HorzRes = %1, VertRes = %2").arg(device->width()).arg(device->height()));
+    painter.setFont(previousFont);
+    DrawFooter(painter);
 }
 
 bool PrintCurrentPreset(QPrinter& printer, const presetor::Bank& bank, QString* error) {
@@ -133,7 +149,7 @@ bool PrintCurrentPreset(QPrinter& printer, const presetor::Bank& bank, QString* 
     QPainter painter;
     if (!painter.begin(&printer)) {
         if (error) {
-            *error = QStringLiteral("The print job could not be started.");
+            *error = Str(IDS_PRINT_NOT_STARTED);
         }
         return false;
     }

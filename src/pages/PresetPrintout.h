@@ -22,7 +22,15 @@ namespace printout {
 // The texts of the Global page's preset-switch list, by item index.
 QString PresetSwitchItemText(int index);
 
-// Draws the page of preset `index` of `bank` onto the device the painter is open on.
+// The first part of every preset page: the title, the page frame and the framed row with the
+// link, the master channel and (LMK4) the preset switch. Returns the y just below the row.
+int DrawPresetHeader(QPainter& painter, const presetor::Bank& bank, int index,
+                     const QString& presetSwitchText);
+// The fixed footer line at the bottom of the page.
+void DrawFooter(QPainter& painter);
+
+// Draws the page of preset `index` of `bank` onto the device the painter is open on: the header,
+// the resolution line and the footer.
 // presetSwitchText is the preset-switch entry's text (ignored for the LMK3).
 void DrawPresetPage(QPainter& painter, const presetor::Bank& bank, int index,
                     const QString& presetSwitchText);

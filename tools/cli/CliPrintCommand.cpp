@@ -6,6 +6,7 @@
 #include "model/Bank.h"
 #include "model/PresetFile.h"
 #include "pages/PresetPrintout.h"
+#include "pages/PresetSummary.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -47,17 +48,28 @@ int RunPrint(const CliArgs& args) {
 
     const QString target = QFile::decodeName(out.c_str());
     QString error;
-    if (!printout::WritePdf(*bank, target, &error))
+    const bool summary = args.options.count("--summary") || args.options.count("--bank");
+    const printout::Summary pages{*bank,
+                                  args.options.count("--bank")
+                                      ? printout::PrintScope::WholeBank
+                                      : printout::PrintScope::CurrentPreset,
+                                  {},
+                                  QFile::decodeName(in.c_str()).section(QLatin1Char('/'), -1)};
+    const bool written = summary ? printout::WriteSummaryPdf(target, pages, &error)
+                                 : printout::WritePdf(*bank, target, &error);
+    if (!written)
         return Fail(error.toLocal8Bit().toStdString());
     return kExitOk;
 }
 
 const CliRegistration registration{{
     {"print",
-     "[--preset N] IN.lmk OUT.pdf",
-     "Write the printed summary page of preset N (serial number, 1 by default) as a PDF.",
+     "[--preset N] [--summary | --bank] IN.lmk OUT.pdf",
+     "Write the printed page of preset N (serial number, 1 by default) as a PDF; with --summary "
+     "the window's full summary of that preset, with --bank a list of all presets and one summary "
+     "page per preset (without sound names).",
      {"--preset"},
-     {},
+     {"--summary", "--bank"},
      2,
      RunPrint},
 }};
