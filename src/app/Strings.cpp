@@ -70,7 +70,6 @@ constexpr Entry kTable[] = {
     {325, QT_TRANSLATE_NOOP("Presetor", "Presets that differ")},
     {326, QT_TRANSLATE_NOOP("Presetor", "Field")},
     {327, QT_TRANSLATE_NOOP("Presetor", "This document")},
-    {328, QT_TRANSLATE_NOOP("Presetor", "Other bank")},
     {329, QT_TRANSLATE_NOOP("Presetor", "Copy &preset into the document")},
     {330, QT_TRANSLATE_NOOP("Presetor", "Copy &field into the document")},
     {331, QT_TRANSLATE_NOOP("Presetor", "the keyboard")},
@@ -86,10 +85,8 @@ constexpr Entry kTable[] = {
     {341, QT_TRANSLATE_NOOP("Presetor", "&Save as text...")},
     {342, QT_TRANSLATE_NOOP("Presetor", "sent")},
     {343, QT_TRANSLATE_NOOP("Presetor", "received")},
-    {344, QT_TRANSLATE_NOOP("Presetor", "Please drop one .lmk or .syx file at a time.")},
     {345, QT_TRANSLATE_NOOP("Presetor", "Copy Preset from %1")},
     {346, QT_TRANSLATE_NOOP("Presetor", "Copy %1 from %2")},
-    {347, QT_TRANSLATE_NOOP("Presetor", "Open SysEx file")},
     // Command prompts: status-bar text, then after "\n" the tooltip.
     {57600, QT_TRANSLATE_NOOP("Presetor", "Create a new document\nNew")},
     {57601, QT_TRANSLATE_NOOP("Presetor", "Open an existing document\nOpen")},

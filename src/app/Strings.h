@@ -56,7 +56,6 @@ enum StringId : int {
     IDS_COMPARE_PRESETS = 325, // header of the list of differing presets
     IDS_COMPARE_FIELD = 326,   // column headers: field, this document, other bank
     IDS_COMPARE_OURS = 327,
-    IDS_COMPARE_THEIRS = 328,
     IDS_COMPARE_COPY_PRESET = 329,
     IDS_COMPARE_COPY_FIELD = 330,
     IDS_COMPARE_KEYBOARD = 331, // "the keyboard" as the other bank's name
@@ -72,10 +71,8 @@ enum StringId : int {
     IDS_MONITOR_SAVE = 341,
     IDS_MONITOR_SENT = 342, // direction texts
     IDS_MONITOR_RECEIVED = 343,
-    IDS_DROP_ONE_FILE = 344,            // only one file can be dropped
     IDS_COMPARE_COPY_PRESET_UNDO = 345, // undo step names
     IDS_COMPARE_COPY_FIELD_UNDO = 346,
-    IDS_OPEN_SYX_UNDO = 347,
 };
 
 // The text with the given number, translated; an empty string for an unknown number.
