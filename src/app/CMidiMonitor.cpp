@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableView>
+#include <QThread>
 #include <QVBoxLayout>
 
 using namespace presetor;
@@ -150,6 +151,18 @@ void CMidiMonitor::hideEvent(QHideEvent* event) {
 
 void CMidiMonitor::OnMidiTraffic(MidiDirection direction, const std::string& port,
                                  std::span<const std::uint8_t> bytes) {
+    if (QThread::currentThread() != thread()) {
+        // A send from another thread: the bytes are copied and listed on the window's thread.
+        QMetaObject::invokeMethod(
+            this,
+            [this, direction, port, copy = std::vector<std::uint8_t>(bytes.begin(), bytes.end())] {
+                if (listening) {
+                    OnMidiTraffic(direction, port, copy);
+                }
+            },
+            Qt::QueuedConnection);
+        return;
+    }
     if (log.Feed(direction, port, bytes, QDateTime::currentMSecsSinceEpoch()) > 0) {
         model->Reset();
         table->scrollToBottom();
