@@ -109,7 +109,8 @@ CMidiMonitor::CMidiMonitor(CEditorApp& application, QWidget* parent)
     table->setColumnWidth(kDirection, m.horizontalAdvance(Str(IDS_MONITOR_RECEIVED)) + 16);
     table->setColumnWidth(kPort, m.horizontalAdvance(QStringLiteral("Virtual LMK4")) + 16);
     table->setColumnWidth(kLength, m.horizontalAdvance(QStringLiteral("199999")) + 16);
-    table->setColumnWidth(kBytes, m.horizontalAdvance(QStringLiteral("F0 ")) * 13 + 16);
+    table->setColumnWidth(kBytes, m.horizontalAdvance(QStringLiteral("F0 ")) * 10 + 16);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
 
     auto* clear = new QPushButton(Str(IDS_MONITOR_CLEAR), body);
     clear->setObjectName(QStringLiteral("monitorClear"));
