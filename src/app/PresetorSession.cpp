@@ -9,6 +9,8 @@
 #include "Strings.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTimer>
 
@@ -53,10 +55,16 @@ int PresetorSession::Start(const CommandLine& line, const MidiMaker& makeMidi,
 
     // The command line: a file opens it (and sets the keyboard type); otherwise a new
     // document, which on the very first start asks for the keyboard before any window shows.
+    // A .syx file opens as an untitled document of the type its dumps name.
+    const bool syx =
+        QFileInfo(line.file).suffix().compare(QLatin1String("syx"), Qt::CaseInsensitive) == 0;
     if (!line.file.isEmpty()) {
-        const Result result = doc.OpenDocument(line.file);
+        const Result result = syx ? doc.OpenSysexFile(line.file, {}) : doc.OpenDocument(line.file);
         if (!result) {
-            ShowWarning(nullptr, result.code() == ErrorCode::InvalidFile
+            ShowWarning(nullptr, syx ? Str(IDS_FILE_NOT_READ)
+                                           .arg(QDir::toNativeSeparators(line.file),
+                                                QString::fromLocal8Bit(result.message()))
+                                 : result.code() == ErrorCode::InvalidFile
                                      ? Str(IDS_INVALID_FILE)
                                      : QString::fromLocal8Bit(result.message().c_str()));
             return 1;
@@ -94,7 +102,7 @@ int PresetorSession::Start(const CommandLine& line, const MidiMaker& makeMidi,
     frame->RestorePlacement();
     frame->show();
     if (!line.file.isEmpty()) {
-        frame->AddRecentFile(doc.PathName());
+        frame->AddRecentFile(syx ? QFileInfo(line.file).absoluteFilePath() : doc.PathName());
     }
 
     if (lateAfterFirstPaint) {

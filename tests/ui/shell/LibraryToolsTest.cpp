@@ -6,6 +6,7 @@
 #include "app/CCompareDlg.h"
 #include "app/CMidiMonitor.h"
 #include "app/CommandIds.h"
+#include "app/CommandLine.h"
 #include "app/SettingsKeys.h"
 #include "app/TransferCommands.h"
 #include "midi/SysexFormat.h"
@@ -100,6 +101,18 @@ private slots:
             QVERIFY(env.Doc().SaveDocument(saved).ok());
             QVERIFY(Read(saved) == Read(lmk));
         }
+    }
+
+    void aSyxFileOnTheCommandLineOpensUntitled() {
+        ShellTestEnv env;
+        env.settings->setValue(keys::kKeyboardMajor, 3);
+        const QString syx = env.Path(QStringLiteral("start.syx"));
+        QVERIFY(
+            WriteFileAtomically(QFile::encodeName(syx).toStdString(), BuildBulkDump(SomeBank(4))));
+        QCOMPARE(env.Start(CommandLine::Parse({QStringLiteral("presetor"), syx})), -1);
+        QCOMPARE(env.Doc().Title(), QStringLiteral("Untitled"));
+        QCOMPARE(env.Doc().GetBank().keyboardType, 4);
+        QCOMPARE(env.Doc().GetBank().presets[5].GetName(), std::string("P5"));
     }
 
     void aDamagedSyxIsRefusedWithItsNameAndChangesNothing() {
