@@ -11,6 +11,7 @@
 #endif
 #if PRESETOR_HAVE_PRINTOUT
 #include "pages/PresetPrintout.h"
+#include "pages/PrintCommands.h"
 #endif
 
 int main(int argc, char** argv) {
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
 #if PRESETOR_HAVE_PRINTOUT
     parts.print = &printout::PrintCommand;
     parts.pdf = &printout::PdfCommand;
+    parts.dialogs.print = &printout::RunPrintCommand;
 #endif
     return PresetorMain(argc, argv, parts);
 }

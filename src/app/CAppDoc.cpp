@@ -5,10 +5,14 @@
 #include "EditCommands.h"
 #include "FileNames.h"
 
+#include "midi/SyxFile.h"
+#include "model/FileIo.h"
 #include "model/PresetFile.h"
 
 #include <QFile>
 #include <QFileInfo>
+
+#include <memory>
 
 using namespace presetor;
 
@@ -155,4 +159,41 @@ void CAppDoc::TakeLoadedBank(const Bank& loaded) {
     SetModified(false);
     emit TitleChanged();
     emit Updated(0);
+}
+
+Result CAppDoc::OpenSysexFile(const QString& path,
+                              const std::function<bool(const std::vector<int>&)>& keepDamaged) {
+    const std::string name = QFile::encodeName(path).toStdString();
+    Bytes bytes;
+    if (Result r = ReadWholeFile(name, bytes); !r) {
+        return r;
+    }
+    Bank& bank = GetBank();
+    auto image = std::make_unique<Bank>(bank);
+    std::vector<int> damaged;
+    if (Result r = ReadSyxImage(bytes, 0, *image, &damaged); !r) {
+        return r;
+    }
+    if (!damaged.empty() && keepDamaged && !keepDamaged(damaged)) {
+        return Result::Fail(ErrorCode::Cancelled, std::string());
+    }
+    const int oldType = bank.keyboardType;
+    bank.SetKeyboardType(image->keyboardType);
+    bank.presets = image->presets;
+    bank.currentPreset = 0;
+    app.WriteKeyboardType();
+    if (bank.keyboardType != oldType) {
+        emit app.KeyboardTypeChanged(bank.keyboardType);
+    }
+    pathName.clear();
+    undoStack.clear();
+    SetModified(false);
+    emit TitleChanged();
+    emit Updated(0);
+    return Result::Ok();
+}
+
+Result CAppDoc::ExportSysex(const QString& path, bool bulk) const {
+    return WriteFileAtomically(QFile::encodeName(path).toStdString(),
+                               BuildSyxImage(GetBank(), bulk));
 }

@@ -11,6 +11,7 @@
 #include <QUndoStack>
 
 #include <functional>
+#include <vector>
 
 class CEditorApp;
 
@@ -68,6 +69,17 @@ public:
     // Forgets the path, so the title is "Untitled" again and Save asks for a name (Load all
     // presets renews the document this way).
     void SetUntitled();
+
+    // Reads a .syx file (one bulk dump or single dumps; the keyboard type from their header, as
+    // presetor-cli from-syx) as a new untitled document: the presets the file does not hold
+    // come from the defaults. A rejected file changes nothing and the result names the file and
+    // the reason. When presets arrived with wrong checksums, keepDamaged is asked with their
+    // indices; false keeps the document as it was (the result is then Cancelled).
+    presetor::Result OpenSysexFile(const QString& path,
+                                   const std::function<bool(const std::vector<int>&)>& keepDamaged);
+    // Writes the bank as a .syx file, one bulk dump or one single dump per preset, atomically.
+    // The document's own file and title stay as they are.
+    presetor::Result ExportSysex(const QString& path, bool bulk) const;
 
     // Takes a bank loaded from the keyboard as a new document: its presets replace the bank,
     // currentPreset 0, "Untitled", no undo history, not modified; emits Updated(0).

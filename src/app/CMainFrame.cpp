@@ -4,10 +4,13 @@
 #include "BankCommands.h"
 #include "CAboutDlg.h"
 #include "CAppDoc.h"
+#include "CCompareDlg.h"
 #include "CEditorApp.h"
 #include "CMidiConnectionsDlg.h"
+#include "CMidiMonitor.h"
 #include "CPresetView.h"
 #include "CTabView.h"
+#include "CTransferDlg.h"
 #include "CommandIds.h"
 #include "FileNames.h"
 #include "Messages.h"
@@ -15,22 +18,29 @@
 #include "SettingsKeys.h"
 #include "Strings.h"
 #include "SvgIcon.h"
+#include "TransferCommands.h"
+
+#include "midi/SyxFile.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QSettings>
 #include <QShortcutEvent>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QUndoStack>
 
@@ -38,7 +48,32 @@ using namespace presetor;
 
 namespace {
 const QString kFilter = QStringLiteral("Presetor (*.lmk)");
+
+bool IsSyxPath(const QString& path) {
+    return QFileInfo(path).suffix().compare(QLatin1String("syx"), Qt::CaseInsensitive) == 0;
 }
+
+// The one local .lmk or .syx file of a drag, or empty.
+QString DroppedFile(const QMimeData* mime) {
+    if (!mime || !mime->hasUrls() || mime->urls().size() != 1 || !mime->urls()[0].isLocalFile()) {
+        return QString();
+    }
+    const QString path = mime->urls()[0].toLocalFile();
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == QLatin1String("lmk") || suffix == QLatin1String("syx") ? path : QString();
+}
+
+// The presets of a .syx file with wrong checksums: keep them?
+bool KeepDamaged(QWidget* parent, const QString& path, const std::vector<int>& presets) {
+    QStringList list;
+    for (int i : presets) {
+        list << PresetPosition(i);
+    }
+    return AskYesNo(parent,
+                    Str(IDS_SYX_CHECKSUMS)
+                        .arg(QDir::toNativeSeparators(path), list.join(QStringLiteral(", "))));
+}
+} // namespace
 
 CMainFrame::CMainFrame(CEditorApp& application, CAppDoc& document, const PageFactory& pages,
                        const PageDialogs& dialogs, QWidget* parent)
@@ -69,6 +104,15 @@ CMainFrame::CMainFrame(CEditorApp& application, CAppDoc& document, const PageFac
     splitter->setSizes({presetView->IdealWidth(), 600});
     setCentralWidget(splitter);
     resize(FirstSize());
+    setAcceptDrops(true);
+
+    monitor = new CMidiMonitor(app, this);
+    addDockWidget(Qt::BottomDockWidgetArea, monitor);
+    monitor->hide();
+    connect(monitor, &QDockWidget::visibilityChanged, this, [this] {
+        Action(ID_VIEW_MIDI_MONITOR)
+            ->setChecked(monitor->isVisibleTo(this) || monitor->isVisible());
+    });
 
     connect(&doc, &CAppDoc::TitleChanged, this, &CMainFrame::UpdateTitle);
     connect(&doc, &CAppDoc::ModifiedChanged, this, &CMainFrame::UpdateTitle);
@@ -129,9 +173,20 @@ void CMainFrame::CreateActions() {
     connect(MakeAction(ID_FILE_SAVE_AS, tr("Save &all..."), QKeySequence(Qt::CTRL | Qt::Key_A)),
             &QAction::triggered, this, &CMainFrame::OnFileSaveAs);
     connect(MakeAction(ID_APP_EXIT, tr("&Exit")), &QAction::triggered, this, &QWidget::close);
-    // Ctrl+P has no handler in the main window: printing runs from the command line only.
-    MakeAction(ID_FILE_PRINT, tr("&Print..."), QKeySequence(Qt::CTRL | Qt::Key_P))
-        ->setEnabled(false);
+    connect(MakeAction(ID_FILE_EXPORT_SYSEX, Str(IDS_MENU_EXPORT_SYSEX)), &QAction::triggered, this,
+            &CMainFrame::OnExportSysex);
+    // Printing: the summary of the current preset or the whole bank, from the pages layer.
+    for (const auto& [id, text, key] :
+         {std::tuple{ID_FILE_PRINT, IDS_MENU_PRINT, QKeySequence(Qt::CTRL | Qt::Key_P)},
+          std::tuple{ID_FILE_PRINT_PREVIEW, IDS_MENU_PRINT_PREVIEW, QKeySequence()},
+          std::tuple{ID_FILE_EXPORT_PDF, IDS_MENU_EXPORT_PDF, QKeySequence()}}) {
+        const int command = id;
+        connect(MakeAction(id, Str(text), key), &QAction::triggered, this, [this, command] {
+            if (pageDialogs.print) {
+                pageDialogs.print(this, app, doc, command);
+            }
+        });
+    }
 
     // Edit
     QAction* undo = MakeAction(ID_EDIT_UNDO, tr("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -148,6 +203,10 @@ void CMainFrame::CreateActions() {
     });
     undo->setEnabled(false);
     redo->setEnabled(false);
+    connect(MakeAction(ID_COMPARE_FILE, Str(IDS_MENU_COMPARE_FILE)), &QAction::triggered, this,
+            &CMainFrame::OnCompareFile);
+    connect(MakeAction(ID_COMPARE_KEYBOARD, Str(IDS_MENU_COMPARE_KEYBOARD)), &QAction::triggered,
+            this, &CMainFrame::OnCompareKeyboard);
 
     // Presets
     connect(MakeAction(ID_LOAD_ALL, tr("Load &All Presets"), QKeySequence(Qt::Key_F2),
@@ -218,6 +277,9 @@ void CMainFrame::CreateActions() {
     // View
     QAction* showToolBar = MakeAction(ID_VIEW_TOOLBAR, tr("&Toolbar"));
     QAction* showStatusBar = MakeAction(ID_VIEW_STATUS_BAR, tr("&Status Bar"));
+    QAction* showMonitor = MakeAction(ID_VIEW_MIDI_MONITOR, Str(IDS_MENU_MIDI_MONITOR));
+    showMonitor->setCheckable(true);
+    connect(showMonitor, &QAction::triggered, this, [this](bool on) { monitor->setVisible(on); });
     showToolBar->setCheckable(true);
     showStatusBar->setCheckable(true);
     connect(showToolBar, &QAction::toggled, this, [this](bool on) { toolBar->setVisible(on); });
@@ -235,6 +297,11 @@ void CMainFrame::CreateMenus() {
     fileMenu->addAction(Action(ID_FILE_OPEN));
     fileMenu->addAction(Action(ID_FILE_SAVE));
     fileMenu->addAction(Action(ID_FILE_SAVE_AS));
+    fileMenu->addAction(Action(ID_FILE_EXPORT_SYSEX));
+    fileMenu->addSeparator();
+    fileMenu->addAction(Action(ID_FILE_PRINT));
+    fileMenu->addAction(Action(ID_FILE_PRINT_PREVIEW));
+    fileMenu->addAction(Action(ID_FILE_EXPORT_PDF));
     fileMenu->addSeparator();
     recentSeparator = fileMenu->addSeparator();
     fileMenu->addAction(Action(ID_APP_EXIT));
@@ -243,6 +310,9 @@ void CMainFrame::CreateMenus() {
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
     edit->addAction(Action(ID_EDIT_UNDO));
     edit->addAction(Action(ID_EDIT_REDO));
+    edit->addSeparator();
+    edit->addAction(Action(ID_COMPARE_FILE));
+    edit->addAction(Action(ID_COMPARE_KEYBOARD));
 
     QMenu* presets = menuBar()->addMenu(tr("&Presets"));
     presets->addAction(Action(ID_LOAD_ALL));
@@ -277,6 +347,7 @@ void CMainFrame::CreateMenus() {
     QMenu* view = menuBar()->addMenu(tr("&View"));
     view->addAction(Action(ID_VIEW_TOOLBAR));
     view->addAction(Action(ID_VIEW_STATUS_BAR));
+    view->addAction(Action(ID_VIEW_MIDI_MONITOR));
 
     QMenu* help = menuBar()->addMenu(tr("&?"));
     help->addAction(Action(ID_APP_ABOUT));
@@ -338,6 +409,9 @@ void CMainFrame::UpdateCommandStates() {
     Action(ID_KEYBOARD_LMK4)->setChecked(type != kLmk3);
     Action(ID_PRESET_DEFAULTS)->setEnabled(static_cast<bool>(pageDialogs.presetDefaults));
     Action(ID_CHANNEL_ASSIGNMENT)->setEnabled(static_cast<bool>(pageDialogs.channelAssignment));
+    for (int id : {ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_EXPORT_PDF}) {
+        Action(id)->setEnabled(static_cast<bool>(pageDialogs.print));
+    }
     indicator->setText(KeyboardIndicator(type));
 }
 
@@ -513,7 +587,8 @@ void CMainFrame::OnFileOpen() {
     if (!SaveModified()) {
         return;
     }
-    const QString path = QFileDialog::getOpenFileName(this, tr("Open"), QString(), kFilter);
+    const QString path =
+        QFileDialog::getOpenFileName(this, tr("Open"), QString(), Str(IDS_FILTER_OPEN));
     if (!path.isEmpty()) {
         OpenFileNoPrompt(path);
     }
@@ -524,6 +599,23 @@ bool CMainFrame::OpenFile(const QString& path) {
 }
 
 bool CMainFrame::OpenFileNoPrompt(const QString& path) {
+    if (IsSyxPath(path)) {
+        const Result result =
+            doc.OpenSysexFile(path, [this, &path](const std::vector<int>& damaged) {
+                return KeepDamaged(this, path, damaged);
+            });
+        if (!result) {
+            if (result.code() != ErrorCode::Cancelled) {
+                ShowWarning(this, Str(IDS_FILE_NOT_READ)
+                                      .arg(QDir::toNativeSeparators(path),
+                                           QString::fromLocal8Bit(result.message())));
+            }
+            return false;
+        }
+        recent.Add(path);
+        RebuildRecentMenu();
+        return true;
+    }
     const Result result = doc.OpenDocument(path);
     if (!result) {
         ShowWarning(this, FileErrorText(path, result));
@@ -601,4 +693,86 @@ void CMainFrame::OnMidiConnections() {
 void CMainFrame::OnAbout() {
     CAboutDlg dialog(this);
     dialog.exec();
+}
+
+void CMainFrame::OnExportSysex() {
+    const QString bulkFilter = Str(IDS_EXPORT_BULK);
+    const QString singleFilter = Str(IDS_EXPORT_SINGLE);
+    QString chosen = bulkFilter;
+    QString path = QFileDialog::getSaveFileName(
+        this, Str(IDS_EXPORT_SYSEX), QFileInfo(doc.Title()).completeBaseName() + ".syx",
+        bulkFilter + QStringLiteral(";;") + singleFilter, &chosen);
+    if (path.isEmpty()) {
+        return;
+    }
+    if (QFileInfo(path).suffix().isEmpty()) {
+        path += QStringLiteral(".syx");
+    }
+    ExportSysex(path, chosen != singleFilter);
+}
+
+bool CMainFrame::ExportSysex(const QString& path, bool bulk) {
+    const Result result = doc.ExportSysex(path, bulk);
+    if (!result) {
+        ShowWarning(this, Str(IDS_FILE_NOT_WRITTEN)
+                              .arg(QDir::toNativeSeparators(path),
+                                   QString::fromLocal8Bit(result.message())));
+        return false;
+    }
+    return true;
+}
+
+void CMainFrame::OnCompareFile() {
+    const QString path = QFileDialog::getOpenFileName(this, Str(IDS_MENU_COMPARE_FILE).remove('&'),
+                                                      QString(), Str(IDS_FILTER_OPEN));
+    if (!path.isEmpty()) {
+        CompareWithFile(path);
+    }
+}
+
+void CMainFrame::CompareWithFile(const QString& path) {
+    auto other = std::make_unique<Bank>(doc.GetBank());
+    other->LoadPresetDefaults();
+    const Result result = LoadBankFile(QFile::encodeName(path).toStdString(), *other, nullptr);
+    if (!result) {
+        ShowWarning(this, Str(IDS_FILE_NOT_READ)
+                              .arg(QDir::toNativeSeparators(path),
+                                   QString::fromLocal8Bit(result.message())));
+        return;
+    }
+    CCompareDlg dialog(doc, *other, QFileInfo(path).fileName(), this);
+    dialog.exec();
+}
+
+void CMainFrame::OnCompareKeyboard() {
+    // The same Load all as Presets > Load All Presets, into a bank of its own: the document is
+    // never touched by it.
+    CTransferDlg load(app, true, this);
+    const TransferState state = load.Run();
+    if (state == TransferState::NoAnswer || state == TransferState::BadData) {
+        ShowWarning(this, Str(IDS_NO_DATA_RECEIVED));
+        return;
+    }
+    if (state != TransferState::Ok) {
+        return;
+    }
+    CCompareDlg dialog(doc, load.Load()->ReceivedBank(), Str(IDS_COMPARE_KEYBOARD), this);
+    dialog.exec();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedFile(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const QString path = DroppedFile(event->mimeData());
+    if (path.isEmpty()) {
+        return;
+    }
+    event->acceptProposedAction();
+    // Opened after the drop has finished, so the source application is not kept waiting by
+    // the save prompt.
+    QTimer::singleShot(0, this, [this, path] { OpenFile(path); });
 }

@@ -14,6 +14,7 @@
 
 class CAppDoc;
 class CEditorApp;
+class CMidiMonitor;
 class CPresetView;
 class CTabView;
 class QAction;
@@ -49,8 +50,14 @@ public:
     bool SaveModified();
     // File > Open of a given file, save prompt first; false when nothing was opened.
     bool OpenFile(const QString& path);
-    // Opens a file without a prompt (command line); reports a failure in a message box.
+    // Opens a file without a prompt (command line); reports a failure in a message box. A .syx
+    // file opens as an untitled document of the keyboard type its dumps name.
     bool OpenFileNoPrompt(const QString& path);
+    // File > Export as SysEx... to a given file; reports a failure in a message box.
+    bool ExportSysex(const QString& path, bool bulk);
+    // Edit > Compare with...: runs the compare dialog against a file or the keyboard's bank.
+    void CompareWithFile(const QString& path);
+    CMidiMonitor* MidiMonitor() const { return monitor; }
 
     // Puts a file first in the recent-file list (a file opened from the command line).
     void AddRecentFile(const QString& path);
@@ -64,9 +71,15 @@ public:
     void OnLoadAll();
     void OnMidiConnections();
     void OnAbout();
+    void OnExportSysex();
+    void OnCompareFile();
+    void OnCompareKeyboard();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // .lmk and .syx files dropped onto the window open (asking to save first).
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     // Settles a key that both a command and a page's mnemonic claim (see ResolveAmbiguousKey).
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -109,4 +122,5 @@ private:
     QLabel* indicator = nullptr;
     QLabel* liveEditIndicator = nullptr;
     QToolBar* toolBar = nullptr;
+    CMidiMonitor* monitor = nullptr;
 };

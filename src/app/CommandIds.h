@@ -10,6 +10,7 @@ enum CommandId : int {
     ID_FILE_SAVE = 57603,
     ID_FILE_SAVE_AS = 57604,
     ID_FILE_PRINT = 57607,
+    ID_FILE_PRINT_PREVIEW = 57609,
     ID_FILE_MRU_FILE1 = 57616,
     ID_EDIT_UNDO = 57643,
     ID_EDIT_REDO = 57644,
@@ -34,6 +35,12 @@ enum CommandId : int {
     ID_LINK_ALL = 32793,
     ID_UNLINK_ALL = 32794,
     ID_LIVE_EDIT = 32800, // "Send changes to the edit memory" (on/off)
+    // The program's own additions: files, printing, comparing, the MIDI monitor.
+    ID_FILE_EXPORT_SYSEX = 32850,
+    ID_FILE_EXPORT_PDF = 32851,
+    ID_COMPARE_FILE = 32852,
+    ID_COMPARE_KEYBOARD = 32853,
+    ID_VIEW_MIDI_MONITOR = 32854,
     ID_VIEW_TOOLBAR = 59392,
     ID_VIEW_STATUS_BAR = 59393,
 };

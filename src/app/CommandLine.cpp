@@ -77,7 +77,7 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
 }
 
 QString CommandLine::HelpText() {
-    return Tr("Usage: presetor [FILE.lmk]\n"
+    return Tr("Usage: presetor [FILE.lmk | FILE.syx]\n"
               "       presetor /p FILE.lmk\n"
               "       presetor /pt FILE.lmk PRINTER\n"
               "       presetor /pdf FILE.lmk OUT.pdf\n"
@@ -85,6 +85,7 @@ QString CommandLine::HelpText() {
               "Preset editor for the LMK3 and LMK4/4+ master keyboards.\n"
               "\n"
               "  FILE.lmk            open this preset file\n"
+              "  FILE.syx            open the dumps of this SysEx file as a new document\n"
               "  /p FILE             print the current preset of FILE and end\n"
               "  /pt FILE PRINTER    the same on the named printer\n"
               "  /pdf FILE OUT.pdf   write the current preset of FILE as a PDF file and end\n"

@@ -28,4 +28,8 @@ PageFactory EmptyPageFactory();
 struct PageDialogs {
     std::function<void(QWidget* parent, CEditorApp& app, CAppDoc& doc)> presetDefaults;
     std::function<void(QWidget* parent, CEditorApp& app, CAppDoc& doc)> channelAssignment;
+    // File > Print..., Print Preview... and Export as PDF... (command ID_FILE_PRINT,
+    // ID_FILE_PRINT_PREVIEW or ID_FILE_EXPORT_PDF): the printed summary of the current preset or
+    // the whole bank. Empty: the three commands stay disabled.
+    std::function<void(QWidget* parent, CEditorApp& app, CAppDoc& doc, int command)> print;
 };

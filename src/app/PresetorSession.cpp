@@ -10,6 +10,8 @@
 #include "Strings.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTimer>
 
@@ -54,8 +56,11 @@ int PresetorSession::Start(const CommandLine& line, const MidiMaker& makeMidi,
 
     // The command line: a file opens it (and sets the keyboard type); otherwise a new
     // document, which on the very first start asks for the keyboard before any window shows.
+    // A .syx file opens as an untitled document of the type its dumps name.
+    const bool syx =
+        QFileInfo(line.file).suffix().compare(QLatin1String("syx"), Qt::CaseInsensitive) == 0;
     if (!line.file.isEmpty()) {
-        const Result result = doc.OpenDocument(line.file);
+        const Result result = syx ? doc.OpenSysexFile(line.file, {}) : doc.OpenDocument(line.file);
         if (!result) {
             ShowWarning(nullptr, FileErrorText(line.file, result));
             return 1;
@@ -95,7 +100,7 @@ int PresetorSession::Start(const CommandLine& line, const MidiMaker& makeMidi,
     frame->RestorePlacement();
     frame->show();
     if (!line.file.isEmpty()) {
-        frame->AddRecentFile(doc.PathName());
+        frame->AddRecentFile(syx ? QFileInfo(line.file).absoluteFilePath() : doc.PathName());
     }
 
     if (lateAfterFirstPaint) {

@@ -12,9 +12,18 @@ MidiSystem::MidiSystem(std::unique_ptr<MidiBackend> backend)
       lmk3_(std::make_unique<VirtualMidiDevice>(kVirtualLmk3Name,
                                                 VirtualKeyboardOptions{.keyboardType = 3})),
       lmk4_(std::make_unique<VirtualMidiDevice>(kVirtualLmk4Name,
-                                                VirtualKeyboardOptions{.keyboardType = 4})) {}
+                                                VirtualKeyboardOptions{.keyboardType = 4})) {
+    tap_ = std::make_shared<MidiTap>([this](MidiKind kind, int device) {
+        const auto names = DeviceNames(kind);
+        return device >= 0 && device < static_cast<int>(names.size())
+                   ? names[static_cast<std::size_t>(device)]
+                   : std::string();
+    });
+}
 
-MidiSystem::~MidiSystem() = default;
+MidiSystem::~MidiSystem() {
+    tap_->Detach();
+}
 
 std::vector<std::string> MidiSystem::DeviceNames(MidiKind kind) {
     std::vector<std::string> names{lmk3_->Name(), lmk4_->Name()};
@@ -28,10 +37,10 @@ std::vector<std::string> MidiSystem::DeviceNames(MidiKind kind) {
 
 std::unique_ptr<MidiOutPort> MidiSystem::OpenOut(int device, std::string& error) {
     if (device == 0 || device == 1) {
-        return (device == 0 ? lmk3_ : lmk4_)->OpenOut(&error);
+        return TapOutPort((device == 0 ? lmk3_ : lmk4_)->OpenOut(&error), tap_, device);
     }
     if (backend_ && device >= kVirtualCount) {
-        return backend_->OpenOut(device - kVirtualCount, error);
+        return TapOutPort(backend_->OpenOut(device - kVirtualCount, error), tap_, device);
     }
     error = "No such MIDI output device.";
     return nullptr;
@@ -39,10 +48,10 @@ std::unique_ptr<MidiOutPort> MidiSystem::OpenOut(int device, std::string& error)
 
 std::unique_ptr<MidiInPort> MidiSystem::OpenIn(int device, std::string& error) {
     if (device == 0 || device == 1) {
-        return (device == 0 ? lmk3_ : lmk4_)->OpenIn(&error);
+        return TapInPort((device == 0 ? lmk3_ : lmk4_)->OpenIn(&error), tap_, device);
     }
     if (backend_ && device >= kVirtualCount) {
-        return backend_->OpenIn(device - kVirtualCount, error);
+        return TapInPort(backend_->OpenIn(device - kVirtualCount, error), tap_, device);
     }
     error = "No such MIDI input device.";
     return nullptr;

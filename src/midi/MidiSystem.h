@@ -5,6 +5,7 @@
 
 #include "MidiBackend.h"
 #include "MidiPort.h"
+#include "MidiTap.h"
 #include "VirtualMidiDevice.h"
 
 #include <memory>
@@ -35,7 +36,12 @@ public:
     VirtualMidiDevice& Virtual(int keyboardType);
     MidiBackend* Backend() { return backend_.get(); }
 
+    // The observer of every message sent and received on the ports this system opened (also
+    // those opened before); null removes it. Not owned.
+    void SetTrafficObserver(MidiTrafficObserver* observer) { tap_->SetObserver(observer); }
+
 private:
+    std::shared_ptr<MidiTap> tap_;
     std::unique_ptr<MidiBackend> backend_;
     std::unique_ptr<VirtualMidiDevice> lmk3_;
     std::unique_ptr<VirtualMidiDevice> lmk4_;

@@ -1,42 +1,37 @@
+// The lists of the pages, from the model's one table of value texts.
 #include "FunctionNames.h"
+
+#include "model/PresetTexts.h"
+
+#include <string>
 
 namespace {
 
-QStringList WithUserControllers(QStringList names) {
-    for (int i = 1; i <= 8; ++i)
-        names << QStringLiteral("Userdefined Controller %1").arg(i);
+QStringList Texts(std::string (*text)(int), int count) {
+    QStringList names;
+    for (int i = 0; i < count; ++i)
+        names << QString::fromStdString(text(i));
     return names;
 }
 
 } // namespace
 
 const QStringList& ControllerFunctionNames() {
-    static const QStringList names = WithUserControllers(
-        {QStringLiteral("Pitch"), QStringLiteral("Aftertouch"), QStringLiteral("Modulation"),
-         QStringLiteral("Breath Controller"), QStringLiteral("Portamento Time"),
-         QStringLiteral("Data Entry"), QStringLiteral("Volume"), QStringLiteral("Panorama")});
+    static const QStringList names = Texts(&presetor::ControllerFunctionText, kFunctionCount);
     return names;
 }
 
 const QStringList& SwitchFunctionNames() {
-    static const QStringList names = WithUserControllers(
-        {QStringLiteral("Sustain"), QStringLiteral("Portamento On/Off"),
-         QStringLiteral("Sostenuto"), QStringLiteral("Softpedal"), QStringLiteral("Link"),
-         QStringLiteral("Legato On/Off"), QStringLiteral("Hold 2"), QStringLiteral("FR4")});
+    static const QStringList names = Texts(&presetor::SwitchFunctionText, kFunctionCount);
     return names;
 }
 
 const QStringList& PresetSwitchNames() {
-    static const QStringList names = {
-        QStringLiteral("activ / Out 1 and 2"), QStringLiteral("activ / Out 1"),
-        QStringLiteral("activ / Out 2"), QStringLiteral("not activ / Out 1 and 2")};
+    static const QStringList names = Texts(&presetor::PresetSwitchText, 4);
     return names;
 }
 
 const QStringList& RealtimeModeNames() {
-    static const QStringList names = {QStringLiteral("No Realtime-Command at Preset-Call"),
-                                      QStringLiteral("Start-Command at Preset-Call"),
-                                      QStringLiteral("Stop-Command at Preset-Call"),
-                                      QStringLiteral("Continue-Command at Preset-Call")};
+    static const QStringList names = Texts(&presetor::RealtimeModeText, 4);
     return names;
 }

@@ -5,14 +5,21 @@
 #include "FunctionNames.h"
 
 #include "app/CAppDoc.h"
+#include "app/Strings.h"
 #include "model/Bank.h"
+#include "model/FileIo.h"
 #include "model/Preset.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QFont>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QMessageBox>
+#include <QPageLayout>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStringList>
@@ -21,6 +28,8 @@
 #include <cstdio>
 
 namespace printout {
+
+using namespace presetor;
 
 namespace {
 
@@ -61,8 +70,8 @@ QString PresetSwitchItemText(int index) {
     return index >= 0 && index < items.size() ? items[index] : QString();
 }
 
-void DrawPresetPage(QPainter& painter, const presetor::Bank& bank, int index,
-                    const QString& presetSwitchText) {
+int DrawPresetHeader(QPainter& painter, const presetor::Bank& bank, int index,
+                     const QString& presetSwitchText) {
     const QPaintDevice* device = painter.device();
     const int width = device->width();
     const int height = device->height();
@@ -70,7 +79,6 @@ void DrawPresetPage(QPainter& painter, const presetor::Bank& bank, int index,
 
     const QFont titleFont = ArialFont(240);
     const QFont rowFont = ArialFont(100);
-    const QFont footerFont = ArialFont(80);
     const QFont previousFont = painter.font();
     painter.setFont(titleFont);
 
@@ -106,37 +114,34 @@ void DrawPresetPage(QPainter& painter, const presetor::Bank& bank, int index,
 
     int rowBottom = y + size.height() + 4;
     painter.drawLine(0, rowBottom, width, rowBottom);
+    painter.setFont(previousFont);
+    return rowBottom;
+}
 
-    // The key ranges of the active splits, with octaves (middle C = C 3), four to a line.
-    QStringList ranges;
-    for (int s = 0; s < presetor::kSplitCount; ++s) {
-        const int low = preset.lowKey[static_cast<std::size_t>(s)];
-        const int high = preset.highKey[static_cast<std::size_t>(s)];
-        if (low == 0 && high == 0)
-            continue;
-        const auto name = [](int note) {
-            return CKeyboardCtrl::KeyName(std::clamp(note, 21, 108) - CKeyboardCtrl::kFirstNote);
-        };
-        ranges << QStringLiteral("Split %1: %2 - %3").arg(s + 1).arg(name(low), name(high));
-    }
-    for (int first = 0; first < ranges.size(); first += 4) {
-        size = DrawTextAt(painter, 10, rowBottom + 4,
-                          ranges.mid(first, 4).join(QStringLiteral("     ")));
-        rowBottom += size.height() + 4;
-    }
-    if (!ranges.isEmpty())
-        painter.drawLine(0, rowBottom + 4, width, rowBottom + 4);
-
-    DrawTextAt(painter, 10, 1000,
-               QStringLiteral("HorzRes = %1, VertRes = %2").arg(width).arg(height));
-
+void DrawFooter(QPainter& painter) {
     // The footer stands 85 pixels above the bottom; on fine resolutions where its line is
     // taller than that it is raised so that it is not cut off.
+    const QPaintDevice* device = painter.device();
+    const QFont footerFont = ArialFont(80);
+    const QFont previousFont = painter.font();
     painter.setFont(footerFont);
     const int footerHeight = QFontMetrics(footerFont, device).height();
-    DrawTextAt(painter, 10, height - std::max(85, footerHeight), QString::fromUtf8(kFooterText));
-
+    DrawTextAt(painter, 10, device->height() - std::max(85, footerHeight),
+               QString::fromUtf8(kFooterText));
     painter.setFont(previousFont);
+}
+
+void DrawPresetPage(QPainter& painter, const presetor::Bank& bank, int index,
+                    const QString& presetSwitchText) {
+    DrawPresetHeader(painter, bank, index, presetSwitchText);
+    const QPaintDevice* device = painter.device();
+    const QFont previousFont = painter.font();
+    painter.setFont(ArialFont(100));
+    DrawTextAt(
+        painter, 10, 1000,
+        QStringLiteral("HorzRes = %1, VertRes = %2").arg(device->width()).arg(device->height()));
+    painter.setFont(previousFont);
+    DrawFooter(painter);
 }
 
 bool PrintCurrentPreset(QPrinter& printer, const presetor::Bank& bank, QString* error) {
@@ -145,7 +150,7 @@ bool PrintCurrentPreset(QPrinter& printer, const presetor::Bank& bank, QString* 
     QPainter painter;
     if (!painter.begin(&printer)) {
         if (error) {
-            *error = QStringLiteral("The print job could not be started.");
+            *error = Str(IDS_PRINT_NOT_STARTED);
         }
         return false;
     }
@@ -156,18 +161,73 @@ bool PrintCurrentPreset(QPrinter& printer, const presetor::Bank& bank, QString* 
     return painter.end();
 }
 
-bool WritePdf(const presetor::Bank& bank, const QString& path, QString* error) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setResolution(kPdfResolution);
-    printer.setOutputFileName(path);
-    if (!PrintCurrentPreset(printer, bank, error)) {
+bool RenderPdf(int pageCount, const PageDrawer& draw, QByteArray& pdf, QString* error) {
+    pdf.clear();
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setCreator(QStringLiteral("Presetor"));
+        writer.setResolution(kPdfResolution);
+        // The page size of the user's region, landscape, with the margins a printer keeps.
+        const QPageSize size(QLocale().measurementSystem() == QLocale::ImperialUSSystem
+                                 ? QPageSize::Letter
+                                 : QPageSize::A4);
+        writer.setPageLayout(QPageLayout(size, QPageLayout::Landscape, QMarginsF(10, 10, 10, 10),
+                                         QPageLayout::Millimeter));
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+            if (error) {
+                *error = Str(IDS_PDF_NOT_RENDERED);
+            }
+            return false;
+        }
+        for (int page = 0; page < pageCount; ++page) {
+            if (page > 0) {
+                writer.newPage();
+            }
+            draw(painter, page);
+        }
+        if (!painter.end()) {
+            if (error) {
+                *error = Str(IDS_PDF_NOT_RENDERED);
+            }
+            return false;
+        }
+    }
+    buffer.close();
+    return true;
+}
+
+bool WritePdfPages(const QString& path, int pageCount, const PageDrawer& draw, QString* error) {
+    QByteArray pdf;
+    QString reason;
+    if (!RenderPdf(pageCount, draw, pdf, &reason)) {
         if (error) {
-            *error = QStringLiteral("The PDF file \"%1\" could not be written.").arg(path);
+            *error = Str(IDS_PDF_NOT_WRITTEN).arg(path, reason);
+        }
+        return false;
+    }
+    const presetor::Result written = presetor::WriteFileAtomically(
+        QFile::encodeName(path).toStdString(),
+        std::span(reinterpret_cast<const std::uint8_t*>(pdf.constData()),
+                  static_cast<std::size_t>(pdf.size())));
+    if (!written) {
+        if (error) {
+            *error = Str(IDS_PDF_NOT_WRITTEN).arg(path, QString::fromLocal8Bit(written.message()));
         }
         return false;
     }
     return true;
+}
+
+bool WritePdf(const presetor::Bank& bank, const QString& path, QString* error) {
+    const int index = bank.CurrentIndex();
+    const QString presetSwitch =
+        PresetSwitchItemText(bank.presets[static_cast<std::size_t>(index)].presetSwitch);
+    return WritePdfPages(
+        path, 1,
+        [&](QPainter& painter, int) { DrawPresetPage(painter, bank, index, presetSwitch); }, error);
 }
 
 bool PrintToPrinter(const presetor::Bank& bank, const QString& printerName, QString* error) {

@@ -146,6 +146,36 @@ TEST_F(Cli, ToSyxWritesWhatSendAllSendsAndFromSyxReadsItBack) {
     }
 }
 
+TEST_F(Cli, FromSyxTakesTheTypeFromTheDumpsAndDiffComparesAnyTwoBanks) {
+    Bank bank = test::DefaultBank(kLmk4);
+    ASSERT_TRUE(SavePresetFile(P("a.lmk").string(), bank));
+    ASSERT_EQ(Invoke({"to-syx", "--bulk", P("a.lmk").string(), P("a.syx").string()}).status, 0);
+    // No --type: the bulk dump's length says LMK4.
+    CliRun r = Invoke({"from-syx", P("a.syx").string(), P("b.lmk").string()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ReadBytes(P("b.lmk")), ReadBytes(P("a.lmk")));
+
+    // Equal banks, in either file form: exit 0 and no output.
+    r = Invoke({"diff", P("a.lmk").string(), P("a.syx").string()});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.out.empty()) << r.out;
+
+    // Chosen differences: one line per preset, one per field, exit 1.
+    bank.presets[2].SetMidiChannel(2, 5);
+    bank.presets[2].SetName("PIANO");
+    ASSERT_TRUE(SavePresetFile(P("c.lmk").string(), bank));
+    r = Invoke({"diff", P("a.syx").string(), P("c.lmk").string()});
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_EQ(r.out, "1.3 (3) INITPRES / PIANO\n"
+                     "  Global: Name INITPRES / PIANO\n"
+                     "  Split 3: MIDI-Channel 3 / 5\n");
+
+    // A file that cannot be read is trouble, not a difference.
+    r = Invoke({"diff", P("a.lmk").string(), P("missing.lmk").string()});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("missing.lmk"), std::string::npos) << r.err;
+}
+
 TEST_F(Cli, FromSyxWarnsAboutChecksumsButKeepsTheDumps) {
     Bank bank = test::DefaultBank(kLmk3);
     Bytes dump = BuildSingleDump(bank.presets[0], kLmk3, kLmk3Header, 2);

@@ -1,8 +1,7 @@
 // presetor-cli commands on files: new, info, to-syx and from-syx. Outputs are written
 // atomically, so an error never leaves a partial file behind.
 #include "CliCommand.h"
-#include "midi/DumpParser.h"
-#include "midi/SysexFormat.h"
+#include "midi/SyxFile.h"
 #include "model/FileIo.h"
 #include "model/PresetFile.h"
 
@@ -63,34 +62,25 @@ int RunToSyx(const CliArgs& args) {
     if (Result r = LoadPresetFile(in, *bank); !r)
         return Fail(in, r);
     // Exactly what Send All Presets sends, without the EEPROM command.
-    Bytes bytes;
-    if (args.options.count("--bulk")) {
-        bytes = BuildBulkDump(*bank);
-    } else {
-        const SysexHeader& header = HeaderFor(bank->keyboardType);
-        for (int i = 0; i < bank->PresetCount(); ++i) {
-            const Bytes m = BuildSingleDump(bank->presets[static_cast<std::size_t>(i)],
-                                            bank->keyboardType, header, i + 1);
-            bytes.insert(bytes.end(), m.begin(), m.end());
-        }
-    }
+    const Bytes bytes = BuildSyxImage(*bank, args.options.count("--bulk") != 0);
     if (Result r = WriteFileAtomically(out, bytes); !r)
         return Fail(out, r);
     return kExitOk;
 }
 
 int RunFromSyx(const CliArgs& args) {
-    const int type = TypeOption(args);
-    if (type == 0)
+    // Without --type the dumps' own header or length tells the keyboard type.
+    int type = 0;
+    if (args.options.count("--type") && (type = TypeOption(args)) == 0)
         return kExitUsage;
     const std::string& in = args.positional[0];
     const std::string& out = args.positional[1];
     Bytes bytes;
     if (Result r = ReadWholeFile(in, bytes); !r)
         return Fail(in, r);
-    auto bank = FreshBank(type);
+    auto bank = FreshBank(type == 0 ? kLmk3 : type);
     std::vector<int> badChecksums;
-    if (Result r = DecodeDumpStream(bytes, type, *bank, &badChecksums); !r)
+    if (Result r = ReadSyxImage(bytes, type, *bank, &badChecksums); !r)
         return Fail(in, r);
     if (!badChecksums.empty()) {
         // The keyboard's checksums are informative only; the dumps are kept as received.
@@ -127,9 +117,9 @@ const CliRegistration registration{{
      2,
      RunToSyx},
     {"from-syx",
-     "--type lmk3|lmk4 IN.syx OUT.lmk",
+     "[--type lmk3|lmk4] IN.syx OUT.lmk",
      "Read one bulk dump or single dumps (placed by their preset number; 0 is skipped) into a "
-     "fresh bank and save it.",
+     "fresh bank and save it. The keyboard type comes from the dumps unless --type is given.",
      {"--type"},
      {},
      2,

@@ -1,10 +1,12 @@
 // presetor-cli print: the printed summary page of one preset as a PDF, without a window, a
-// display or the program's settings. It is the page "presetor /p" prints. The PDF is written
-// beside the target and renamed into place, so a failure leaves no partial file.
+// display or the program's settings. It is the page "presetor /p" prints. The PDF is rendered
+// in memory and written with the one atomic file write, so a failure (a full disk) leaves the
+// old file as it was and exits non-zero.
 #include "CliCommand.h"
 #include "model/Bank.h"
 #include "model/PresetFile.h"
 #include "pages/PresetPrintout.h"
+#include "pages/PresetSummary.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -44,27 +46,30 @@ int RunPrint(const CliArgs& args) {
     char* argv[] = {name, nullptr};
     QGuiApplication app(argc, argv);
 
-    const QString target = QString::fromLocal8Bit(out.c_str());
-    const QString temporary = target + QStringLiteral(".part");
+    const QString target = QFile::decodeName(out.c_str());
     QString error;
-    if (!printout::WritePdf(*bank, temporary, &error)) {
-        QFile::remove(temporary);
-        return Fail(out, Result::Fail(ErrorCode::IoError, error.toStdString()));
-    }
-    QFile::remove(target);
-    if (!QFile::rename(temporary, target)) {
-        QFile::remove(temporary);
-        return Fail(out, Result::Fail(ErrorCode::IoError, "cannot write the file"));
-    }
+    const bool summary = args.options.count("--summary") || args.options.count("--bank");
+    const printout::Summary pages{*bank,
+                                  args.options.count("--bank")
+                                      ? printout::PrintScope::WholeBank
+                                      : printout::PrintScope::CurrentPreset,
+                                  {},
+                                  QFile::decodeName(in.c_str()).section(QLatin1Char('/'), -1)};
+    const bool written = summary ? printout::WriteSummaryPdf(target, pages, &error)
+                                 : printout::WritePdf(*bank, target, &error);
+    if (!written)
+        return Fail(error.toLocal8Bit().toStdString());
     return kExitOk;
 }
 
 const CliRegistration registration{{
     {"print",
-     "[--preset N] IN.lmk OUT.pdf",
-     "Write the printed summary page of preset N (serial number, 1 by default) as a PDF.",
+     "[--preset N] [--summary | --bank] IN.lmk OUT.pdf",
+     "Write the printed page of preset N (serial number, 1 by default) as a PDF; with --summary "
+     "the window's full summary of that preset, with --bank a list of all presets and one summary "
+     "page per preset (without sound names).",
      {"--preset"},
-     {},
+     {"--summary", "--bank"},
      2,
      RunPrint},
 }};

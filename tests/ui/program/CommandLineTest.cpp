@@ -4,6 +4,8 @@
 #include "model/Bank.h"
 #include "model/PresetFile.h"
 
+#include <QDir>
+#include <QFile>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -29,6 +31,12 @@ private:
 
     // Runs the program offscreen with its settings in a private home directory.
     Run Presetor(const QStringList& arguments) {
+        return Start(QStringLiteral(PRESETOR_PATH), arguments);
+    }
+
+    // Runs a program as Presetor() does, with files limited to fileLimitKb kilobytes (a disk
+    // that fills up): writes beyond it fail with EFBIG instead of ending the process.
+    Run Start(const QString& program, const QStringList& arguments, int fileLimitKb = 0) {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -38,7 +46,17 @@ private:
         environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(home.path());
-        process.start(QStringLiteral(PRESETOR_PATH), arguments);
+        if (fileLimitKb > 0) {
+            process.start(
+                QStringLiteral("bash"),
+                QStringList{QStringLiteral("-c"),
+                            QStringLiteral("trap '' XFSZ; ulimit -f %1; exec \"$0\" \"$@\"")
+                                .arg(fileLimitKb),
+                            program} +
+                    arguments);
+        } else {
+            process.start(program, arguments);
+        }
         Run run;
         if (!process.waitForFinished(60000)) {
             process.kill();
@@ -100,6 +118,43 @@ private slots:
                        lmk4File, pdf});
         QVERIFY(process.waitForFinished(60000));
         QVERIFY(process.exitCode() != 0);
+    }
+
+    // A PDF that does not fit on the disk: both programs fail with the file and the reason, the
+    // good PDF that was there stays as it was, and an unrelated "OUT.pdf.part" is not touched.
+    void pdfOnAFullDiskKeepsTheOldFile() {
+        const QString pdf = home.filePath(QStringLiteral("full.pdf"));
+        const QByteArray good("an older, good PDF");
+        const QByteArray part("the user's own .part file");
+        for (const QString& program :
+             {QStringLiteral(PRESETOR_PATH), QStringLiteral(PRESETOR_CLI_PATH)}) {
+            for (const auto& [path, bytes] :
+                 {std::pair{pdf, good}, std::pair{pdf + ".part", part}}) {
+                QFile file(path);
+                QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+            }
+            const QStringList arguments = program == QStringLiteral(PRESETOR_PATH)
+                                              ? QStringList{QStringLiteral("/pdf"), lmk4File, pdf}
+                                              : QStringList{QStringLiteral("print"), lmk4File, pdf};
+            const Run run = Start(program, arguments, 4);
+            QVERIFY2(run.exitCode > 0, qPrintable(program + run.errors));
+            QVERIFY2(run.errors.contains(QStringLiteral("full.pdf")) &&
+                         run.errors.contains(QStringLiteral("too large")),
+                     qPrintable(run.errors));
+            for (const auto& [path, bytes] :
+                 {std::pair{pdf, good}, std::pair{pdf + ".part", part}}) {
+                QFile file(path);
+                QVERIFY(file.open(QIODevice::ReadOnly));
+                QCOMPARE(file.readAll(), bytes);
+            }
+            QCOMPARE(QDir(home.path()).entryList({QStringLiteral("full.pdf*")}).size(), 2);
+
+            // With room on the disk the same command replaces the old file.
+            QCOMPARE(Start(program, arguments).exitCode, 0);
+            QFile written(pdf);
+            QVERIFY(written.open(QIODevice::ReadOnly));
+            QVERIFY(written.readAll().startsWith("%PDF"));
+        }
     }
 
     void printingWithoutThePrinterFails() {

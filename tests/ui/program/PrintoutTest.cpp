@@ -1,13 +1,18 @@
 // The printed preset summary, checked in the PDF the program writes: title, the framed row by
 // keyboard type, landscape, and clear failures when there is no printer to print on.
 #include "PresetPrintout.h"
+#include "PresetSummary.h"
 #include "model/Bank.h"
+#include "model/PresetTexts.h"
+#include "model/SoundList.h"
 
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <random>
 
 namespace {
 
@@ -103,6 +108,87 @@ private slots:
         error.clear();
         QVERIFY(!printout::PrintToPrinter(bank, QString(), &error));
         QVERIFY(error.contains(QStringLiteral("No printer")));
+    }
+
+    // The window's summary of a random LMK4 preset: every active split's range and sound name,
+    // no resolution line, one landscape page; the whole bank gives a list page and one page
+    // per preset.
+    void summaryOfARandomLmk4Bank() {
+        std::mt19937 random(20261207);
+        auto pick = [&random](int low, int high) {
+            return std::uniform_int_distribution<int>(low, high)(random);
+        };
+        presetor::Bank bank;
+        bank.SetKeyboardType(presetor::kLmk4);
+        bank.LoadPresetDefaults();
+        bank.currentPreset = pick(0, 126);
+        presetor::Preset& p = bank.presets[static_cast<std::size_t>(bank.currentPreset)];
+        p.SetName("STAGE");
+        std::string listText = "name=Module\nbank=Main,5,7\n";
+        QStringList expected;
+        for (int s = 0; s < presetor::kSplitCount; ++s) {
+            const bool active = s == 0 || pick(0, 1) == 1;
+            p.lowKey[s] = active ? static_cast<std::uint8_t>(pick(21, 64)) : 0;
+            p.highKey[s] = active ? static_cast<std::uint8_t>(pick(65, 108)) : 0;
+            p.midiChannel[s] = static_cast<std::uint8_t>(pick(0, 15));
+            p.programActive[s] = 1;
+            p.programNumber[s] = static_cast<std::uint8_t>(s * 10 + pick(0, 9));
+            p.bankMsb[s] = 5;
+            p.bankLsb[s] = 7;
+            p.transpose[s] = static_cast<std::uint8_t>(pick(0, 1) ? 12 : 0x8C);
+            listText +=
+                std::to_string(p.programNumber[s]) + ",Sound" + std::to_string(s + 1) + "\n";
+            if (active) {
+                expected << QString::fromStdString(presetor::KeyNameWithOctave(p.lowKey[s]) +
+                                                   " - " +
+                                                   presetor::KeyNameWithOctave(p.highKey[s]))
+                         << QStringLiteral("Sound%1 (Main)").arg(s + 1);
+            }
+        }
+        std::vector<presetor::CSoundList> lists(1);
+        lists[0].LoadFromText(listText);
+        std::array<std::string, 16> assignments;
+        assignments.fill("Module");
+        const printout::Summary summary{bank,
+                                        printout::PrintScope::CurrentPreset,
+                                        {&lists, &assignments},
+                                        QStringLiteral("random.lmk")};
+
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("summary.pdf"));
+        QString error;
+        QVERIFY2(printout::WriteSummaryPdf(pdf, summary, &error), qPrintable(error));
+        const QString text = PdfText(pdf);
+        QVERIFY2(text.contains(QStringLiteral("STAGE - ")), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("Link zum Preset: ")));
+        QVERIFY(!text.contains(QStringLiteral("HorzRes")));
+        // pdftotext drops or doubles blanks as it guesses the layout: compare without them.
+        QString packed = text;
+        packed.remove(QLatin1Char(' '));
+        for (QString item : expected) {
+            item.remove(QLatin1Char(' '));
+            QVERIFY2(packed.contains(item),
+                     qPrintable(item + QStringLiteral(" missing in\n") + text));
+        }
+        QVERIFY(text.contains(QStringLiteral("User controllers")));
+        const QString info = PdfInfo(pdf);
+        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))),
+                 qPrintable(info));
+
+        const printout::Summary whole{
+            bank, printout::PrintScope::WholeBank, {}, QStringLiteral("random.lmk")};
+        QCOMPARE(printout::SummaryPageCount(whole), 128);
+        const QString bankPdf = dir.filePath(QStringLiteral("bank.pdf"));
+        QVERIFY2(printout::WriteSummaryPdf(bankPdf, whole, &error), qPrintable(error));
+        QVERIFY(PdfInfo(bankPdf).contains(QRegularExpression(QStringLiteral("Pages:\\s+128\\n"))));
+        QProcess firstPage;
+        firstPage.start(QStringLiteral("pdftotext"),
+                        {QStringLiteral("-l"), QStringLiteral("1"), bankPdf, QStringLiteral("-")});
+        QVERIFY(firstPage.waitForFinished(30000));
+        const QString list = QString::fromUtf8(firstPage.readAllStandardOutput());
+        QVERIFY2(list.contains(QStringLiteral("random.lmk - LMK4, 127 presets")), qPrintable(list));
+        QVERIFY(list.contains(QStringLiteral("STAGE")));
+        QVERIFY(list.contains(QStringLiteral("16.7 (127)")));
     }
 
     void unwritablePdfFails() {
