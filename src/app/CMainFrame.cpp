@@ -747,16 +747,11 @@ void CMainFrame::CompareWithFile(const QString& path) {
 void CMainFrame::OnCompareKeyboard() {
     // The same Load all as Presets > Load All Presets, into a bank of its own: the document is
     // never touched by it.
-    CTransferDlg load(app, true, this);
-    const TransferState state = load.Run();
-    if (state == TransferState::NoAnswer || state == TransferState::BadData) {
-        ShowWarning(this, Str(IDS_NO_DATA_RECEIVED));
+    const std::unique_ptr<Bank> other = transfers.ReceiveBank(false);
+    if (!other) {
         return;
     }
-    if (state != TransferState::Ok) {
-        return;
-    }
-    CCompareDlg dialog(doc, load.Load()->ReceivedBank(), Str(IDS_COMPARE_KEYBOARD), this);
+    CCompareDlg dialog(doc, *other, Str(IDS_COMPARE_KEYBOARD), this);
     dialog.exec();
 }
 

@@ -197,13 +197,25 @@ QString CTransferCommands::LoadFailureText(const LoadAllEngine& engine, int stat
 }
 
 bool CTransferCommands::OnLoadAll() {
-    if (!Prepare()) {
+    const std::int64_t started = SteadyNowMs();
+    const std::unique_ptr<Bank> received = ReceiveBank(true);
+    if (!received) {
         return false;
+    }
+    doc.TakeLoadedBank(*received);
+    Report(Str(IDS_STATUS_LOADED_ALL)
+               .arg(received->PresetCount())
+               .arg(app.MidiDeviceName(MidiKind::Input), Seconds(SteadyNowMs() - started)));
+    return true;
+}
+
+std::unique_ptr<Bank> CTransferCommands::ReceiveBank(bool offerTypeSwitch) {
+    if (!Prepare()) {
+        return nullptr;
     }
     if (statusBar) {
         statusBar->showMessage(Str(IDS_STATUS_LOADING));
     }
-    const std::int64_t started = SteadyNowMs();
     CTransferDlg dialog(app, CTransferDlg::Mode::Load, parent);
     const TransferState state = dialog.RunLoad(doc.GetBank());
     if (statusBar) {
@@ -211,31 +223,31 @@ bool CTransferCommands::OnLoadAll() {
     }
     if (!dialog.InputError().isEmpty()) {
         ShowWarning(parent, Str(IDS_PORT_GONE).arg(app.midiInName));
-        return false;
+        return nullptr;
     }
     LoadAllEngine& engine = *dialog.Load();
     if (state == TransferState::Cancelled) {
-        return false;
+        return nullptr;
     }
-    if (state == TransferState::WrongType) {
+    if (state == TransferState::WrongType && offerTypeSwitch) {
         // The bank was asked to be given up already (Load all asks to save first).
         const int answered = engine.AnsweredType();
         if (!AskYesNo(parent, LoadFailureText(engine, static_cast<int>(state), false))) {
-            return false;
+            return nullptr;
         }
         app.SetKeyboardType(answered);
         doc.NewDocument();
-        return OnLoadAll();
+        return ReceiveBank(true);
     }
     if (state != TransferState::Ok) {
         // Nothing usable arrived: the bank, title and current preset stay as they were.
         ShowWarning(parent, LoadFailureText(engine, static_cast<int>(state), app.turbo != 0));
-        return false;
+        return nullptr;
     }
     for (int round = 0; !engine.BadChecksums().empty(); ++round) {
         const int choice = AskDamaged(Names(engine.BadChecksums()), round < kRetryRounds);
         if (choice == 2) {
-            return false;
+            return nullptr;
         }
         if (choice == 1) {
             break;
@@ -243,11 +255,7 @@ bool CTransferCommands::OnLoadAll() {
         CTransferDlg retry(app, CTransferDlg::Mode::Retry, parent);
         retry.RunRetry(engine);
     }
-    doc.TakeLoadedBank(engine.ReceivedBank());
-    Report(Str(IDS_STATUS_LOADED_ALL)
-               .arg(engine.PresetCount())
-               .arg(app.MidiDeviceName(MidiKind::Input), Seconds(SteadyNowMs() - started)));
-    return true;
+    return std::make_unique<Bank>(engine.ReceivedBank());
 }
 
 bool CTransferCommands::OnSendAll() {

@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class CAppDoc;
@@ -18,8 +19,9 @@ class QStatusBar;
 class QWidget;
 
 namespace presetor {
+class Bank;
 class LoadAllEngine;
-}
+} // namespace presetor
 
 class CTransferCommands {
 public:
@@ -40,6 +42,11 @@ public:
     // Receives into a copy: only a complete load replaces the bank (asking first when presets
     // arrived damaged, with a retry of just those). Returns true when the bank was replaced.
     bool OnLoadAll();
+    // The keyboard's whole bank, received as Load all receives it (reconnecting, asking again
+    // for damaged presets, saying what went wrong), into a bank of its own; null when nothing
+    // usable arrived or the user gave up. offerTypeSwitch: on an answer of the other keyboard
+    // type offer to switch to it (which renews the document); otherwise only say so.
+    std::unique_ptr<presetor::Bank> ReceiveBank(bool offerTypeSwitch);
     // Asks once (unless told not to), sends, and with verification reads back and compares.
     // The document's modified mark stays: the keyboard is not the file.
     bool OnSendAll();
