@@ -45,10 +45,10 @@ std::string FunctionText(const char* const (&names)[8], int code) {
 std::string KeyNameWithOctave(int note) {
     if (note < 0 || note > 127)
         return Number(note);
-    // A one-letter name is padded to two characters before a positive octave ("C 3", "C#3").
+    // A one-letter name is padded to two characters, so names line up ("C 3", "C#3", "A -1").
     std::string text = kNoteNames[note % 12];
     const int octave = note / 12 - 2;
-    if (octave >= 0 && text.size() == 1)
+    if (text.size() == 1)
         text += ' ';
     return text + std::to_string(octave);
 }

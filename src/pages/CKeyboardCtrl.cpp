@@ -1,5 +1,7 @@
 #include "CKeyboardCtrl.h"
 
+#include "model/PresetTexts.h"
+
 #include <QFont>
 #include <QHelpEvent>
 #include <QMouseEvent>
@@ -63,7 +65,7 @@ int CKeyboardCtrl::Octave(int key) {
 QString CKeyboardCtrl::KeyName(int key) {
     if (key < 0 || key >= kKeyCount)
         return QString();
-    return PitchName(key) + QString::number(Octave(key));
+    return QString::fromStdString(presetor::KeyNameWithOctave(key + kFirstNote));
 }
 
 namespace {

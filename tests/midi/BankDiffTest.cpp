@@ -19,9 +19,9 @@ TEST(PresetTexts, KeyNamesWithOctaveAndControllerBits) {
     EXPECT_EQ(KeyNameWithOctave(61), "C#3");
     EXPECT_EQ(KeyNameWithOctave(70), "B 3"); // German B = B flat
     EXPECT_EQ(KeyNameWithOctave(71), "H 3");
-    EXPECT_EQ(KeyNameWithOctave(21), "A-1");
+    EXPECT_EQ(KeyNameWithOctave(21), "A -1");
     EXPECT_EQ(KeyNameWithOctave(108), "C 7");
-    EXPECT_EQ(KeyNameWithOctave(0), "C-2");
+    EXPECT_EQ(KeyNameWithOctave(0), "C -2");
     EXPECT_EQ(KeyNameWithOctave(128), "(128)");
     EXPECT_EQ(TransposeSemitones(0x8C), -12);
     EXPECT_EQ(TransposeSemitones(7), 7);

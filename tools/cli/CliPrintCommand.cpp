@@ -3,6 +3,7 @@
 // in memory and written with the one atomic file write, so a failure (a full disk) leaves the
 // old file as it was and exits non-zero.
 #include "CliCommand.h"
+#include "CliPrintUsage.h"
 #include "model/Bank.h"
 #include "model/PresetFile.h"
 #include "pages/PresetPrintout.h"
@@ -63,15 +64,7 @@ int RunPrint(const CliArgs& args) {
 }
 
 const CliRegistration registration{{
-    {"print",
-     "[--preset N] [--summary | --bank] IN.lmk OUT.pdf",
-     "Write the printed page of preset N (serial number, 1 by default) as a PDF; with --summary "
-     "the window's full summary of that preset, with --bank a list of all presets and one summary "
-     "page per preset (without sound names).",
-     {"--preset"},
-     {"--summary", "--bank"},
-     2,
-     RunPrint},
+    {"print", kPrintUsage, kPrintSummary, {"--preset"}, {"--summary", "--bank"}, 2, RunPrint},
 }};
 
 } // namespace

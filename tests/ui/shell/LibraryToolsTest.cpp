@@ -209,14 +209,19 @@ private slots:
         const Bank before = env.Doc().GetBank();
         std::size_t differing = 0;
         QString shown;
-        OnNextModal([&](QWidget* modal) {
-            if (auto* dialog = qobject_cast<CCompareDlg*>(modal)) {
+        // The load's progress window comes first; the comparison opens once the bank is in.
+        QTimer watch;
+        watch.setInterval(5);
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (auto* dialog = qobject_cast<CCompareDlg*>(QApplication::activeModalWidget())) {
+                watch.stop();
                 differing = dialog->Diff().presets.size();
                 shown =
                     dialog->findChild<QListWidget*>(QStringLiteral("presetList"))->item(0)->text();
                 dialog->reject();
             }
         });
+        watch.start();
         env.Frame().Action(ID_COMPARE_KEYBOARD)->trigger();
         QCOMPARE(differing, std::size_t(1));
         QCOMPARE(shown, QStringLiteral("1.5 (5) INITPRES / KEYS"));
