@@ -6,6 +6,7 @@
 // Q_INIT_RESOURCE must be used outside any namespace.
 static void RegisterPresetorResources() {
     Q_INIT_RESOURCE(presetor);
+    Q_INIT_RESOURCE(presetor_i18n);
 }
 
 namespace presetor {

@@ -41,6 +41,15 @@ constexpr Entry kTable[] = {
     {152, QT_TRANSLATE_NOOP("Presetor", "Assignment")},
     {153, QT_TRANSLATE_NOOP("Presetor", "All Presets are transferred ti the LMK4. Now saving the presets into the EEProm. It may take about 2 minutes to do this. Please wait until the operation is finished.")},
     {154, QT_TRANSLATE_NOOP("Presetor", "Please choose the preset where the new should be inserted.")},
+    // Names and values read out by screen readers.
+    {1401, QT_TRANSLATE_NOOP("Presetor", "%1 to %2")},
+    {1402, QT_TRANSLATE_NOOP("Presetor", "No keys marked")},
+    {1403, QT_TRANSLATE_NOOP("Presetor", "Key range")},
+    {1404, QT_TRANSLATE_NOOP("Presetor", "Curve %1")},
+    {1405, QT_TRANSLATE_NOOP("Presetor", "Aftertouch curves")},
+    {1406, QT_TRANSLATE_NOOP("Presetor", "Velocity curves")},
+    {1407, QT_TRANSLATE_NOOP("Presetor", "Presets")},
+    {1408, QT_TRANSLATE_NOOP("Presetor", "Linked preset")},
     // Command prompts: status-bar text, then after "\n" the tooltip.
     {57600, QT_TRANSLATE_NOOP("Presetor", "Create a new document\nNew")},
     {57601, QT_TRANSLATE_NOOP("Presetor", "Open an existing document\nOpen")},

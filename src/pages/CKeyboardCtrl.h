@@ -30,6 +30,10 @@ public:
     static bool IsWhite(int key);
     // "A ", "B ", "H ", "C ", "C#", ... by key index; no octave number.
     static QString KeyName(int key);
+    // "C 3" for middle C: the note name with its octave, as a screen reader reads it.
+    static QString KeyNameWithOctave(int key);
+    // The marked range as text, "C 1 to G 5", or that nothing is marked.
+    QString RangeText() const;
     // Key under a point in widget coordinates, from the key edges of the last paint.
     int KeyFromPoint(int x, int y) const;
     // Left edge of a key as recorded by the last paint.
@@ -44,6 +48,8 @@ public:
 signals:
     // After a press, every mouse movement and a release.
     void Notify();
+    // A key moved one end of the range (arrows, Home, End): each is one change of its own.
+    void KeyedRange();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -51,6 +57,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     struct Key {

@@ -5,6 +5,7 @@
 #include "CStepSpinBox.h"
 
 #include "app/CAppDoc.h"
+#include "app/Strings.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -70,6 +71,7 @@ CMiscView::CMiscView(CEditorApp& application, CAppDoc& document, QWidget* parent
     linkText = new QLineEdit;
     linkText->setObjectName(QStringLiteral("linkText"));
     linkText->setReadOnly(true);
+    linkText->setAccessibleName(presetor::Str(presetor::IDS_ACC_LINKED_PRESET));
     linkText->setMinimumWidth(
         linkText->fontMetrics().horizontalAdvance(QStringLiteral("WWWWWWWW - 16.8 (127)")) + 12);
     // The link spin has arrows only: the edit beside it shows the linked preset.
