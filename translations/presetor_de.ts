@@ -933,6 +933,45 @@
     </message>
 </context>
 <context>
+    <name>FunctionNames</name>
+    <message>
+        <source>Userdefined Controller %1</source>
+        <translation>Benutzerdefinierter Controller %1</translation>
+    </message>
+    <message>
+        <source>activ / Out 1 and 2</source>
+        <translation>aktiv / Out 1 und 2</translation>
+    </message>
+    <message>
+        <source>activ / Out 1</source>
+        <translation>aktiv / Out 1</translation>
+    </message>
+    <message>
+        <source>activ / Out 2</source>
+        <translation>aktiv / Out 2</translation>
+    </message>
+    <message>
+        <source>not activ / Out 1 and 2</source>
+        <translation>nicht aktiv / Out 1 und 2</translation>
+    </message>
+    <message>
+        <source>No Realtime-Command at Preset-Call</source>
+        <translation>Kein Echtzeit-Befehl bei Presetaufruf</translation>
+    </message>
+    <message>
+        <source>Start-Command at Preset-Call</source>
+        <translation>Start-Befehl bei Presetaufruf</translation>
+    </message>
+    <message>
+        <source>Stop-Command at Preset-Call</source>
+        <translation>Stop-Befehl bei Presetaufruf</translation>
+    </message>
+    <message>
+        <source>Continue-Command at Preset-Call</source>
+        <translation>Continue-Befehl bei Presetaufruf</translation>
+    </message>
+</context>
+<context>
     <name>Presetor</name>
     <message>
         <source>Save changes to %1?</source>

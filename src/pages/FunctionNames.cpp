@@ -1,10 +1,18 @@
 #include "FunctionNames.h"
 
+#include <QCoreApplication>
+
 namespace {
+
+// The controller and switch functions keep the keyboard's own (MIDI) names in every language;
+// the user controllers, preset-switch modes and real-time commands are translated.
+QString Tr(const char* text) {
+    return QCoreApplication::translate("FunctionNames", text);
+}
 
 QStringList WithUserControllers(QStringList names) {
     for (int i = 1; i <= 8; ++i)
-        names << QStringLiteral("Userdefined Controller %1").arg(i);
+        names << Tr(QT_TRANSLATE_NOOP("FunctionNames", "Userdefined Controller %1")).arg(i);
     return names;
 }
 
@@ -28,15 +36,18 @@ const QStringList& SwitchFunctionNames() {
 
 const QStringList& PresetSwitchNames() {
     static const QStringList names = {
-        QStringLiteral("activ / Out 1 and 2"), QStringLiteral("activ / Out 1"),
-        QStringLiteral("activ / Out 2"), QStringLiteral("not activ / Out 1 and 2")};
+        Tr(QT_TRANSLATE_NOOP("FunctionNames", "activ / Out 1 and 2")),
+        Tr(QT_TRANSLATE_NOOP("FunctionNames", "activ / Out 1")),
+        Tr(QT_TRANSLATE_NOOP("FunctionNames", "activ / Out 2")),
+        Tr(QT_TRANSLATE_NOOP("FunctionNames", "not activ / Out 1 and 2"))};
     return names;
 }
 
 const QStringList& RealtimeModeNames() {
-    static const QStringList names = {QStringLiteral("No Realtime-Command at Preset-Call"),
-                                      QStringLiteral("Start-Command at Preset-Call"),
-                                      QStringLiteral("Stop-Command at Preset-Call"),
-                                      QStringLiteral("Continue-Command at Preset-Call")};
+    static const QStringList names = {
+        Tr(QT_TRANSLATE_NOOP("FunctionNames", "No Realtime-Command at Preset-Call")),
+        Tr(QT_TRANSLATE_NOOP("FunctionNames", "Start-Command at Preset-Call")),
+        Tr(QT_TRANSLATE_NOOP("FunctionNames", "Stop-Command at Preset-Call")),
+        Tr(QT_TRANSLATE_NOOP("FunctionNames", "Continue-Command at Preset-Call"))};
     return names;
 }
