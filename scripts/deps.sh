@@ -2,6 +2,7 @@
 presetor_packages=(
     build-essential cmake ninja-build ccache pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl1-mesa-dev
+    qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
     librtmidi-dev jackd2
     libgtest-dev googletest libbenchmark-dev
     clang libclang-rt-14-dev clang-format

@@ -20,6 +20,7 @@ constexpr QPoint kHotSpot(8, 8);
 
 CPresetView::CPresetView(CAppDoc& document, QWidget* parent) : QTreeWidget(parent), doc(document) {
     setObjectName(QStringLiteral("presetView"));
+    setAccessibleName(Str(IDS_ACC_PRESET_LIST));
     setColumnCount(2);
     setHeaderLabels({Str(IDS_COLUMN_NAME), Str(IDS_COLUMN_NUMBER)});
     header()->setSectionsClickable(false);

@@ -9,6 +9,8 @@
 #include <QStyleOptionTab>
 #include <QStylePainter>
 #include <QTabBar>
+#include <QTimer>
+#include <QToolButton>
 
 namespace {
 
@@ -89,6 +91,10 @@ CTabView::CTabView(CEditorApp& application, CAppDoc& document, const PageFactory
     setTabBar(new LabelTabBar(this));
     setDocumentMode(false);
     setUsesScrollButtons(true);
+    // Tab goes from the tab bar straight into the page; the bar's scroll arrows are for the
+    // mouse (Ctrl+Tab and the arrow keys turn the pages).
+    for (QToolButton* arrow : tabBar()->findChildren<QToolButton*>())
+        arrow->setFocusPolicy(Qt::NoFocus);
     // The first page is the one shown; each hidden one is made when its tab is first shown, so
     // the window appears sooner and answers at once. Until then their tabs hold empty stand-ins.
     bool first = true;

@@ -65,6 +65,13 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
             }
             continue;
         }
+        if (lower == QLatin1String("--lang") || lower.startsWith(QLatin1String("--lang="))) {
+            if (lower == QLatin1String("--lang") && i + 1 >= arguments.size()) {
+                return fail(Tr("--lang needs a language, for example de or en."));
+            }
+            line.language = lower == QLatin1String("--lang") ? arguments[++i] : arg.mid(7);
+            continue;
+        }
         if (arg.startsWith(QLatin1String("--"))) {
             return fail(Tr("Unknown option %1.").arg(arg));
         }
@@ -89,6 +96,8 @@ QString CommandLine::HelpText() {
               "  /p FILE             print the current preset of FILE and end\n"
               "  /pt FILE PRINTER    the same on the named printer\n"
               "  /pdf FILE OUT.pdf   write the current preset of FILE as a PDF file and end\n"
+              "  --lang LANGUAGE     show the program in this language (de, en); without it\n"
+              "                      the desktop's language is used\n"
               "  --register-desktop  register .lmk files with the desktop and end\n"
               "  --version           show the version and end\n"
               "  --help              show this text and end\n");

@@ -9,6 +9,7 @@
 #include "SettingsKeys.h"
 #include "ShellIntegration.h"
 #include "SvgIcon.h"
+#include "Translation.h"
 
 #include "midi/MidiSystem.h"
 #include "model/FileIo.h"
@@ -19,6 +20,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QLocale>
 #include <QSettings>
 
 #include <cstdio>
@@ -86,6 +88,7 @@ int PresetorMain(int argc, char** argv, const PresetorParts& parts) {
     }
 
     QApplication qtApp(argc, argv);
+    InstallTranslation(ChooseLanguage(line.language, QLocale::system().uiLanguages()));
     QApplication::setOrganizationName(QString::fromLatin1(keys::kOrganization));
     QApplication::setApplicationName(QString::fromLatin1(keys::kApplication));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")

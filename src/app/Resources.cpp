@@ -7,6 +7,7 @@
 static void RegisterPresetorResources() {
     Q_INIT_RESOURCE(presetor);
     Q_INIT_RESOURCE(presetor_icons);
+    Q_INIT_RESOURCE(presetor_i18n);
 }
 
 namespace presetor {

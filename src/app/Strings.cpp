@@ -132,6 +132,15 @@ constexpr Entry kTable[] = {
     {343, QT_TRANSLATE_NOOP("Presetor", "received")},
     {345, QT_TRANSLATE_NOOP("Presetor", "Copy Preset from %1")},
     {346, QT_TRANSLATE_NOOP("Presetor", "Copy %1 from %2")},
+    // Names and values read out by screen readers.
+    {1401, QT_TRANSLATE_NOOP("Presetor", "%1 to %2")},
+    {1402, QT_TRANSLATE_NOOP("Presetor", "No keys marked")},
+    {1403, QT_TRANSLATE_NOOP("Presetor", "Key range")},
+    {1404, QT_TRANSLATE_NOOP("Presetor", "Curve %1")},
+    {1405, QT_TRANSLATE_NOOP("Presetor", "Aftertouch curves")},
+    {1406, QT_TRANSLATE_NOOP("Presetor", "Velocity curves")},
+    {1407, QT_TRANSLATE_NOOP("Presetor", "Presets")},
+    {1408, QT_TRANSLATE_NOOP("Presetor", "Linked preset")},
     // Command prompts: status-bar text, then after "\n" the tooltip.
     {57600, QT_TRANSLATE_NOOP("Presetor", "Create a new document\nNew")},
     {57601, QT_TRANSLATE_NOOP("Presetor", "Open an existing document\nOpen")},

@@ -117,6 +117,15 @@ enum StringId : int {
     IDS_MONITOR_RECEIVED = 343,
     IDS_COMPARE_COPY_PRESET_UNDO = 345, // undo step names
     IDS_COMPARE_COPY_FIELD_UNDO = 346,
+    // Names and values read out by screen readers.
+    IDS_ACC_KEY_RANGE = 1401, // "%1 to %2": the marked keys of the keyboard widget
+    IDS_ACC_NO_KEYS = 1402,   // the keyboard widget with nothing marked
+    IDS_ACC_KEYBOARD = 1403,  // name of the keyboard widget
+    IDS_ACC_CURVE = 1404,     // "Curve %1": an item of a curve list
+    IDS_ACC_AFTERTOUCH_CURVES = 1405,
+    IDS_ACC_VELOCITY_CURVES = 1406,
+    IDS_ACC_PRESET_LIST = 1407,   // name of the preset list
+    IDS_ACC_LINKED_PRESET = 1408, // the Global page's text of the linked preset
 };
 
 // The text with the given number, translated; an empty string for an unknown number.

@@ -2,6 +2,8 @@
 
 #include "CurveShapes.h"
 
+#include "app/Strings.h"
+
 #include <algorithm>
 
 #include <QPaintDevice>
@@ -51,6 +53,8 @@ CCurveList::CCurveList(int curveCount, CurveFunction curveFunction, QColor curve
     for (int i = 0; i < curveCount; ++i) {
         auto* item = new QListWidgetItem(QStringLiteral(" "), this);
         item->setData(Qt::UserRole, i);
+        // A screen reader reads the selected curve by its number.
+        item->setData(Qt::AccessibleTextRole, presetor::Str(presetor::IDS_ACC_CURVE).arg(i));
         item->setSizeHint(QSize(kPictureWidth, kPictureHeight));
     }
     const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
@@ -120,9 +124,11 @@ void CCurveList::PaintCurve(QPainter& painter, const QRect& frame, int curve) co
 CAftertouchCurveList::CAftertouchCurveList(QWidget* parent)
     : CCurveList(kAftertouchCurveCount, AftertouchCurve, QColor(0, 160, 0), parent) {
     setObjectName(QStringLiteral("aftertouchCurveList"));
+    setAccessibleName(presetor::Str(presetor::IDS_ACC_AFTERTOUCH_CURVES));
 }
 
 CVelocityCurveList::CVelocityCurveList(QWidget* parent)
     : CCurveList(kVelocityCurveCount, VelocityCurve, QColor(0, 0, 255), parent) {
     setObjectName(QStringLiteral("velocityCurveList"));
+    setAccessibleName(presetor::Str(presetor::IDS_ACC_VELOCITY_CURVES));
 }

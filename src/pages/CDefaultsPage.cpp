@@ -1,6 +1,8 @@
 // Load-once and save-if-shown for the pages of the preset default settings sheet.
 #include "CDefaultsPage.h"
 
+#include "AccessibleControls.h"
+
 #include <QComboBox>
 
 CDefaultsPage::CDefaultsPage(presetor::PresetDefaults& presetDefaults, QWidget* parent)
@@ -17,6 +19,7 @@ void CDefaultsPage::LoadOnce() {
     }
     loaded = true;
     Load();
+    MakeAccessible(this);
 }
 
 void CDefaultsPage::Save() {

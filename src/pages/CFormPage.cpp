@@ -1,5 +1,6 @@
 #include "CFormPage.h"
 
+#include "AccessibleControls.h"
 #include "CStepSpinBox.h"
 
 #include "app/CAppDoc.h"
@@ -14,6 +15,8 @@ CFormPage::CFormPage(CEditorApp& application, CAppDoc& document, QWidget* parent
     layout->setContentsMargins(0, 0, 0, 0);
     auto* scroll = new QScrollArea(this);
     scroll->setFrameShape(QFrame::NoFrame);
+    // Tab goes from control to control; the scroll area follows the focus.
+    scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setWidgetResizable(true);
     scroll->setWidget(form);
     layout->addWidget(scroll);
@@ -42,6 +45,11 @@ void CFormPage::RefreshOrDefer() {
 }
 
 void CFormPage::showEvent(QShowEvent* event) {
+    if (!madeAccessible) {
+        // Once every control is built, also those a page adds after its own constructor.
+        madeAccessible = true;
+        MakeAccessible(this);
+    }
     if (stale) {
         stale = false;
         Refresh();

@@ -52,6 +52,7 @@ private:
 
     QWidget* form;
     bool stale = false;
+    bool madeAccessible = false;
 };
 
 // Merge keys of the page edits, so that a held spin or a typed name is one undo step.

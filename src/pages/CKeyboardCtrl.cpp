@@ -1,11 +1,17 @@
 #include "CKeyboardCtrl.h"
 
+#include "CKeyboardAccessible.h"
+
+#include "app/Strings.h"
 #include "model/PresetTexts.h"
 
+#include <QAccessible>
 #include <QFont>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionFocusRect>
 #include <QToolTip>
 
 #include <algorithm>
@@ -36,6 +42,9 @@ CKeyboardCtrl::CKeyboardCtrl(QWidget* parent) : QWidget(parent) {
     setMinimumWidth(kKeyboardWidth);
     setFixedHeight(kLayoutHeight);
     setMaximumWidth(static_cast<int>(kKeyboardWidth * kMaxScale));
+    // Reachable with Tab; the arrow keys move the ends of the range.
+    setFocusPolicy(Qt::StrongFocus);
+    InstallKeyboardAccessible();
 }
 
 bool CKeyboardCtrl::IsWhite(int key) {
@@ -80,6 +89,12 @@ double ScaleFor(int width) {
 
 double CKeyboardCtrl::Scale() const {
     return ScaleFor(width());
+}
+
+QString CKeyboardCtrl::RangeText() const {
+    if (IsEmpty())
+        return presetor::Str(presetor::IDS_ACC_NO_KEYS);
+    return presetor::Str(presetor::IDS_ACC_KEY_RANGE).arg(KeyName(lowIndex), KeyName(highIndex));
 }
 
 QSize CKeyboardCtrl::sizeHint() const {
@@ -189,6 +204,12 @@ void CKeyboardCtrl::paintEvent(QPaintEvent*) {
         painter.drawText(box, Qt::AlignHCenter | Qt::AlignBottom,
                          QStringLiteral("C%1").arg(Octave(i)));
     }
+    if (hasFocus()) {
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = rect();
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
 }
 
 bool CKeyboardCtrl::event(QEvent* e) {
@@ -247,4 +268,66 @@ void CKeyboardCtrl::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::EnabledChange)
         update();
+}
+
+void CKeyboardCtrl::keyPressEvent(QKeyEvent* event) {
+    // Without Shift the arrows move the lower end, with Shift the upper end; Up and Down move by
+    // an octave. Home takes the lower end to the first key, End the upper end to the last. An
+    // end pushed past the other takes the other along.
+    const bool upper = event->modifiers() & Qt::ShiftModifier;
+    int low = lowIndex;
+    int high = highIndex;
+    int& end = upper ? high : low;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        --end;
+        break;
+    case Qt::Key_Right:
+        ++end;
+        break;
+    case Qt::Key_Down:
+        end -= 12;
+        break;
+    case Qt::Key_Up:
+        end += 12;
+        break;
+    case Qt::Key_Home:
+        low = 0;
+        break;
+    case Qt::Key_End:
+        high = kKeyCount - 1;
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    low = std::clamp(low, 0, kKeyCount - 1);
+    high = std::clamp(high, 0, kKeyCount - 1);
+    if (low > high) {
+        if (upper)
+            low = high;
+        else
+            high = low;
+    }
+    if (low == lowIndex && high == highIndex)
+        return;
+    lowIndex = low;
+    highIndex = high;
+    update();
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent change(this, RangeText());
+        QAccessible::updateAccessibility(&change);
+    }
+    emit KeyedRange();
+}
+
+void CKeyboardCtrl::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void CKeyboardCtrl::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }

@@ -40,6 +40,8 @@ public:
     // Octave number of a key index, middle C's octave being 3.
     static int Octave(int key);
 
+    // The marked range as text, "C 1 to G 5", or that nothing is marked.
+    QString RangeText() const;
     // Key under a point in layout coordinates, from the key edges of the layout.
     int KeyFromPoint(int x, int y) const;
     // Key under a point in widget coordinates: the layout pixel that holds the point's pixel
@@ -64,6 +66,8 @@ public:
 signals:
     // After a press, every mouse movement and a release.
     void Notify();
+    // A key moved one end of the range (arrows, Home, End): each is one change of its own.
+    void KeyedRange();
 
 protected:
     bool event(QEvent* event) override;
@@ -73,6 +77,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     struct Key {

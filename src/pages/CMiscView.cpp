@@ -5,6 +5,7 @@
 #include "CStepSpinBox.h"
 
 #include "app/CAppDoc.h"
+#include "app/Strings.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -64,6 +65,7 @@ CMiscView::CMiscView(CEditorApp& application, CAppDoc& document, QWidget* parent
     linkText->setObjectName(QStringLiteral("linkText"));
     // A preset can be typed here as "13" or "2.5"; Enter or leaving the field takes it.
     linkText->installEventFilter(this);
+    linkText->setAccessibleName(presetor::Str(presetor::IDS_ACC_LINKED_PRESET));
     linkText->setMinimumWidth(
         linkText->fontMetrics().horizontalAdvance(QStringLiteral("WWWWWWWW - 16.8 (127)")) + 12);
     // The link spin has arrows only: the edit beside it shows the linked preset.

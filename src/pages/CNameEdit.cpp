@@ -8,7 +8,10 @@
 
 CNameEdit::CNameEdit(QWidget* parent) : QLineEdit(parent) {
     setMaxLength(presetor::kNameLength);
-    connect(this, &QLineEdit::textEdited, this, &CNameEdit::OnTextEdited);
+    // Every change the page did not make itself counts as an edit: typing, pasting, and a text
+    // set through the accessibility interface (which sets the text without textEdited). The
+    // page loads the name with this edit's signals blocked.
+    connect(this, &QLineEdit::textChanged, this, &CNameEdit::OnTextEdited);
 }
 
 bool CNameEdit::IsAllowed(QChar c) {
@@ -40,6 +43,7 @@ void CNameEdit::OnTextEdited(const QString& text) {
     const QString kept = Filter(text);
     if (kept != text) {
         const int cursor = cursorPosition() - static_cast<int>(text.size() - kept.size());
+        const QSignalBlocker blocker(this);
         setText(kept);
         setCursorPosition(std::max(0, cursor));
     }

@@ -313,6 +313,11 @@ void CSplitView::ConnectControls() {
     connect(fromKey, &QSpinBox::valueChanged, this, &CSplitView::OnFromKey);
     connect(toKey, &QSpinBox::valueChanged, this, &CSplitView::OnToKey);
     connect(keyboard, &CKeyboardCtrl::Notify, this, &CSplitView::OnKeyboard);
+    // Each key that moves an end is an undo step of its own.
+    connect(keyboard, &CKeyboardCtrl::KeyedRange, this, [this] {
+        ++keyboardGesture;
+        OnKeyboard();
+    });
     connect(transpose, &QSpinBox::valueChanged, this, &CSplitView::OnTranspose);
     connect(octaveUp, &QPushButton::clicked, this, [this] { OnOctave(kOctave); });
     connect(octaveDown, &QPushButton::clicked, this, [this] { OnOctave(-kOctave); });
