@@ -341,10 +341,6 @@
         <translation>&amp;Beenden</translation>
     </message>
     <message>
-        <source>&amp;Print...</source>
-        <translation>&amp;Drucken...</translation>
-    </message>
-    <message>
         <source>&amp;Undo</source>
         <translation>&amp;Rückgängig</translation>
     </message>
@@ -1281,12 +1277,403 @@ Redo</source>
         <translation>Zuletzt rückgängig gemachte Aktion wiederherstellen
 Wiederherstellen</translation>
     </message>
-    <message numerus="yes">
-        <source>%n Preset(s) arrived with wrong checksums, so their data may be damaged. Do you want to keep the received data?</source>
-        <translation>
-            <numerusform>%n Preset kam mit falscher Prüfsumme an, seine Daten können beschädigt sein. Möchten Sie die empfangenen Daten behalten?</numerusform>
-            <numerusform>%n Presets kamen mit falscher Prüfsumme an, ihre Daten können beschädigt sein. Möchten Sie die empfangenen Daten behalten?</numerusform>
-        </translation>
+    <message>
+        <source>Searched for files ending in .sounds in:</source>
+        <translation>Nach Dateien mit der Endung .sounds gesucht in:</translation>
+    </message>
+    <message>
+        <source>The keyboard stopped answering: %1 of %2 presets arrived (%3 of %4 bytes). Nothing was changed.</source>
+        <translation>Das Keyboard antwortet nicht mehr: %1 von %2 Presets sind angekommen (%3 von %4 Bytes). Es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>No complete dump arrived within %1 s (%2 of %3 bytes seen). Please check Cables and Midi-Connections. Nothing was changed.</source>
+        <translation>Innerhalb von %1 s kam kein vollständiger Dump an (%2 von %3 Bytes empfangen). Bitte prüfen Sie Kabel und MIDI-Verbindungen. Es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>The keyboard&apos;s dump arrived damaged (%1 of %2 bytes). Nothing was changed.</source>
+        <translation>Der Dump des Keyboards kam beschädigt an (%1 von %2 Bytes). Es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>The keyboard answered as an %1, but an %2 is selected. Switch to %1?</source>
+        <translation>Das Keyboard hat sich als %1 gemeldet, ausgewählt ist aber %2. Zu %1 wechseln?</translation>
+    </message>
+    <message>
+        <source>These presets arrived damaged: %1.
+
+Retry them asks the keyboard for just these presets again. Keep takes the received data as it is. Discard leaves everything as it was.</source>
+        <translation>Diese Presets kamen beschädigt an: %1.
+
+Erneut anfordern fordert nur diese Presets noch einmal vom Keyboard an. Behalten übernimmt die empfangenen Daten so, wie sie sind. Verwerfen lässt alles, wie es war.</translation>
+    </message>
+    <message>
+        <source>Retry them</source>
+        <translation>Erneut anfordern</translation>
+    </message>
+    <message>
+        <source>Keep</source>
+        <translation>Behalten</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Verwerfen</translation>
+    </message>
+    <message>
+        <source>All %1 presets verified.</source>
+        <translation>Alle %1 Presets geprüft.</translation>
+    </message>
+    <message>
+        <source>Verification failed: these presets differ on the keyboard: %1</source>
+        <translation>Prüfung fehlgeschlagen: Diese Presets weichen auf dem Keyboard ab: %1</translation>
+    </message>
+    <message>
+        <source>Verification failed: the keyboard did not send the presets back. %1</source>
+        <translation>Prüfung fehlgeschlagen: Das Keyboard hat die Presets nicht zurückgesendet. %1</translation>
+    </message>
+    <message>
+        <source>The LMK4 was not told to store the presets in its EEPROM.</source>
+        <translation>Das LMK4 wurde nicht angewiesen, die Presets in seinem EEPROM zu speichern.</translation>
+    </message>
+    <message>
+        <source>All presets were sent to the LMK4. MIDI does not confirm receipt; turn on Verify after Send all in the MIDI-Connections to check. If the keyboard received them, it is now saving them into the EEProm, which takes about 2 minutes. Please wait until the operation is finished.</source>
+        <translation>Alle Presets wurden an das LMK4 gesendet. MIDI bestätigt den Empfang nicht; zur Kontrolle schalten Sie in den MIDI-Verbindungen das Prüfen nach dem Senden aller Presets ein. Wenn das Keyboard sie empfangen hat, speichert es sie jetzt im EEProm, was etwa 2 Minuten dauert. Bitte warten Sie, bis der Vorgang abgeschlossen ist.</translation>
+    </message>
+    <message>
+        <source>Loaded %1 presets from %2 in %3 s</source>
+        <translation>%1 Presets in %3 s von %2 geladen</translation>
+    </message>
+    <message>
+        <source>Sent %1 presets to %2 in %3 s (not verified)</source>
+        <translation>%1 Presets in %3 s an %2 gesendet (nicht geprüft)</translation>
+    </message>
+    <message>
+        <source>Sent %1 presets to %2 and verified them in %3 s</source>
+        <translation>%1 Presets an %2 gesendet und in %3 s geprüft</translation>
+    </message>
+    <message>
+        <source>Sent preset %1 to %2 (not verified)</source>
+        <translation>Preset %1 an %2 gesendet (nicht geprüft)</translation>
+    </message>
+    <message>
+        <source>Sent preset %1 to the edit memory (not verified)</source>
+        <translation>Preset %1 an den Edit-Speicher gesendet (nicht geprüft)</translation>
+    </message>
+    <message>
+        <source>Sent preset %1 to %2 and verified it</source>
+        <translation>Preset %1 an %2 gesendet und geprüft</translation>
+    </message>
+    <message>
+        <source>Sent preset %1 to the edit memory and verified it</source>
+        <translation>Preset %1 an den Edit-Speicher gesendet und geprüft</translation>
+    </message>
+    <message>
+        <source>Loaded preset %1 from %2</source>
+        <translation>Preset %1 von %2 geladen</translation>
+    </message>
+    <message>
+        <source>Loaded preset %1 from the edit memory</source>
+        <translation>Preset %1 aus dem Edit-Speicher geladen</translation>
+    </message>
+    <message>
+        <source>Verification failed: preset %1 differs on the keyboard.</source>
+        <translation>Prüfung fehlgeschlagen: Preset %1 weicht auf dem Keyboard ab.</translation>
+    </message>
+    <message>
+        <source>LMK4 saving to EEProm: %1 left</source>
+        <translation>LMK4 speichert ins EEProm: noch %1</translation>
+    </message>
+    <message>
+        <source>The LMK4 is still saving its presets into the EEProm (about %1 left). A transfer now may disturb it. Transfer anyway?</source>
+        <translation>Das LMK4 speichert seine Presets noch ins EEProm (noch etwa %1). Eine Übertragung kann das jetzt stören. Trotzdem übertragen?</translation>
+    </message>
+    <message>
+        <source>Send all %1 presets to the %2? This replaces every preset on the keyboard.</source>
+        <translation>Alle %1 Presets an das %2 senden? Dadurch werden alle Presets auf dem Keyboard ersetzt.</translation>
+    </message>
+    <message>
+        <source>Do not ask again</source>
+        <translation>Nicht mehr fragen</translation>
+    </message>
+    <message>
+        <source>The MIDI port &quot;%1&quot; is not there. Please check that the keyboard is connected and switched on, and the MIDI-Connections.</source>
+        <translation>Der MIDI-Port &quot;%1&quot; ist nicht vorhanden. Bitte prüfen Sie, ob das Keyboard angeschlossen und eingeschaltet ist, und die MIDI-Verbindungen.</translation>
+    </message>
+    <message>
+        <source>Reading the presets back to verify them</source>
+        <translation>Presets werden zur Prüfung zurückgelesen</translation>
+    </message>
+    <message>
+        <source>Asking again for the damaged presets</source>
+        <translation>Beschädigte Presets werden erneut angefordert</translation>
+    </message>
+    <message>
+        <source>About %1 of %2 Bytes transmitted (estimated).</source>
+        <translation>Etwa %1 von %2 Bytes übertragen (geschätzt).</translation>
+    </message>
+    <message>
+        <source>Verifying Data with LMK-Masterkeyboard</source>
+        <translation>Daten mit dem LMK-Masterkeyboard abgleichen</translation>
+    </message>
+    <message>
+        <source>Verify after sending a preset or the edit memory</source>
+        <translation>Nach dem Senden eines Presets oder des Edit-Speichers prüfen</translation>
+    </message>
+    <message>
+        <source>Verify after Send all</source>
+        <translation>Nach dem Senden aller Presets prüfen</translation>
+    </message>
+    <message>
+        <source>Send at full speed</source>
+        <translation>Mit voller Geschwindigkeit senden</translation>
+    </message>
+    <message>
+        <source>Stop a load after silence of:</source>
+        <translation>Laden abbrechen nach einer Pause von:</translation>
+    </message>
+    <message>
+        <source>MIDI does not confirm what arrives. Verifying reads the presets back and compares them byte for byte. Without full speed, data goes out no faster than a MIDI cable carries it.</source>
+        <translation>MIDI bestätigt nicht, was ankommt. Beim Prüfen werden die Presets zurückgelesen und Byte für Byte verglichen. Ohne volle Geschwindigkeit gehen die Daten nicht schneller hinaus, als ein MIDI-Kabel sie überträgt.</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation>s</translation>
+    </message>
+    <message>
+        <source>the edit memory</source>
+        <translation>dem Edit-Speicher</translation>
+    </message>
+    <message>
+        <source>Send &amp;changes to the edit memory</source>
+        <translation>Ä&amp;nderungen an den Edit-Speicher senden</translation>
+    </message>
+    <message>
+        <source>Live edit</source>
+        <translation>Live-Bearbeitung</translation>
+    </message>
+    <message>
+        <source>Live edit: send failed</source>
+        <translation>Live-Bearbeitung: Senden fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>The pages could not be drawn as a PDF.</source>
+        <translation>Die Seiten konnten nicht als PDF erzeugt werden.</translation>
+    </message>
+    <message>
+        <source>The PDF file &quot;%1&quot; could not be written: %2</source>
+        <translation>Die PDF-Datei &quot;%1&quot; konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Presetor and SysEx files (*.lmk *.syx);;Presetor (*.lmk);;SysEx files (*.syx)</source>
+        <translation>Presetor- und SysEx-Dateien (*.lmk *.syx);;Presetor (*.lmk);;SysEx-Dateien (*.syx)</translation>
+    </message>
+    <message>
+        <source>SysEx files (*.syx)</source>
+        <translation>SysEx-Dateien (*.syx)</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>PDF-Dateien (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Text files (*.txt)</source>
+        <translation>Textdateien (*.txt)</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; could not be opened: %2</source>
+        <translation>Die Datei &quot;%1&quot; konnte nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; could not be written: %2</source>
+        <translation>Die Datei &quot;%1&quot; konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>In &quot;%1&quot; these presets have wrong checksums, so their data may be damaged: %2. Do you want to open the file all the same?</source>
+        <translation>In &quot;%1&quot; haben diese Presets falsche Prüfsummen, ihre Daten können also beschädigt sein: %2. Möchten Sie die Datei trotzdem öffnen?</translation>
+    </message>
+    <message>
+        <source>Export as SysEx</source>
+        <translation>Als SysEx exportieren</translation>
+    </message>
+    <message>
+        <source>SysEx, one bulk dump of all presets (*.syx)</source>
+        <translation>SysEx, ein Bulk-Dump aller Presets (*.syx)</translation>
+    </message>
+    <message>
+        <source>SysEx, one single dump per preset (*.syx)</source>
+        <translation>SysEx, ein Einzel-Dump pro Preset (*.syx)</translation>
+    </message>
+    <message>
+        <source>What to print</source>
+        <translation>Druckumfang</translation>
+    </message>
+    <message>
+        <source>&amp;Current preset</source>
+        <translation>&amp;Aktuelles Preset</translation>
+    </message>
+    <message>
+        <source>&amp;Whole bank (a list of all presets, then one page per preset)</source>
+        <translation>&amp;Ganze Bank (eine Liste aller Presets, danach eine Seite pro Preset)</translation>
+    </message>
+    <message>
+        <source>The print job could not be started.</source>
+        <translation>Der Druckauftrag konnte nicht gestartet werden.</translation>
+    </message>
+    <message>
+        <source>Export as S&amp;ysEx...</source>
+        <translation>Als S&amp;ysEx exportieren...</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Drucken...</translation>
+    </message>
+    <message>
+        <source>Print Pre&amp;view...</source>
+        <translation>Druck&amp;vorschau...</translation>
+    </message>
+    <message>
+        <source>Export as P&amp;DF...</source>
+        <translation>Als &amp;PDF exportieren...</translation>
+    </message>
+    <message>
+        <source>Compare with &amp;File...</source>
+        <translation>Mit Date&amp;i vergleichen...</translation>
+    </message>
+    <message>
+        <source>Compare with the &amp;Keyboard...</source>
+        <translation>Mit dem &amp;Keyboard vergleichen...</translation>
+    </message>
+    <message>
+        <source>MIDI &amp;Monitor</source>
+        <translation>MIDI-&amp;Monitor</translation>
+    </message>
+    <message>
+        <source>Compare with %1</source>
+        <translation>Vergleich mit %1</translation>
+    </message>
+    <message>
+        <source>The banks are equal.</source>
+        <translation>Die Bänke sind gleich.</translation>
+    </message>
+    <message>
+        <source>Presets that differ</source>
+        <translation>Abweichende Presets</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation>Feld</translation>
+    </message>
+    <message>
+        <source>This document</source>
+        <translation>Dieses Dokument</translation>
+    </message>
+    <message>
+        <source>Copy &amp;preset into the document</source>
+        <translation>&amp;Preset in das Dokument kopieren</translation>
+    </message>
+    <message>
+        <source>Copy &amp;field into the document</source>
+        <translation>&amp;Feld in das Dokument kopieren</translation>
+    </message>
+    <message>
+        <source>the keyboard</source>
+        <translation>dem Keyboard</translation>
+    </message>
+    <message>
+        <source>The banks are for different keyboards (%1 and %2); the first %3 presets are compared.</source>
+        <translation>Die Bänke gehören zu verschiedenen Keyboards (%1 und %2); verglichen werden die ersten %3 Presets.</translation>
+    </message>
+    <message>
+        <source>MIDI Monitor</source>
+        <translation>MIDI-Monitor</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Direction</source>
+        <translation>Richtung</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Length</source>
+        <translation>Länge</translation>
+    </message>
+    <message>
+        <source>Bytes</source>
+        <translation>Bytes</translation>
+    </message>
+    <message>
+        <source>Meaning</source>
+        <translation>Bedeutung</translation>
+    </message>
+    <message>
+        <source>&amp;Clear</source>
+        <translation>&amp;Leeren</translation>
+    </message>
+    <message>
+        <source>&amp;Save as text...</source>
+        <translation>Als &amp;Text speichern...</translation>
+    </message>
+    <message>
+        <source>sent</source>
+        <translation>gesendet</translation>
+    </message>
+    <message>
+        <source>received</source>
+        <translation>empfangen</translation>
+    </message>
+    <message>
+        <source>Copy Preset from %1</source>
+        <translation>Preset von %1 kopieren</translation>
+    </message>
+    <message>
+        <source>Copy %1 from %2</source>
+        <translation>%1 von %2 kopieren</translation>
+    </message>
+    <message>
+        <source>Send every change of the current Preset to the Edit-Memory of the LMK
+Send changes to the edit memory</source>
+        <translation>Jede Änderung am aktuellen Preset an den Edit-Speicher des LMK senden
+Änderungen an den Edit-Speicher senden</translation>
+    </message>
+    <message>
+        <source>Display full pages
+Print Preview</source>
+        <translation>Ganze Seiten anzeigen
+Druckvorschau</translation>
+    </message>
+    <message>
+        <source>Write the bank as a SysEx file (bulk dump or single dumps)
+Export as SysEx</source>
+        <translation>Bank als SysEx-Datei schreiben (Bulk-Dump oder Einzel-Dumps)
+Als SysEx exportieren</translation>
+    </message>
+    <message>
+        <source>Write the printout as a PDF file
+Export as PDF</source>
+        <translation>Ausdruck als PDF-Datei schreiben
+Als PDF exportieren</translation>
+    </message>
+    <message>
+        <source>Show the presets and values in which a .lmk or .syx file differs from the document
+Compare with File</source>
+        <translation>Presets und Werte anzeigen, in denen sich eine .lmk- oder .syx-Datei vom Dokument unterscheidet
+Mit Datei vergleichen</translation>
+    </message>
+    <message>
+        <source>Load all presets from the keyboard into a separate bank and show how they differ from the document
+Compare with the Keyboard</source>
+        <translation>Alle Presets vom Keyboard in eine eigene Bank laden und die Unterschiede zum Dokument anzeigen
+Mit dem Keyboard vergleichen</translation>
+    </message>
+    <message>
+        <source>Show or hide the list of every MIDI message sent and received
+MIDI Monitor</source>
+        <translation>Liste aller gesendeten und empfangenen MIDI-Nachrichten ein- oder ausblenden
+MIDI-Monitor</translation>
     </message>
 </context>
 </TS>
