@@ -24,8 +24,8 @@ int main(int argc, char** argv) {
     const QDir out(QString::fromLocal8Bit(argv[1]));
     const QDir source(QString::fromLocal8Bit(argv[2]));
     for (int i = 3; i < argc; ++i) {
-        const QString spec = QString::fromLocal8Bit(argv[i]);
-        const QString picture = spec.section(QLatin1Char(':'), 0, 0);
+        const QString entry = QString::fromLocal8Bit(argv[i]);
+        const QString picture = entry.section(QLatin1Char(':'), 0, 0);
         QSvgRenderer renderer(source.filePath(picture));
         if (!renderer.isValid()) {
             std::fprintf(stderr, "presetor-render-icons: %s is not a valid SVG picture\n",
@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
         }
         const QString stem = picture.left(picture.size() - 4); // without ".svg"
         for (const QString& sizeText :
-             spec.section(QLatin1Char(':'), 1).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+             entry.section(QLatin1Char(':'), 1).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
             const int side = sizeText.toInt();
             QSize actual = renderer.defaultSize();
             actual.scale(QSize(side, side), Qt::KeepAspectRatio);
