@@ -8,6 +8,7 @@
 #include <QSettings>
 
 #include <algorithm>
+#include <utility>
 
 using namespace presetor;
 
@@ -116,6 +117,7 @@ bool CEditorApp::LookupSound(int channel, int msb, int lsb, int program, std::st
 }
 
 void CEditorApp::SetMidiSystem(std::unique_ptr<MidiSystem> system) {
+    pendingMidi = nullptr;
     midiOut->Close();
     midiOut.reset();
     midiSystem = std::move(system);
@@ -141,11 +143,33 @@ void CEditorApp::ResolveMidiDevices() {
     resolve(MidiKind::Output, midiOutName, midiOutDevice);
 }
 
+void CEditorApp::SetMidiMaker(MidiMaker maker) {
+    pendingMidi = std::move(maker);
+}
+
+bool CEditorApp::EnsureMidi() {
+    if (!pendingMidi) {
+        return false;
+    }
+    const MidiMaker maker = std::exchange(pendingMidi, nullptr);
+    if (auto system = maker()) {
+        SetMidiSystem(std::move(system));
+        ResolveMidiDevices();
+    }
+    midiOut->Open(midiOutDevice); // a failed open makes every send report the failure
+    return true;
+}
+
 bool CEditorApp::OpenMidiOut() {
+    if (EnsureMidi() && midiOut->IsOpen()) {
+        return true; // opened just now
+    }
     return midiOut->Open(midiOutDevice);
 }
 
 bool CEditorApp::ReconnectMidi(QString& missing) {
+    // Made just now, the system has found the stored names and opened the output already.
+    const bool fresh = EnsureMidi();
     const auto find = [this](MidiKind kind, const QString& name, int& device) {
         if (name.isEmpty()) {
             return true; // nothing chosen by name: the number stands
@@ -166,7 +190,7 @@ bool CEditorApp::ReconnectMidi(QString& missing) {
         return false;
     }
     // A fresh connection: the old one may lead to a port that vanished and came back.
-    if (!midiOut->Open(midiOutDevice)) {
+    if (!(fresh && midiOut->IsOpen()) && !midiOut->Open(midiOutDevice)) {
         missing = MidiDeviceName(MidiKind::Output);
         return false;
     }

@@ -13,6 +13,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -59,9 +60,22 @@ public:
     void SaveMidiSettings();
 
     // The devices on offer: the virtual keyboards, plus the system ports when main gives a
-    // backend. Replacing it closes the output port.
+    // backend. Replacing it closes the output port (and drops a maker not yet run).
     void SetMidiSystem(std::unique_ptr<presetor::MidiSystem> system);
-    presetor::MidiSystem& Midi() { return *midiSystem; }
+    // Makes the devices on offer with the system's ports.
+    using MidiMaker = std::function<std::unique_ptr<presetor::MidiSystem>()>;
+    // Start-up: the system's ports are made by maker when first needed (the first transfer,
+    // live edit's first send, the MIDI-Connections dialog, the MIDI monitor), not at start:
+    // setting them up costs the MIDI server's cycles (a JACK server locks its whole graph
+    // memory into every client), which a session without MIDI never pays.
+    void SetMidiMaker(MidiMaker maker);
+    // Runs a pending maker: installs its system, finds the stored device names in it and
+    // opens the output. Does nothing when no maker waits. True when it made them now.
+    bool EnsureMidi();
+    presetor::MidiSystem& Midi() {
+        EnsureMidi();
+        return *midiSystem;
+    }
     // Start-up: the device numbers of the stored product names (exact match); a name that is
     // not found leaves the number as it was.
     void ResolveMidiDevices();
@@ -114,4 +128,5 @@ signals:
 private:
     QSettings& settings;
     std::unique_ptr<presetor::MidiSystem> midiSystem;
+    MidiMaker pendingMidi;
 };

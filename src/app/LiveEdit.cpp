@@ -68,6 +68,7 @@ void CLiveEdit::SendLatest() {
     if (!on || !pending)
         return;
     pending = false;
+    app.EnsureMidi(); // the system's ports are set up at the first need
     const Bank& bank = doc.GetBank();
     const Bytes dump = BuildSendEditMemoryDump(bank.Current(), bank.keyboardType);
     const bool ok = app.midiOut && SendMessage(*app.midiOut, dump) == TransferState::Ok;

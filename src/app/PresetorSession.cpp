@@ -117,19 +117,19 @@ void PresetorSession::LateStart() {
         return;
     }
     lateDone = true;
-    // After the window shows: the system's MIDI ports (opening the MIDI system can take a
-    // while), MIDI devices by name, Turbo, sound lists and channel
-    // assignments; unreadable sound lists are reported over the window.
-    if (midiMaker) {
-        if (auto midi = midiMaker()) {
-            app.SetMidiSystem(std::move(midi));
-        }
-    }
+    // After the window shows: MIDI device names, Turbo, sound lists and channel assignments;
+    // unreadable sound lists are reported over the window. The system's MIDI ports are set up
+    // when first needed (CEditorApp::EnsureMidi), which then opens the output; without them the
+    // output is opened on the virtual keyboards now.
     const std::vector<Result> problems = app.ReadLateSettings(soundFolder);
     ShowSoundListProblems(problems);
     soundWatcher = std::make_unique<SoundListWatcher>(
         app, [this](const std::vector<Result>& fresh) { ShowSoundListProblems(fresh); }, problems);
-    app.OpenMidiOut(); // a failed open makes every send report the failure
+    if (midiMaker) {
+        app.SetMidiMaker(midiMaker);
+    } else {
+        app.OpenMidiOut(); // a failed open makes every send report the failure
+    }
 }
 
 void PresetorSession::ShowSoundListProblems(const std::vector<Result>& problems) {

@@ -23,14 +23,14 @@ public:
     PresetorSession& operator=(const PresetorSession&) = delete;
 
     // Makes the MIDI devices on offer; empty or returning null: the virtual keyboards only.
-    using MidiMaker = std::function<std::unique_ptr<presetor::MidiSystem>()>;
+    using MidiMaker = CEditorApp::MidiMaker;
 
     // Start-up after the command line was parsed: preset defaults and keyboard type from the
     // settings, the file of the command line or a new document (asking for the keyboard first
     // on the very first start), printing, desktop registration, the main window; once it shows,
-    // the MIDI devices (makeMidi), their stored names, sound lists of soundDirectory, channel
-    // assignments and the output port. Returns -1 when the window is up and the event loop
-    // should run, otherwise the exit code of a run that is over.
+    // the stored MIDI device names, sound lists of soundDirectory and channel assignments; the
+    // MIDI devices of makeMidi and the output port follow when first needed. Returns -1 when the
+    // window is up and the event loop should run, otherwise the exit code of a run that is over.
     // With lateAfterFirstPaint the steps after showing the window wait until it has painted
     // (the program does this: the window appears sooner); otherwise they run at once.
     int Start(const presetor::CommandLine& line, const MidiMaker& makeMidi,

@@ -12,8 +12,11 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <iostream>
 #include <mutex>
+#include <sstream>
 #include <thread>
+#include <type_traits>
 #include <unistd.h>
 
 namespace presetor {
@@ -49,19 +52,29 @@ RtMidi::Api ChooseApi(const std::string& wanted) {
 
 constexpr int kJackSettleMs = 100;
 
-// True unless JACK is the API and no JACK server answers. libjack's own chatter on stderr is
-// silenced once; failures reach the caller as error texts instead.
+// libjack's own chatter on stderr is silenced once; failures reach the caller as error texts.
+void QuietJack(RtMidi::Api api) {
+#if defined(PRESETOR_HAVE_JACK)
+    if (api == RtMidi::UNIX_JACK) {
+        static const bool quiet = [] {
+            jack_set_error_function([](const char*) {});
+            jack_set_info_function([](const char*) {});
+            return true;
+        }();
+        (void)quiet;
+    }
+#else
+    (void)api;
+#endif
+}
+
+// True unless JACK is the API and no JACK server answers.
 bool ApiReachable(RtMidi::Api api, std::string& error) {
+    QuietJack(api);
 #if defined(PRESETOR_HAVE_JACK)
     if (api != RtMidi::UNIX_JACK) {
         return true;
     }
-    static const bool quiet = [] {
-        jack_set_error_function([](const char*) {});
-        jack_set_info_function([](const char*) {});
-        return true;
-    }();
-    (void)quiet;
     jack_status_t status{};
     jack_client_t* probe = jack_client_open("presetor-probe", JackNoStartServer, &status);
     if (probe == nullptr) {
@@ -70,7 +83,6 @@ bool ApiReachable(RtMidi::Api api, std::string& error) {
     }
     jack_client_close(probe);
 #else
-    (void)api;
     (void)error;
 #endif
     return true;
@@ -102,12 +114,35 @@ struct ErrorSink {
     }
 };
 
+// One RtMidi object of either direction with its error sink. RtMidi 5 makes one system client
+// (a JACK client, an ALSA sequencer client) per object, and each costs the server a cycle or more
+// to take in and to let go, so the backend keeps one object per direction for the whole run: it
+// lists the ports and is lent to the port opened on it. Only a second port of the same direction
+// opened while the first is still open gets an object (and a client) of its own.
+template <class Rt> struct RtObject {
+    std::unique_ptr<Rt> rt;
+    ErrorSink errors;
+    std::atomic<bool> lent{false};
+    // Input: the queue the callback fed last. It stays alive with the object until the next
+    // port takes its place, so a driver cycle still running while a port closes writes into a
+    // closed queue, never into freed memory.
+    std::shared_ptr<MidiInputQueue> lastQueue;
+
+    // The object of slot when it is free (marked lent), else null.
+    static std::shared_ptr<RtObject> Borrow(const std::shared_ptr<RtObject>& slot) {
+        if (slot && !slot->lent.exchange(true)) {
+            return slot;
+        }
+        return nullptr;
+    }
+};
+using RtOutObject = RtObject<RtMidiOut>;
+using RtInObject = RtObject<RtMidiIn>;
+
 class RtOutPort final : public MidiOutPort {
 public:
-    RtOutPort(std::unique_ptr<RtMidiOut> out, std::unique_ptr<ErrorSink> errors,
-              SenderPolicy policy, int pauseMs)
-        : out_(std::move(out)), errors_(std::move(errors)), policy_(policy), throttle_(policy),
-          pauseMs_(pauseMs) {}
+    RtOutPort(std::shared_ptr<RtOutObject> out, SenderPolicy policy, int pauseMs)
+        : out_(std::move(out)), policy_(policy), throttle_(policy), pauseMs_(pauseMs) {}
     ~RtOutPort() override { Close(); }
 
     bool Send(std::span<const std::uint8_t> bytes, const ChunkProgress& progress) override {
@@ -122,7 +157,10 @@ public:
     bool AcceptsPieces() const override { return policy_.rawPieces; }
     void Close() override {
         if (out_) {
-            out_->closePort();
+            // On JACK closing waits (at most a second) until the process cycle has taken the
+            // last bytes out of the ring, so what was sent is on its way.
+            out_->rt->closePort();
+            out_->lent = false;
             out_.reset();
         }
     }
@@ -134,17 +172,16 @@ private:
             std::this_thread::sleep_until(lastMessageEnd_ + std::chrono::milliseconds(pauseMs_));
         }
         throttle_.Wait(piece.size() + sizeof(int)); // the ring also holds each piece's size
-        errors_->failed = false;
-        out_->sendMessage(piece.data(), piece.size());
+        out_->errors.failed = false;
+        out_->rt->sendMessage(piece.data(), piece.size());
         sentAny_ = true;
         if (!piece.empty() && piece.back() == 0xF7) {
             lastMessageEnd_ = Clock::now();
         }
-        return !errors_->failed.load();
+        return !out_->errors.failed.load();
     }
 
-    std::unique_ptr<RtMidiOut> out_;
-    std::unique_ptr<ErrorSink> errors_;
+    std::shared_ptr<RtOutObject> out_;
     SenderPolicy policy_;
     SendThrottle throttle_;
     int pauseMs_;
@@ -154,17 +191,17 @@ private:
 
 class RtInPort final : public QueuedInPort {
 public:
-    RtInPort(std::unique_ptr<RtMidiIn> in, std::unique_ptr<ErrorSink> errors,
-             std::shared_ptr<MidiInputQueue> queue)
-        : QueuedInPort(std::move(queue)), in_(std::move(in)), errors_(std::move(errors)) {}
+    RtInPort(std::shared_ptr<RtInObject> in, std::shared_ptr<MidiInputQueue> queue)
+        : QueuedInPort(std::move(queue)), in_(std::move(in)) {}
     ~RtInPort() override { Close(); }
 
     void Close() override {
         // The queue refuses bytes first, so a callback racing with closing hands nothing over.
         Queue()->Close();
         if (in_) {
-            in_->cancelCallback();
-            in_->closePort();
+            in_->rt->closePort();
+            in_->rt->cancelCallback();
+            in_->lent = false;
             in_.reset();
         }
     }
@@ -177,44 +214,54 @@ public:
     }
 
 private:
-    std::unique_ptr<RtMidiIn> in_;
-    std::unique_ptr<ErrorSink> errors_;
+    std::shared_ptr<RtInObject> in_;
 };
+
+template <class Rt>
+std::shared_ptr<RtObject<Rt>> MakeObject(RtMidi::Api api, const std::string& clientName) {
+    auto object = std::make_shared<RtObject<Rt>>();
+    if constexpr (std::is_same_v<Rt, RtMidiIn>) {
+        object->rt = std::make_unique<RtMidiIn>(api, clientName, 1000);
+        // SysEx on; timing clock and active sensing off.
+        object->rt->ignoreTypes(false, true, true);
+    } else {
+        object->rt = std::make_unique<RtMidiOut>(api, clientName);
+    }
+    object->rt->setErrorCallback(&ErrorSink::Callback, &object->errors);
+    return object;
+}
 
 class RtBackend final : public MidiBackend {
 public:
-    RtBackend(RtMidi::Api api, RtMidiOptions options)
-        : api_(api), options_(std::move(options)),
-          listIn_(std::make_unique<RtMidiIn>(api, options_.clientName + " list")),
-          listOut_(std::make_unique<RtMidiOut>(api, options_.clientName + " list")) {
-        listIn_->setErrorCallback(&ErrorSink::Callback, &listErrors_);
-        listOut_->setErrorCallback(&ErrorSink::Callback, &listErrors_);
-    }
+    RtBackend(RtMidi::Api api, RtMidiOptions options, std::shared_ptr<RtInObject> in,
+              std::shared_ptr<RtOutObject> out)
+        : api_(api), options_(std::move(options)), in_(std::move(in)), out_(std::move(out)) {}
 
     std::string ApiName() const override { return RtMidi::getApiDisplayName(api_); }
 
     std::vector<std::string> PortNames(MidiKind kind) override {
         std::vector<std::string> names;
-        RtMidi& lister = kind == MidiKind::Input ? static_cast<RtMidi&>(*listIn_)
-                                                 : static_cast<RtMidi&>(*listOut_);
+        RtMidi& lister = kind == MidiKind::Input ? static_cast<RtMidi&>(*in_->rt)
+                                                 : static_cast<RtMidi&>(*out_->rt);
         const unsigned n = lister.getPortCount();
         for (unsigned i = 0; i < n; ++i) {
             names.push_back(lister.getPortName(i));
         }
-        listErrors_.Take();
         return names;
     }
 
     std::unique_ptr<MidiOutPort> OpenOut(int index, std::string& error) override {
-        auto errors = std::make_unique<ErrorSink>();
         try {
-            auto out = std::make_unique<RtMidiOut>(api_, options_.clientName);
-            out->setErrorCallback(&ErrorSink::Callback, errors.get());
-            if (!OpenIndex(*out, index, "out", *errors, error)) {
+            auto out = RtOutObject::Borrow(out_);
+            if (!out) {
+                out = MakeObject<RtMidiOut>(api_, options_.clientName);
+                out->lent = true;
+            }
+            if (!OpenIndex(*out, index, "out", error)) {
+                out->lent = false;
                 return nullptr;
             }
-            return std::make_unique<RtOutPort>(std::move(out), std::move(errors),
-                                               PolicyForApi(RtMidi::getApiName(api_)),
+            return std::make_unique<RtOutPort>(out, PolicyForApi(RtMidi::getApiName(api_)),
                                                options_.messagePauseMs);
         } catch (const RtMidiError& e) {
             error = e.getMessage();
@@ -223,20 +270,23 @@ public:
     }
 
     std::unique_ptr<MidiInPort> OpenIn(int index, std::string& error) override {
-        auto errors = std::make_unique<ErrorSink>();
         try {
-            auto in = std::make_unique<RtMidiIn>(api_, options_.clientName, 1000);
-            in->setErrorCallback(&ErrorSink::Callback, errors.get());
-            // SysEx on; timing clock and active sensing off.
-            in->ignoreTypes(false, true, true);
+            auto in = RtInObject::Borrow(in_);
+            if (!in) {
+                in = MakeObject<RtMidiIn>(api_, options_.clientName);
+                in->lent = true;
+            }
             auto queue = std::make_shared<MidiInputQueue>();
             queue->Open();
-            in->setCallback(&RtInPort::OnInput, queue.get());
-            if (!OpenIndex(*in, index, "in", *errors, error)) {
+            in->rt->setCallback(&RtInPort::OnInput, queue.get());
+            in->lastQueue = queue;
+            if (!OpenIndex(*in, index, "in", error)) {
+                in->rt->cancelCallback();
+                in->lent = false;
                 queue->Close();
                 return nullptr;
             }
-            return std::make_unique<RtInPort>(std::move(in), std::move(errors), queue);
+            return std::make_unique<RtInPort>(in, queue);
         } catch (const RtMidiError& e) {
             error = e.getMessage();
             return nullptr;
@@ -244,24 +294,28 @@ public:
     }
 
 private:
-    template <class Port>
-    static bool OpenIndex(Port& port, int index, const char* portName, ErrorSink& errors,
-                          std::string& error) {
+    // Opens port number index on the object. An output waits until the server has taken the
+    // new connection into its graph: bytes its next process cycle takes out of the ring while
+    // the old graph still runs are lost, and without real-time scheduling that cycle may be
+    // late. An input needs no wait: nothing answers before the output has sent.
+    template <class Object>
+    static bool OpenIndex(Object& object, int index, const char* portName, std::string& error) {
+        auto& port = *object.rt;
+        object.errors.Take();
         if (index < 0 || static_cast<unsigned>(index) >= port.getPortCount()) {
             error = "No such MIDI port.";
             return false;
         }
         port.openPort(static_cast<unsigned>(index), portName);
-        if (errors.failed || !port.isPortOpen()) {
-            error = errors.Take();
+        if (object.errors.failed || !port.isPortOpen()) {
+            error = object.errors.Take();
             if (error.empty()) {
                 error = "The MIDI port could not be opened.";
             }
+            port.closePort();
             return false;
         }
-        if (port.getCurrentApi() == RtMidi::UNIX_JACK) {
-            // The server takes the new connection into its graph a few process cycles later;
-            // bytes sent (or answered) before then are lost.
+        if (std::is_same_v<Object, RtOutObject> && port.getCurrentApi() == RtMidi::UNIX_JACK) {
             std::this_thread::sleep_for(std::chrono::milliseconds(kJackSettleMs));
         }
         return true;
@@ -269,9 +323,8 @@ private:
 
     RtMidi::Api api_;
     RtMidiOptions options_;
-    ErrorSink listErrors_;
-    std::unique_ptr<RtMidiIn> listIn_;
-    std::unique_ptr<RtMidiOut> listOut_;
+    std::shared_ptr<RtInObject> in_;
+    std::shared_ptr<RtOutObject> out_;
 };
 
 } // namespace
@@ -296,29 +349,26 @@ VirtualPorts OpenVirtualPorts(const RtMidiOptions& options, std::string& error) 
         if (!ApiReachable(api, error)) {
             return {};
         }
-        auto inErrors = std::make_unique<ErrorSink>();
         // One system client per direction (JACK would rename a second client of the same
         // name): NAME-in:in takes the editor's output, NAME:out feeds the editor's input.
-        auto in = std::make_unique<RtMidiIn>(api, options.clientName + "-in", 1000);
-        in->setErrorCallback(&ErrorSink::Callback, inErrors.get());
-        in->ignoreTypes(false, true, true);
+        auto in = MakeObject<RtMidiIn>(api, options.clientName + "-in");
+        in->lent = true;
         auto queue = std::make_shared<MidiInputQueue>();
         queue->Open();
-        in->setCallback(&RtInPort::OnInput, queue.get());
-        in->openVirtualPort("in");
-        auto outErrors = std::make_unique<ErrorSink>();
-        auto out = std::make_unique<RtMidiOut>(api, options.clientName);
-        out->setErrorCallback(&ErrorSink::Callback, outErrors.get());
-        out->openVirtualPort("out");
-        if (inErrors->failed || outErrors->failed) {
-            error = inErrors->failed ? inErrors->Take() : outErrors->Take();
+        in->rt->setCallback(&RtInPort::OnInput, queue.get());
+        in->lastQueue = queue;
+        in->rt->openVirtualPort("in");
+        auto out = MakeObject<RtMidiOut>(api, options.clientName);
+        out->lent = true;
+        out->rt->openVirtualPort("out");
+        if (in->errors.failed || out->errors.failed) {
+            error = in->errors.failed ? in->errors.Take() : out->errors.Take();
             queue->Close();
             return {};
         }
-        ports.in = std::make_unique<RtInPort>(std::move(in), std::move(inErrors), queue);
-        ports.out = std::make_unique<RtOutPort>(std::move(out), std::move(outErrors),
-                                                PolicyForApi(RtMidi::getApiName(api)),
-                                                options.messagePauseMs);
+        ports.in = std::make_unique<RtInPort>(std::move(in), queue);
+        ports.out = std::make_unique<RtOutPort>(
+            std::move(out), PolicyForApi(RtMidi::getApiName(api)), options.messagePauseMs);
     } catch (const RtMidiError& e) {
         error = e.getMessage();
         return {};
@@ -329,10 +379,27 @@ VirtualPorts OpenVirtualPorts(const RtMidiOptions& options, std::string& error) 
 std::unique_ptr<MidiBackend> MakeRtMidiBackend(const RtMidiOptions& options, std::string& error) {
     try {
         const RtMidi::Api api = ChooseApi(options.api);
-        if (!ApiReachable(api, error)) {
+        QuietJack(api);
+        // The two objects the backend keeps; when JACK is the API and no server answers they
+        // have no client, which RtMidi reports as a warning on stderr (caught here) and by
+        // listing nothing (its retry then reaches the error sink).
+        std::ostringstream warnings;
+        std::streambuf* const stderrBuffer = std::cerr.rdbuf(warnings.rdbuf());
+        std::shared_ptr<RtInObject> in;
+        std::shared_ptr<RtOutObject> out;
+        try {
+            in = MakeObject<RtMidiIn>(api, options.clientName);
+            out = MakeObject<RtMidiOut>(api, options.clientName);
+        } catch (...) {
+            std::cerr.rdbuf(stderrBuffer);
+            throw;
+        }
+        std::cerr.rdbuf(stderrBuffer);
+        if (api == RtMidi::UNIX_JACK && !warnings.str().empty()) {
+            error = "The JACK server is not running.";
             return nullptr;
         }
-        return std::make_unique<RtBackend>(api, options);
+        return std::make_unique<RtBackend>(api, options, std::move(in), std::move(out));
     } catch (const RtMidiError& e) {
         error = e.getMessage();
     } catch (const std::exception& e) {

@@ -9,12 +9,15 @@
 #include "midi/RequestPresetEngine.h"
 #include "midi/RtMidiBackend.h"
 #include "midi/SendAllEngine.h"
+#include "midi/SysexFormat.h"
 #include "midi/TransferRunner.h"
 #include "model/PresetFile.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -157,6 +160,54 @@ TEST_F(TransferE2E, SinglePresetEditMemoryAndEepromOperations) {
             EXPECT_TRUE(kb.WaitForLine("eeprom", 5000));
         }
     }
+}
+
+// The backend keeps one client per direction and lends it to the port opened on it: ports
+// closed and opened again still work, and a second input opened while the first is still open
+// gets a client of its own; both hear the keyboard.
+TEST_F(TransferE2E, PortsOpenAgainOnOneBackendAndASecondInputHasItsOwnClient) {
+    KeyboardProcess kb({"--type", "lmk3"});
+    auto system = System();
+    CMidiIn in(*system);
+    CMidiOut out(*system);
+    for (int round = 0; round < 2; ++round) {
+        Connect(*system, kb, in, out);
+        RequestPresetEngine load(BuildLoadPresetRequest(3, round));
+        ASSERT_EQ(RunRequestPreset(load, out, in), TransferState::Ok) << "round " << round;
+        in.Close();
+        out.Close();
+    }
+    Connect(*system, kb, in, out);
+    CMidiIn second(*system);
+    ASSERT_TRUE(second.Open(FindMidiDevice(*system, MidiKind::Input, kb.InPort())))
+        << second.LastError();
+    RequestPresetEngine load(BuildLoadPresetRequest(3, 7));
+    ASSERT_EQ(RunRequestPreset(load, out, in), TransferState::Ok);
+    std::vector<std::uint8_t> heard;
+    for (int wait = 0; wait < 20 && heard.size() < kSingleDumpSize; ++wait) {
+        second.WaitForData(std::chrono::milliseconds(100));
+        second.Poll(heard);
+    }
+    EXPECT_EQ(heard.size(), kSingleDumpSize); // the same single dump the first input took
+}
+
+// Without a JACK server the backend is refused with the reason, and nothing is printed.
+TEST(RtMidiBackendNoServer, IsRefusedWithTheReason) {
+    const char* old = std::getenv("JACK_DEFAULT_SERVER");
+    const std::string saved = old ? old : "";
+    setenv("JACK_DEFAULT_SERVER", "presetor-no-such-server", 1);
+    std::string error;
+    testing::internal::CaptureStderr();
+    auto backend = MakeRtMidiBackend({.api = "jack", .clientName = "e2e"}, error);
+    const std::string printed = testing::internal::GetCapturedStderr();
+    if (old) {
+        setenv("JACK_DEFAULT_SERVER", saved.c_str(), 1);
+    } else {
+        unsetenv("JACK_DEFAULT_SERVER");
+    }
+    EXPECT_EQ(backend, nullptr);
+    EXPECT_EQ(error, "The JACK server is not running.");
+    EXPECT_EQ(printed, "");
 }
 
 TEST_F(TransferE2E, EchoingKeyboardStillLoadsInBothModes) {

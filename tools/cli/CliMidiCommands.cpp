@@ -20,6 +20,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace presetor::cli {
 
@@ -52,6 +53,17 @@ std::unique_ptr<MidiSystem> MakeSystem(const CliArgs& args) {
         std::fprintf(stderr, "presetor-cli: no system MIDI ports (%s)\n", error.c_str());
     }
     return std::make_unique<MidiSystem>(std::move(backend));
+}
+
+// Runs a command on the system MIDI ports and ends the process with its exit status as soon as
+// it is done. The command's ports are closed when it returns (closing an output waits until its
+// last bytes have left for the wire), so what is left is letting go of the system's clients,
+// which costs the MIDI server a cycle or two each and gains nothing at exit.
+template <class Command> [[noreturn]] void RunOnSystem(const CliArgs& args, Command&& command) {
+    auto system = MakeSystem(args);
+    const int code = std::forward<Command>(command)(*system);
+    std::fflush(nullptr);
+    std::_Exit(code);
 }
 
 // Opens the ports named by --in and --out; on failure prints text (131 or 132) and why.
@@ -87,14 +99,15 @@ bool HasPorts(const CliArgs& args) {
 }
 
 int RunPorts(const CliArgs& args) {
-    auto system = MakeSystem(args);
-    for (const std::string& n : system->DeviceNames(MidiKind::Input)) {
-        std::printf("in: %s\n", n.c_str());
-    }
-    for (const std::string& n : system->DeviceNames(MidiKind::Output)) {
-        std::printf("out: %s\n", n.c_str());
-    }
-    return std::fflush(stdout) == 0 ? kExitOk : Fail("cannot write to standard output");
+    RunOnSystem(args, [](MidiSystem& system) {
+        for (const std::string& n : system.DeviceNames(MidiKind::Input)) {
+            std::printf("in: %s\n", n.c_str());
+        }
+        for (const std::string& n : system.DeviceNames(MidiKind::Output)) {
+            std::printf("out: %s\n", n.c_str());
+        }
+        return std::fflush(stdout) == 0 ? kExitOk : Fail("cannot write to standard output");
+    });
 }
 
 // What a load that did not end Ok says, with what arrived.
@@ -125,19 +138,11 @@ std::string LoadFailure(const LoadAllEngine& engine, TransferState state, bool b
 
 constexpr int kRetryRounds = 3;
 
-int RunReceive(const CliArgs& args) {
-    const int type = ParseKeyboardType(Option(args, "--type", ""));
-    if (type == 0) {
-        std::fprintf(stderr, "presetor-cli: --type lmk3 or --type lmk4 is required\n");
-        return kExitUsage;
-    }
-    if (!HasPorts(args)) {
-        return kExitUsage;
-    }
-    auto system = MakeSystem(args);
-    CMidiIn in(*system);
-    CMidiOut out(*system);
-    if (!OpenPorts(*system, args, kText131, in, out)) {
+// Load all into the file named by the argument, with retries of damaged presets.
+int Receive(MidiSystem& system, const CliArgs& args, int type) {
+    CMidiIn in(system);
+    CMidiOut out(system);
+    if (!OpenPorts(system, args, kText131, in, out)) {
         return kExitFailed;
     }
     auto document = std::make_unique<Bank>();
@@ -186,6 +191,18 @@ int RunReceive(const CliArgs& args) {
     return damaged ? kExitDamaged : kExitOk;
 }
 
+int RunReceive(const CliArgs& args) {
+    const int type = ParseKeyboardType(Option(args, "--type", ""));
+    if (type == 0) {
+        std::fprintf(stderr, "presetor-cli: --type lmk3 or --type lmk4 is required\n");
+        return kExitUsage;
+    }
+    if (!HasPorts(args)) {
+        return kExitUsage;
+    }
+    RunOnSystem(args, [&args, type](MidiSystem& system) { return Receive(system, args, type); });
+}
+
 // Reads the bank back and compares it byte for byte; prints what it found. True when equal.
 bool VerifySent(const Bank& bank, bool bulk, bool paced, CMidiOut& out, CMidiIn& in) {
     LoadAllEngine load(bank, {.turbo = bulk, .paced = paced});
@@ -207,19 +224,11 @@ bool VerifySent(const Bank& bank, bool bulk, bool paced, CMidiOut& out, CMidiIn&
     return true;
 }
 
-int RunSend(const CliArgs& args) {
-    if (!HasPorts(args)) {
-        return kExitUsage;
-    }
-    const std::string& path = args.positional[0];
-    auto bank = std::make_unique<Bank>();
-    if (Result r = LoadPresetFile(path, *bank); !r) {
-        return Fail(path, r);
-    }
-    auto system = MakeSystem(args);
-    CMidiIn in(*system);
-    CMidiOut out(*system);
-    if (!OpenPorts(*system, args, kText132, in, out)) {
+// Send all of bank, verified and stored as the options say.
+int Send(MidiSystem& system, const CliArgs& args, const Bank& bank) {
+    CMidiIn in(system);
+    CMidiOut out(system);
+    if (!OpenPorts(system, args, kText132, in, out)) {
         return kExitFailed;
     }
     const bool verify = args.options.count("--verify") != 0;
@@ -229,22 +238,34 @@ int RunSend(const CliArgs& args) {
     // Without --full-speed the send ends when the last byte is on the wire.
     options.paced = args.options.count("--full-speed") == 0;
     options.holdStore = verify; // the EEPROM only gets a bank that was read back right
-    SendAllEngine engine(*bank, options);
+    SendAllEngine engine(bank, options);
     std::signal(SIGINT, OnInterrupt);
     std::signal(SIGTERM, OnInterrupt);
     if (engine.RunToEnd(out) != TransferState::Ok) {
         return Fail(kText132);
     }
-    if (verify && !VerifySent(*bank, options.turbo, options.paced, out, in)) {
+    if (verify && !VerifySent(bank, options.turbo, options.paced, out, in)) {
         return kExitFailed; // an LMK4 is not told to store a bank that differs
     }
     // An LMK4 stores what it got in EEPROM, only after a complete send (preset by preset the
     // engine has sent the store command already unless it was held for verifying).
-    if (HasLmk4Fields(bank->keyboardType) && !engine.SentStoreCommand() &&
+    if (HasLmk4Fields(bank.keyboardType) && !engine.SentStoreCommand() &&
         StoreInEeprom(out) != TransferState::Ok) {
         return Fail(kText132);
     }
     return kExitOk;
+}
+
+int RunSend(const CliArgs& args) {
+    if (!HasPorts(args)) {
+        return kExitUsage;
+    }
+    const std::string& path = args.positional[0];
+    auto bank = std::make_unique<Bank>();
+    if (Result r = LoadPresetFile(path, *bank); !r) {
+        return Fail(path, r);
+    }
+    RunOnSystem(args, [&args, &bank](MidiSystem& system) { return Send(system, args, *bank); });
 }
 
 const CliRegistration registration{{

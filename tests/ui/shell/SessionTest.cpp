@@ -105,6 +105,31 @@ private slots:
         QCOMPARE(env.settings->value(keys::kKeyboardMinor).toInt(), 1);
     }
 
+    // The system's MIDI ports are made when first needed, once; then the stored output is
+    // found by name and opened.
+    void midiPortsAreSetUpWhenFirstNeeded() {
+        ShellTestEnv env;
+        env.settings->setValue(keys::kKeyboardMajor, 3);
+        env.settings->setValue(keys::kMidiOut, QString::fromLatin1(presetor::kVirtualLmk4Name));
+        int made = 0;
+        QCOMPARE(env.Start({},
+                           [&made] {
+                               ++made;
+                               return std::make_unique<presetor::MidiSystem>();
+                           }),
+                 -1);
+        QCOMPARE(made, 0);
+        QVERIFY(!env.App().midiOut->IsOpen());
+        QString missing;
+        QVERIFY(env.App().ReconnectMidi(missing));
+        QCOMPARE(made, 1);
+        QVERIFY(env.App().midiOut->IsOpen());
+        QCOMPARE(env.App().midiOutDevice, 1);
+        env.App().Midi();
+        QVERIFY(env.App().ReconnectMidi(missing));
+        QCOMPARE(made, 1);
+    }
+
     void settingsComeBackAtTheNextStart() {
         ShellTestEnv env;
         env.settings->setValue(keys::kKeyboardMajor, 3);

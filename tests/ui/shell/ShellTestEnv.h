@@ -40,9 +40,11 @@ public:
     }
 
     // Starts a session the way main does (without desktop registration); -1 = window up.
-    int Start(const presetor::CommandLine& line = {}) {
+    // makeMidi: the system's MIDI ports as main makes them (none by default).
+    int Start(const presetor::CommandLine& line = {},
+              const PresetorSession::MidiMaker& makeMidi = {}) {
         session = std::make_unique<PresetorSession>(*settings, PresetorParts{});
-        return session->Start(line, {}, dir.path(), false);
+        return session->Start(line, makeMidi, dir.path(), false);
     }
 
     // Ends the session with its exit steps, then forgets it.
