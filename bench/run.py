@@ -428,16 +428,23 @@ def run_files(b, args, results):
               f"peak {statistics.median([x[1] for x in runs['print']]) / 1024:.1f} MB")
 
 
-def run_micro(b, args, results):
-    print("== micro-benchmarks (Google Benchmark)")
-    out = os.path.join(b["dir"], "bench-results", "bench_codec.json")
-    p = subprocess.run([b["codec"], "--benchmark_format=json", "--benchmark_out=" + out,
+def run_gbench(b, key):
+    """Runs a Google Benchmark program; its iteration rows, or None after printing why not."""
+    out = os.path.join(b["dir"], "bench-results", f"bench_{key}.json")
+    p = subprocess.run([b[key], "--benchmark_format=json", "--benchmark_out=" + out,
                         "--benchmark_out_format=json"], capture_output=True, text=True)
     if p.returncode != 0:
         print(p.stderr)
-        return
+        return None
     data = json.load(open(out))
-    rows = [x for x in data["benchmarks"] if x.get("run_type", "iteration") == "iteration"]
+    return [x for x in data["benchmarks"] if x.get("run_type", "iteration") == "iteration"]
+
+
+def run_micro(b, args, results):
+    print("== micro-benchmarks (Google Benchmark)")
+    rows = run_gbench(b, "codec")
+    if rows is None:
+        return
     floors = {x["label"][6:]: x for x in rows if x.get("label", "").startswith("floor:")}
     for x in rows:
         label = x.get("label", "")
@@ -449,15 +456,8 @@ def run_micro(b, args, results):
 
 def run_soundlist(b, args, results):
     print("== sound-list memory (bytes of memory per byte of file; goal under 10)")
-    out = os.path.join(b["dir"], "bench-results", "bench_soundlist.json")
-    p = subprocess.run([b["soundlist"], "--benchmark_format=json", "--benchmark_out=" + out,
-                        "--benchmark_out_format=json"], capture_output=True, text=True)
-    if p.returncode != 0:
-        print(p.stderr)
-        return
-    data = json.load(open(out))
-    for x in data["benchmarks"]:
-        if x.get("run_type", "iteration") != "iteration" or not x.get("file_bytes"):
+    for x in run_gbench(b, "soundlist") or []:
+        if not x.get("file_bytes"):
             continue
         ratio = x["peak_heap_bytes"] / x["file_bytes"]
         results.setdefault("soundlist", {})[x["name"]] = ratio
