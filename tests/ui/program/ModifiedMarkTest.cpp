@@ -3,6 +3,7 @@
 // movement, a file whose clock is out of range, any call of the edit seam without a change),
 // and Ctrl+A saves under a new name also while a text field has the focus.
 #include "PageFactory.h"
+#include "ProgramStart.h"
 #include "app/CMainFrame.h"
 #include "app/CPresetView.h"
 #include "app/CommandIds.h"
@@ -35,18 +36,12 @@ private:
     std::unique_ptr<PresetorSession> session;
 
     CMainFrame& Start() {
-        session.reset();
-        settings = std::make_unique<QSettings>(dir.filePath(QStringLiteral("presetor.ini")),
-                                               QSettings::IniFormat);
-        settings->setValue(keys::kKeyboardMajor, 4);
-        settings->setValue(keys::kKeyboardMinor, 1);
         PresetorParts parts;
         parts.pages = &CreatePage;
-        session = std::make_unique<PresetorSession>(*settings, parts);
-        if (session->Start({}, nullptr, dir.path(), false) != -1 || !session->Frame()) {
-            qFatal("the main window did not start");
-        }
-        CMainFrame& frame = *session->Frame();
+        CMainFrame& frame = StartProgram(dir, parts, settings, session, [](QSettings& s) {
+            s.setValue(keys::kKeyboardMajor, 4);
+            s.setValue(keys::kKeyboardMinor, 1);
+        });
         frame.activateWindow();
         QApplication::setActiveWindow(&frame);
         if (!QTest::qWaitForWindowActive(&frame)) {

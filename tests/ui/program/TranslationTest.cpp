@@ -3,6 +3,7 @@
 // program's own texts.
 #include "app/Translation.h"
 #include "PageFactory.h"
+#include "ProgramStart.h"
 #include "app/CMainFrame.h"
 #include "app/PresetorSession.h"
 #include "app/SettingsKeys.h"
@@ -54,15 +55,9 @@ private:
     std::unique_ptr<PresetorSession> session;
 
     CMainFrame& Start() {
-        session.reset();
-        settings = std::make_unique<QSettings>(dir.filePath(QStringLiteral("presetor.ini")),
-                                               QSettings::IniFormat);
         PresetorParts parts;
         parts.pages = &CreatePage;
-        session = std::make_unique<PresetorSession>(*settings, parts);
-        if (session->Start({}, nullptr, dir.path(), false) != -1 || !session->Frame())
-            qFatal("the main window did not start");
-        return *session->Frame();
+        return StartProgram(dir, parts, settings, session);
     }
 
 private slots:

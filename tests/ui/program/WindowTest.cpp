@@ -7,6 +7,7 @@
 #include "CSelectPresetDlg.h"
 #include "PageFactory.h"
 #include "PresetPrintout.h"
+#include "ProgramStart.h"
 #include "app/CMainFrame.h"
 #include "app/CommandIds.h"
 #include "app/PresetorSession.h"
@@ -97,16 +98,7 @@ private:
     std::unique_ptr<PresetorSession> session;
 
     // One start of the program on the shared settings file, with the sound lists of dir.
-    CMainFrame& Start() {
-        session.reset();
-        settings = std::make_unique<QSettings>(dir.filePath(QStringLiteral("presetor.ini")),
-                                               QSettings::IniFormat);
-        session = std::make_unique<PresetorSession>(*settings, ProgramParts());
-        if (session->Start({}, nullptr, dir.path(), false) != -1 || !session->Frame()) {
-            qFatal("the main window did not start");
-        }
-        return *session->Frame();
-    }
+    CMainFrame& Start() { return StartProgram(dir, ProgramParts(), settings, session); }
 
     void Finish() {
         session->Finish();
