@@ -10,10 +10,16 @@ set(package_dir ${CMAKE_BINARY_DIR}/package)
 # Debian keeps a package's copyright and changelog under its own (lower-case) name.
 set(doc_dir ${CMAKE_INSTALL_DATADIR}/doc/presetor)
 
-# presetor-cli-print runs presetor-cli's print command and must stay next to it.
-foreach(program presetor presetor-cli presetor-cli-print presetor-vkeyboard)
+foreach(program presetor presetor-cli presetor-vkeyboard)
     if(TARGET ${program})
         install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    endif()
+endforeach()
+# The programs that run presetor-cli's print and MIDI commands are private to it: presetor-cli
+# looks for them in ../lib/presetor beside its own folder.
+foreach(program presetor-cli-print presetor-cli-midi)
+    if(TARGET ${program})
+        install(TARGETS ${program} RUNTIME DESTINATION lib/presetor)
     endif()
 endforeach()
 

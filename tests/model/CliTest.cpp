@@ -90,6 +90,53 @@ protected:
         return r;
     }
 
+#ifndef _WIN32
+    // presetor-cli offers `command` with the usage and summary of the program that runs it,
+    // hands it its words unchanged, finds it beside itself or in the installed layout
+    // (bin/presetor-cli, lib/presetor/PROGRAM), and says which program is missing.
+    void ExpectHandedOver(const fs::path& program, const std::string& command) {
+        // The command's line and the summary lines indented below it.
+        const auto entry = [&command](const std::string& help) {
+            std::string found;
+            std::size_t at = help.find("  " + command + " ");
+            while (at != std::string::npos && at < help.size()) {
+                const std::size_t end = help.find('\n', at);
+                found += help.substr(at, end - at) + "\n";
+                at = end == std::string::npos ? end : end + 1;
+                if (at != std::string::npos && help.compare(at, 6, "      ") != 0)
+                    break;
+            }
+            return found;
+        };
+        const CliRun cliHelp = Invoke({"--help"});
+        const CliRun ownHelp = InvokeProgram(program.string(), {"--help"});
+        EXPECT_FALSE(entry(cliHelp.out).empty()) << cliHelp.out;
+        EXPECT_EQ(entry(cliHelp.out), entry(ownHelp.out));
+
+        const CliRun unknown = Invoke({command, "--colour", "a", "b"});
+        EXPECT_EQ(unknown.status, 2);
+        EXPECT_NE(unknown.err.find("unknown option --colour"), std::string::npos) << unknown.err;
+
+        fs::create_directories(P("bin"));
+        fs::create_directories(P("lib/presetor"));
+        fs::copy_file(PRESETOR_CLI_PATH, P("bin/presetor-cli"),
+                      fs::copy_options::overwrite_existing);
+        fs::permissions(P("bin/presetor-cli"), fs::perms::owner_exec, fs::perm_options::add);
+        const CliRun alone = InvokeProgram(P("bin/presetor-cli").string(), {command, "a", "b"},
+                                           "PATH=/nonexistent ");
+        EXPECT_EQ(alone.status, 1);
+        EXPECT_EQ(Lines(alone.err), 1) << alone.err;
+        EXPECT_NE(alone.err.find(program.filename().string()), std::string::npos) << alone.err;
+
+        fs::create_symlink(program, P("lib/presetor") / program.filename());
+        const CliRun installed = InvokeProgram(P("bin/presetor-cli").string(), {command, "--help"},
+                                               "PATH=/nonexistent ");
+        EXPECT_EQ(installed.status, 0) << installed.err;
+        EXPECT_NE(installed.out.find("Usage: presetor-cli " + command), std::string::npos)
+            << installed.out;
+    }
+#endif
+
     // The failure shape every command shares.
     void ExpectOneLineError(const CliRun& r, const std::string& file, const std::string& reason) {
         EXPECT_EQ(r.status, 1);
@@ -247,46 +294,36 @@ TEST_F(Cli, UsageErrorsExitWithTwo) {
 }
 
 #ifdef __linux__
-// The file commands start without Qt: only print needs it, and it runs in a program of its own.
-TEST_F(Cli, FileCommandsLoadNoQt) {
+// The file commands start like `cat`: Qt (print) and the MIDI libraries (ports, receive, send) are
+// only loaded by the programs that run those commands, and the C++ runtime is linked in.
+TEST_F(Cli, FileCommandsLoadOnlyTheCLibrary) {
     const CliRun libraries =
         InvokeProgram(PRESETOR_CLI_PATH, {"info", "x.lmk"}, "LD_TRACE_LOADED_OBJECTS=1 ");
     ASSERT_EQ(libraries.status, 0) << libraries.err;
     EXPECT_NE(libraries.out.find("libc.so"), std::string::npos) << libraries.out;
-    EXPECT_EQ(libraries.out.find("libQt"), std::string::npos) << libraries.out;
+    for (const char* library : {"libQt", "librtmidi", "libjack", "libasound", "libstdc++"})
+        EXPECT_EQ(libraries.out.find(library), std::string::npos) << library << libraries.out;
 }
 #endif
 
 #ifdef PRESETOR_CLI_PRINT_PATH
 TEST_F(Cli, PrintRunsInItsOwnProgramNextToTheCli) {
-    // presetor-cli offers print with the usage and summary of the program that runs it.
-    const auto printEntry = [](const std::string& help) {
-        const std::size_t at = help.find("  print ");
-        return at == std::string::npos ? std::string()
-                                       : help.substr(at, help.find("  --help") - at);
-    };
-    const CliRun cliHelp = Invoke({"--help"});
-    const CliRun printHelp = InvokeProgram(PRESETOR_CLI_PRINT_PATH, {"--help"});
-    EXPECT_FALSE(printEntry(cliHelp.out).empty()) << cliHelp.out;
-    EXPECT_EQ(printEntry(cliHelp.out), printEntry(printHelp.out));
+    ExpectHandedOver(PRESETOR_CLI_PRINT_PATH, "print");
 
-    // Its words reach that program unchanged: its own usage errors come back.
+    // Its words reach that program unchanged: its own errors come back.
     const CliRun usage = Invoke({"print", "--preset", "0", P("in.lmk").string(), "out.pdf"});
     EXPECT_EQ(usage.status, 1) << usage.err; // the missing input file is reported first
     EXPECT_NE(usage.err.find("in.lmk"), std::string::npos) << usage.err;
-    const CliRun unknown = Invoke({"print", "--colour", "a", "b"});
-    EXPECT_EQ(unknown.status, 2);
-    EXPECT_NE(unknown.err.find("unknown option --colour"), std::string::npos) << unknown.err;
+}
+#endif
 
-    // A presetor-cli without the program beside it says what is missing.
-    fs::copy_file(PRESETOR_CLI_PATH, P("presetor-cli"));
-    fs::permissions(P("presetor-cli"), fs::perms::owner_exec, fs::perm_options::add);
-    const CliRun alone = InvokeProgram(P("presetor-cli").string(), {"print", "a.lmk", "b.pdf"},
-                                       "PATH=/nonexistent ");
-    EXPECT_EQ(alone.status, 1);
-    EXPECT_EQ(Lines(alone.err), 1) << alone.err;
-    EXPECT_NE(alone.err.find("presetor-cli-print"), std::string::npos) << alone.err;
-    EXPECT_FALSE(fs::exists(P("b.pdf")));
+#ifdef PRESETOR_CLI_MIDI_PATH
+TEST_F(Cli, MidiCommandsRunInTheirOwnProgram) {
+    ExpectHandedOver(PRESETOR_CLI_MIDI_PATH, "send");
+    const CliRun missing = Invoke({"receive", "--type", "lmk4", P("out.lmk").string()});
+    EXPECT_EQ(missing.status, 2) << missing.err;
+    EXPECT_NE(missing.err.find("--in"), std::string::npos) << missing.err;
+    EXPECT_FALSE(fs::exists(P("out.lmk")));
 }
 #endif
 

@@ -42,12 +42,22 @@ bool Contains(const std::vector<std::string>& list, const std::string& s) {
     return std::find(list.begin(), list.end(), s) != list.end();
 }
 
-// Replaces this process with the command's own program, found next to this one.
-int RunHelper(const CliCommand& c, const std::vector<std::string>& words) {
+// Where the command's own program is: next to this one (a build folder), else in the installed
+// private folder (../lib/presetor); by name on the PATH when this program's place is unknown.
+std::string HelperProgram(const char* helper) {
     std::error_code error;
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    const std::string program =
-        error ? std::string(c.helper) : (self.parent_path() / c.helper).string();
+    if (error)
+        return helper;
+    const std::filesystem::path beside = self.parent_path() / helper;
+    if (std::filesystem::exists(beside, error))
+        return beside.string();
+    return (self.parent_path().parent_path() / "lib" / "presetor" / helper).string();
+}
+
+// Replaces this process with the command's own program.
+int RunHelper(const CliCommand& c, const std::vector<std::string>& words) {
+    const std::string program = HelperProgram(c.helper);
     std::vector<std::string> strings{program, c.name};
     strings.insert(strings.end(), words.begin(), words.end());
     std::vector<char*> argv;

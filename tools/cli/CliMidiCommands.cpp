@@ -2,6 +2,7 @@
 // from a file). Ports are named as `ports` lists them; the in-process virtual keyboards
 // ("Virtual LMK3", "Virtual LMK4") are listed first. A failed load writes no file.
 #include "CliCommand.h"
+#include "CliMidiUsage.h"
 #include "midi/CMidiIn.h"
 #include "midi/CMidiOut.h"
 #include "midi/LoadAllEngine.h"
@@ -269,30 +270,17 @@ int RunSend(const CliArgs& args) {
 }
 
 const CliRegistration registration{{
-    {"ports",
-     "[--api jack|alsa]",
-     "List the MIDI input and output ports.",
-     {"--api"},
-     {},
-     0,
-     RunPorts},
+    {"ports", kPortsUsage, kPortsSummary, {"--api"}, {}, 0, RunPorts},
     {"receive",
-     "--type lmk3|lmk4 --in PORT --out PORT [--bulk] [--timeout MS] [--pause MS] "
-     "[--full-speed] [--keep-damaged] OUT.lmk",
-     "Load all presets from the keyboard into a preset file (written only when complete).\n"
-     "      Presets that arrive damaged are asked for again up to 3 times; if some stay\n"
-     "      damaged they are named and nothing is written (exit 1), or with --keep-damaged the\n"
-     "      file is written with them (exit 3). --timeout: silence that ends a load once the\n"
-     "      keyboard answered (default 3000).",
+     kReceiveUsage,
+     kReceiveSummary,
      {"--type", "--in", "--out", "--timeout", "--pause", "--api"},
      {"--bulk", "--full-speed", "--keep-damaged"},
      1,
      RunReceive},
     {"send",
-     "--in PORT --out PORT [--bulk] [--pause MS] [--full-speed] [--verify] IN.lmk",
-     "Send all presets of a preset file to the keyboard (an LMK4 then stores them in EEPROM).\n"
-     "      Output is paced at MIDI wire speed unless --full-speed; --verify reads the presets\n"
-     "      back and compares them (an LMK4 stores them only when they match).",
+     kSendUsage,
+     kSendSummary,
      {"--in", "--out", "--pause", "--api"},
      {"--bulk", "--full-speed", "--verify"},
      1,
