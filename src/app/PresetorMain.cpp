@@ -42,7 +42,7 @@ std::unique_ptr<MidiSystem> MakeMidiSystem() {
 #if PRESETOR_HAVE_RTMIDI
     std::string error;
     // Without a usable system MIDI API only the virtual keyboards are offered.
-    return std::make_unique<MidiSystem>(MakeRtMidiBackend(RtMidiOptions{}, error));
+    return std::make_unique<MidiSystem>(MakeSystemMidiBackend(RtMidiOptions{}, error));
 #else
     return std::make_unique<MidiSystem>();
 #endif

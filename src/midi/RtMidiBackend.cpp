@@ -6,6 +6,8 @@
 
 #include <rtmidi/RtMidi.h>
 #if defined(PRESETOR_HAVE_JACK)
+#include "JackBackend.h"
+
 #include <jack/jack.h>
 #endif
 
@@ -342,7 +344,7 @@ SenderPolicy PolicyForApi(const std::string& apiName) {
     return policy;
 }
 
-VirtualPorts OpenVirtualPorts(const RtMidiOptions& options, std::string& error) {
+VirtualPorts OpenVirtualPorts(const RtMidiOptions& options, std::string& error, bool openInput) {
     VirtualPorts ports;
     try {
         const RtMidi::Api api = ChooseApi(options.api);
@@ -351,22 +353,30 @@ VirtualPorts OpenVirtualPorts(const RtMidiOptions& options, std::string& error) 
         }
         // One system client per direction (JACK would rename a second client of the same
         // name): NAME-in:in takes the editor's output, NAME:out feeds the editor's input.
-        auto in = MakeObject<RtMidiIn>(api, options.clientName + "-in");
-        in->lent = true;
-        auto queue = std::make_shared<MidiInputQueue>();
-        queue->Open();
-        in->rt->setCallback(&RtInPort::OnInput, queue.get());
-        in->lastQueue = queue;
-        in->rt->openVirtualPort("in");
+        std::shared_ptr<RtObject<RtMidiIn>> in;
+        std::shared_ptr<MidiInputQueue> queue;
+        if (openInput) {
+            in = MakeObject<RtMidiIn>(api, options.clientName + "-in");
+            in->lent = true;
+            queue = std::make_shared<MidiInputQueue>();
+            queue->Open();
+            in->rt->setCallback(&RtInPort::OnInput, queue.get());
+            in->lastQueue = queue;
+            in->rt->openVirtualPort("in");
+        }
         auto out = MakeObject<RtMidiOut>(api, options.clientName);
         out->lent = true;
         out->rt->openVirtualPort("out");
-        if (in->errors.failed || out->errors.failed) {
-            error = in->errors.failed ? in->errors.Take() : out->errors.Take();
-            queue->Close();
+        if ((in && in->errors.failed) || out->errors.failed) {
+            error = in && in->errors.failed ? in->errors.Take() : out->errors.Take();
+            if (queue) {
+                queue->Close();
+            }
             return {};
         }
-        ports.in = std::make_unique<RtInPort>(std::move(in), queue);
+        if (in) {
+            ports.in = std::make_unique<RtInPort>(std::move(in), queue);
+        }
         ports.out = std::make_unique<RtOutPort>(
             std::move(out), PolicyForApi(RtMidi::getApiName(api)), options.messagePauseMs);
     } catch (const RtMidiError& e) {
@@ -376,10 +386,20 @@ VirtualPorts OpenVirtualPorts(const RtMidiOptions& options, std::string& error) 
     return ports;
 }
 
-std::unique_ptr<MidiBackend> MakeRtMidiBackend(const RtMidiOptions& options, std::string& error) {
+bool ChoosesJack(const RtMidiOptions& options) {
+    return ChooseApi(options.api) == RtMidi::UNIX_JACK;
+}
+
+std::unique_ptr<MidiBackend> MakeSystemMidiBackend(const RtMidiOptions& options,
+                                                   std::string& error) {
     try {
         const RtMidi::Api api = ChooseApi(options.api);
         QuietJack(api);
+#if defined(PRESETOR_HAVE_JACK)
+        if (api == RtMidi::UNIX_JACK) {
+            return MakeJackBackend(options.clientName, options.messagePauseMs, error);
+        }
+#endif
         // The two objects the backend keeps; when JACK is the API and no server answers they
         // have no client, which RtMidi reports as a warning on stderr (caught here) and by
         // listing nothing (its retry then reaches the error sink).

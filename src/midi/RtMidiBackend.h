@@ -27,10 +27,17 @@ struct VirtualPorts {
     std::unique_ptr<MidiInPort> in;
     std::unique_ptr<MidiOutPort> out;
 };
-VirtualPorts OpenVirtualPorts(const RtMidiOptions& options, std::string& error);
+// openInput false leaves the input to the caller (which then owns the name NAME-in:in).
+VirtualPorts OpenVirtualPorts(const RtMidiOptions& options, std::string& error,
+                              bool openInput = true);
+// True when these options choose JACK.
+bool ChoosesJack(const RtMidiOptions& options);
 
-// Never throws; when the chosen API cannot start, error says why and null is returned.
-std::unique_ptr<MidiBackend> MakeRtMidiBackend(const RtMidiOptions& options, std::string& error);
+// The system's MIDI ports for the chosen API: JACK directly through one client (JackBackend.h)
+// when built with libjack, every other API through RtMidi. Never throws; when the chosen API
+// cannot start, error says why and null is returned.
+std::unique_ptr<MidiBackend> MakeSystemMidiBackend(const RtMidiOptions& options,
+                                                   std::string& error);
 
 // The sender policy for an RtMidi API short name ("jack", "alsa", "winmm", "core"): raw pieces
 // of at most 100 bytes except on WinMM and CoreMIDI, which take whole messages only.

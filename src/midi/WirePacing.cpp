@@ -22,9 +22,12 @@ Bytes TakeWirePiece(std::deque<std::uint8_t>& pending) {
 }
 
 void WireClock::Carry(std::size_t n) {
-    using Clock = std::chrono::steady_clock;
+    Carry(n, std::chrono::steady_clock::now());
+}
+
+void WireClock::Carry(std::size_t n, std::chrono::steady_clock::time_point arrived) {
     constexpr auto kPerByte = std::chrono::microseconds(1000000 / kWireBytesPerSecond);
-    wireFree_ = std::max(wireFree_, Clock::now()) + kPerByte * static_cast<int>(n);
+    wireFree_ = std::max(wireFree_, arrived) + kPerByte * static_cast<int>(n);
     std::this_thread::sleep_until(wireFree_);
 }
 

@@ -26,6 +26,9 @@ class WireClock {
 public:
     // Blocks until the wire, free from now or after the previous pieces, has carried n bytes.
     void Carry(std::size_t n);
+    // The same for n bytes that reached the cable's sending end at `arrived`: the wire starts
+    // on them then, or once it has carried the previous pieces.
+    void Carry(std::size_t n, std::chrono::steady_clock::time_point arrived);
 
 private:
     std::chrono::steady_clock::time_point wireFree_ = std::chrono::steady_clock::now();

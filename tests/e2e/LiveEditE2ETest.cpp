@@ -50,7 +50,7 @@ TEST(LiveEditE2E, BurstOfEditsEndsInTheKeyboardsEditMemory) {
     QSettings settings(dir.filePath(QStringLiteral("presetor.ini")), QSettings::IniFormat);
     CEditorApp app(settings);
     std::string error;
-    auto backend = MakeRtMidiBackend({.api = "jack", .clientName = "e2e-live"}, error);
+    auto backend = MakeSystemMidiBackend({.api = "jack", .clientName = "e2e-live"}, error);
     ASSERT_NE(backend, nullptr) << error;
     app.SetMidiSystem(std::make_unique<MidiSystem>(std::move(backend)));
     app.midiOutDevice = FindMidiDevice(app.Midi(), MidiKind::Output, kb.OutPort());

@@ -46,7 +46,7 @@ struct Window {
     explicit Window(const QString& iniPath)
         : settings(iniPath, QSettings::IniFormat), app(settings) {
         std::string error;
-        auto backend = MakeRtMidiBackend({.api = "jack", .clientName = "e2ewin"}, error);
+        auto backend = MakeSystemMidiBackend({.api = "jack", .clientName = "e2ewin"}, error);
         app.SetMidiSystem(std::make_unique<MidiSystem>(std::move(backend)));
         app.SetKeyboardType(kLmk3);
         doc = std::make_unique<CAppDoc>(app);

@@ -49,7 +49,7 @@ std::unique_ptr<MidiSystem> MakeSystem(const CliArgs& args) {
     rt.clientName = "presetor-cli";
     rt.messagePauseMs = IntOption(args, "--pause", 0);
     std::string error;
-    auto backend = MakeRtMidiBackend(rt, error);
+    auto backend = MakeSystemMidiBackend(rt, error);
     if (!backend) {
         std::fprintf(stderr, "presetor-cli: no system MIDI ports (%s)\n", error.c_str());
     }

@@ -7,11 +7,13 @@
 
 #include <algorithm>
 #include <chrono>
+#include <deque>
 
 namespace presetor {
 
-PacedLink::PacedLink(VirtualKeyboard& keyboard, MidiInPort& in, MidiOutPort& out, std::FILE* report)
-    : keyboard_(keyboard), in_(in), out_(out), report_(report),
+PacedLink::PacedLink(VirtualKeyboard& keyboard, MidiInPort* in, JackPieceInput* pieces,
+                     MidiOutPort& out, std::FILE* report)
+    : keyboard_(keyboard), in_(in), pieces_(pieces), out_(out), report_(report),
       output_([this](std::span<const std::uint8_t> piece) { out_.Send(piece); }) {
     keyboard_.SetSink([this](std::span<const std::uint8_t> bytes) {
         if (!keyboard_.Options().pace) {
@@ -55,20 +57,26 @@ void PacedLink::Report(std::span<const std::uint8_t> m) {
 }
 
 void PacedLink::Run(const std::atomic<bool>& stop) {
+#if defined(PRESETOR_HAVE_JACK)
+    if (pieces_ != nullptr) {
+        RunPieces(stop);
+        return;
+    }
+#endif
     std::vector<std::uint8_t> bytes;
     WireClock wire;
     while (!stop.load()) {
-        in_.WaitForData(std::chrono::milliseconds(50));
+        in_->WaitForData(std::chrono::milliseconds(50));
         bytes.clear();
-        if (in_.Poll(bytes) == 0) {
+        if (in_->Poll(bytes) == 0) {
             continue;
         }
         if (!keyboard_.Options().pace) {
             keyboard_.Feed(bytes);
             continue;
         }
-        // The editor's port hands bytes over faster than a cable: take them in wire time,
-        // a piece of at most 100 bytes at a time.
+        // The port hands on whole messages, however long the sender took: take them in wire
+        // time from now, a piece of at most 100 bytes at a time.
         for (std::size_t pos = 0; pos < bytes.size() && !stop.load(); pos += kMaxChunk) {
             const std::size_t n = std::min(kMaxChunk, bytes.size() - pos);
             wire.Carry(n);
@@ -76,5 +84,27 @@ void PacedLink::Run(const std::atomic<bool>& stop) {
         }
     }
 }
+
+#if defined(PRESETOR_HAVE_JACK)
+// Each piece goes onto the cable when it reached the sending end, so a sender that paces itself
+// at wire speed overlaps with the wire instead of waiting for it twice.
+void PacedLink::RunPieces(const std::atomic<bool>& stop) {
+    std::deque<ArrivedPiece> arrived;
+    WireClock wire;
+    while (!stop.load()) {
+        pieces_->Take(arrived, std::chrono::milliseconds(50));
+        for (; !arrived.empty() && !stop.load(); arrived.pop_front()) {
+            const ArrivedPiece& piece = arrived.front();
+            for (std::size_t pos = 0; pos < piece.bytes.size(); pos += kMaxChunk) {
+                const std::size_t n = std::min(kMaxChunk, piece.bytes.size() - pos);
+                if (keyboard_.Options().pace) {
+                    wire.Carry(n, piece.at);
+                }
+                keyboard_.Feed(std::span<const std::uint8_t>(piece.bytes).subspan(pos, n));
+            }
+        }
+    }
+}
+#endif
 
 } // namespace presetor

@@ -3,6 +3,7 @@
 // wire takes them (when pacing is on), each direction on its own thread.
 #pragma once
 
+#include "JackPieceInput.h"
 #include "midi/MidiPort.h"
 #include "midi/VirtualKeyboard.h"
 #include "midi/WirePacing.h"
@@ -14,8 +15,10 @@ namespace presetor {
 
 class PacedLink {
 public:
-    // Events ("request 3", "stored 5", "bulk", "eeprom") go to report, one line each.
-    PacedLink(VirtualKeyboard& keyboard, MidiInPort& in, MidiOutPort& out, std::FILE* report);
+    // Events ("request 3", "stored 5", "bulk", "eeprom") go to report, one line each. Input
+    // comes from in, or, when given, from pieces (which then carry their arrival times).
+    PacedLink(VirtualKeyboard& keyboard, MidiInPort* in, JackPieceInput* pieces, MidiOutPort& out,
+              std::FILE* report);
     ~PacedLink();
 
     // Runs until stop becomes true.
@@ -23,9 +26,11 @@ public:
 
 private:
     void Report(std::span<const std::uint8_t> message);
+    void RunPieces(const std::atomic<bool>& stop);
 
     VirtualKeyboard& keyboard_;
-    MidiInPort& in_;
+    MidiInPort* in_;
+    JackPieceInput* pieces_;
     MidiOutPort& out_;
     std::FILE* report_;
     PacedOutput output_; // answers on their way out when pacing is on

@@ -101,8 +101,19 @@ int main(int argc, char** argv) {
     }
 
     std::string error;
-    VirtualPorts ports = OpenVirtualPorts(rt, error);
-    if (!ports.in || !ports.out) {
+    // Paced over JACK, the input is a port of its own that keeps each piece's arrival time.
+    std::unique_ptr<JackPieceInput> pieces;
+#if defined(PRESETOR_HAVE_JACK)
+    if (options.pace && ChoosesJack(rt)) {
+        pieces = JackPieceInput::Open(rt.clientName + "-in", "in", error);
+        if (!pieces) {
+            std::fprintf(stderr, "presetor-vkeyboard: %s\n", error.c_str());
+            return 1;
+        }
+    }
+#endif
+    VirtualPorts ports = OpenVirtualPorts(rt, error, !pieces);
+    if ((!ports.in && !pieces) || !ports.out) {
         std::fprintf(stderr, "presetor-vkeyboard: %s\n", error.c_str());
         return 1;
     }
@@ -111,12 +122,14 @@ int main(int argc, char** argv) {
 
     VirtualKeyboard keyboard(options);
     {
-        PacedLink link(keyboard, *ports.in, *ports.out, stdout);
+        PacedLink link(keyboard, ports.in.get(), pieces.get(), *ports.out, stdout);
         std::printf("ready %s LMK%d\n", rt.clientName.c_str(), options.keyboardType);
         std::fflush(stdout);
         link.Run(stopRequested);
     }
-    ports.in->Close();
+    if (ports.in) {
+        ports.in->Close();
+    }
     ports.out->Close();
     return 0;
 }
