@@ -74,8 +74,13 @@ public:
     JackClient& operator=(const JackClient&) = delete;
 
     jack_client_t* Get() const { return client_; }
+    bool Gone() {
+        std::lock_guard lock(mutex_);
+        return gone_;
+    }
 
     bool Activate() {
+        jack_on_shutdown(client_, &JackClient::ServerGone, this);
         return jack_set_process_callback(client_, &JackClient::Process, this) == 0 &&
                jack_activate(client_) == 0;
     }
@@ -94,13 +99,25 @@ public:
         jack_port_unregister(client_, port->port);
     }
 
-    // Waits until done (checked under the mutex after each cycle) holds; false after kCycleWait.
+    // Waits until done (checked under the mutex after each cycle) holds; false after kCycleWait
+    // or at once when the server has gone.
     template <class Done> bool WaitForCycle(Done done) {
         std::unique_lock lock(mutex_);
-        return cycled_.wait_for(lock, kCycleWait, done);
+        return cycled_.wait_for(lock, kCycleWait, [this, &done] { return gone_ || done(); }) &&
+               !gone_;
     }
 
 private:
+    // The server stopped or dropped this client: no cycle will come again.
+    static void ServerGone(void* self) {
+        auto& client = *static_cast<JackClient*>(self);
+        {
+            std::lock_guard lock(client.mutex_);
+            client.gone_ = true;
+        }
+        client.cycled_.notify_all();
+    }
+
     static int Process(jack_nframes_t frames, void* self) {
         auto& client = *static_cast<JackClient*>(self);
         {
@@ -162,6 +179,7 @@ private:
     std::mutex mutex_;
     std::condition_variable cycled_;
     std::vector<std::shared_ptr<JackPort>> ports_;
+    bool gone_ = false;
 };
 
 // A port name of this client not yet in use: "in", then "in 2", "in 3", ...
@@ -224,6 +242,9 @@ private:
         }
         const auto size = static_cast<std::uint32_t>(piece.size());
         const std::size_t need = sizeof size + piece.size();
+        if (client_->Gone()) {
+            return false;
+        }
         if (jack_ringbuffer_write_space(port_->ring) < need && !client_->WaitForCycle([this, need] {
                 return jack_ringbuffer_write_space(port_->ring) >= need;
             })) {

@@ -17,11 +17,13 @@
 
 #include <atomic>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -239,6 +241,46 @@ TEST_F(TransferE2E, OutputBytesSentAtOnceAllArriveAndClockIsDropped) {
     EXPECT_TRUE(std::equal(sysex.begin(), sysex.end(), heard.begin()));
     EXPECT_EQ(std::vector<std::uint8_t>(heard.end() - 3, heard.end()),
               (std::vector<std::uint8_t>{0x90, 0x3C, 0x40}));
+}
+
+// A JACK server that stops in the middle of a session: a send fails at once instead of waiting
+// for cycles that never come, and closing does not hang.
+TEST_F(TransferE2E, ServerThatStopsMakesSendsFailAtOnce) {
+    const std::string server = "presetor-e2e-gone-" + std::to_string(getpid());
+    const pid_t jackd = fork();
+    ASSERT_GE(jackd, 0);
+    if (jackd == 0) {
+        freopen("/dev/null", "w", stderr);
+        freopen("/dev/null", "w", stdout);
+        execlp("jackd", "jackd", "-n", server.c_str(), "--no-realtime", "-d", "dummy", "-r",
+               "48000", "-p", "1024", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    const std::string saved = std::getenv("JACK_DEFAULT_SERVER");
+    setenv("JACK_DEFAULT_SERVER", server.c_str(), 1);
+    std::unique_ptr<MidiBackend> backend;
+    std::string error;
+    for (int wait = 0; wait < 100 && !backend; ++wait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        backend = MakeSystemMidiBackend({.api = "jack", .clientName = "e2e"}, error);
+    }
+    {
+        KeyboardProcess kb({"--type", "lmk3"});
+        setenv("JACK_DEFAULT_SERVER", saved.c_str(), 1);
+        ASSERT_NE(backend, nullptr) << error;
+        ASSERT_TRUE(kb.Ready());
+        MidiSystem system(std::move(backend));
+        CMidiOut out(system);
+        ASSERT_TRUE(out.Open(FindMidiDevice(system, MidiKind::Output, kb.OutPort())))
+            << out.LastError();
+        kill(jackd, SIGTERM);
+        waitpid(jackd, nullptr, 0);
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_FALSE(out.Send(std::vector<std::uint8_t>(100000, 0x10)));
+        out.Close();
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    }
 }
 
 // Without a JACK server the backend is refused with the reason, and nothing is printed.
