@@ -164,10 +164,16 @@ private:
                 break; // the writer is still adding the piece's bytes
             }
             jack_midi_data_t* out = jack_midi_event_reserve(buffer, 0, size);
-            if (out == nullptr) {
+            if (out == nullptr && jack_midi_get_event_count(buffer) > 0) {
                 break; // the buffer is full for this cycle
             }
             jack_ringbuffer_read_advance(port.ring, sizeof size);
+            if (out == nullptr) {
+                // Larger than the server's whole buffer: it can never go, and must not hold
+                // back everything behind it.
+                jack_ringbuffer_read_advance(port.ring, size);
+                continue;
+            }
             jack_ringbuffer_read(port.ring, reinterpret_cast<char*>(out), size);
         }
         if (jack_ringbuffer_read_space(port.ring) == 0) {

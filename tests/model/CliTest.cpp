@@ -301,8 +301,11 @@ TEST_F(Cli, FileCommandsLoadOnlyTheCLibrary) {
         InvokeProgram(PRESETOR_CLI_PATH, {"info", "x.lmk"}, "LD_TRACE_LOADED_OBJECTS=1 ");
     ASSERT_EQ(libraries.status, 0) << libraries.err;
     EXPECT_NE(libraries.out.find("libc.so"), std::string::npos) << libraries.out;
-    for (const char* library : {"libQt", "librtmidi", "libjack", "libasound", "libstdc++"})
+    for (const char* library : {"libQt", "librtmidi", "libjack", "libasound"})
         EXPECT_EQ(libraries.out.find(library), std::string::npos) << library << libraries.out;
+#if !defined(__SANITIZE_ADDRESS__) // the sanitizer's own library loads the C++ runtime
+    EXPECT_EQ(libraries.out.find("libstdc++"), std::string::npos) << libraries.out;
+#endif
 }
 #endif
 
