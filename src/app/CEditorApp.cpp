@@ -5,9 +5,11 @@
 #include "SoundListDiscovery.h"
 
 #include <QByteArray>
+#include <QEventLoop>
 #include <QSettings>
 
 #include <algorithm>
+#include <thread>
 #include <utility>
 
 using namespace presetor;
@@ -147,12 +149,33 @@ void CEditorApp::SetMidiMaker(MidiMaker maker) {
     pendingMidi = std::move(maker);
 }
 
+namespace {
+
+// Asking the MIDI server for a client takes some of its cycles (tens of milliseconds, more with
+// long periods); the window keeps painting and answering meanwhile.
+std::unique_ptr<MidiSystem> MakeWhileWindowAnswers(const CEditorApp::MidiMaker& maker) {
+    QEventLoop loop;
+    std::unique_ptr<MidiSystem> made;
+    std::thread worker([&maker, &made, &loop] {
+        made = maker();
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    worker.join();
+    return made;
+}
+
+} // namespace
+
 bool CEditorApp::EnsureMidi() {
     if (!pendingMidi) {
         return false;
     }
     const MidiMaker maker = std::exchange(pendingMidi, nullptr);
-    if (auto system = maker()) {
+    midiBeingMade = true;
+    std::unique_ptr<MidiSystem> system = MakeWhileWindowAnswers(maker);
+    midiBeingMade = false;
+    if (system) {
         SetMidiSystem(std::move(system));
         ResolveMidiDevices();
     }

@@ -70,8 +70,13 @@ public:
     // memory into every client), which a session without MIDI never pays.
     void SetMidiMaker(MidiMaker maker);
     // Runs a pending maker: installs its system, finds the stored device names in it and
-    // opens the output. Does nothing when no maker waits. True when it made them now.
+    // opens the output. Does nothing when no maker waits. True when it made them now. The
+    // maker runs on a thread of its own while the window keeps painting and answering the
+    // window manager (user input waits until it is done).
     bool EnsureMidi();
+    // True while EnsureMidi waits for the maker: a timer that fires meanwhile must not use the
+    // ports yet.
+    bool MidiBeingMade() const { return midiBeingMade; }
     presetor::MidiSystem& Midi() {
         EnsureMidi();
         return *midiSystem;
@@ -129,4 +134,5 @@ private:
     QSettings& settings;
     std::unique_ptr<presetor::MidiSystem> midiSystem;
     MidiMaker pendingMidi;
+    bool midiBeingMade = false;
 };

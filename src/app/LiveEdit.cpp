@@ -67,6 +67,10 @@ void CLiveEdit::OnUpdated(int hint) {
 void CLiveEdit::SendLatest() {
     if (!on || !pending)
         return;
+    if (app.MidiBeingMade()) { // the first need is being served: send once the ports are there
+        kick.start();
+        return;
+    }
     pending = false;
     app.EnsureMidi(); // the system's ports are set up at the first need
     const Bank& bank = doc.GetBank();

@@ -12,8 +12,13 @@
 
 #include <QLabel>
 #include <QMenuBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QtTest>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 using namespace presetor;
 
@@ -136,6 +141,43 @@ private slots:
         QTRY_VERIFY(live.IsIdle());
         QTRY_COMPARE(EditMemory(env).second, 2);
         QVERIFY(EditMemory(env).first.SameData(env.App().bank.presets[3]));
+    }
+
+    // The system's ports are made at the first send, on a thread of their own: the window's
+    // timers keep running meanwhile (one that wants to send waits), and the edit then reaches
+    // the keyboard without a failure shown.
+    void firstSendWaitsForPortsMadeOffTheWindowThread() {
+        ShellTestEnv env;
+        env.settings->setValue(keys::kKeyboardMajor, 4);
+        env.settings->setValue(keys::kKeyboardMinor, 1);
+        env.settings->setValue(keys::kMidiOut, QStringLiteral("Virtual LMK4"));
+        std::atomic<bool> madeOffThread{false};
+        const auto window = std::this_thread::get_id();
+        QCOMPARE(env.Start({},
+                           [&madeOffThread, window] {
+                               madeOffThread = std::this_thread::get_id() != window;
+                               std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                               return std::make_unique<MidiSystem>();
+                           }),
+                 -1);
+        CLiveEdit& live = env.Frame().LiveEdit();
+        auto* indicator = env.Frame().findChild<QLabel*>(QStringLiteral("liveEditIndicator"));
+        live.SetOn(true);
+        bool ranWhileMade = false;
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, [&] {
+            ranWhileMade = ranWhileMade || env.App().MidiBeingMade();
+            if (env.App().MidiBeingMade())
+                SetVolume(env.Doc(), 0, 78); // an edit while the ports are being made
+        });
+        ticker.start(20);
+        SetVolume(env.Doc(), 0, 77);
+        QTRY_VERIFY_WITH_TIMEOUT(ranWhileMade && !env.App().MidiBeingMade(), 3000);
+        QTRY_VERIFY(live.IsIdle());
+        QVERIFY(madeOffThread);
+        QVERIFY(!live.LastSendFailed());
+        QCOMPARE(indicator->text(), Str(IDS_LIVE_EDIT_ON));
+        QCOMPARE(int(EditMemory(env).first.volume[0]), 78);
     }
 
     void failedSendIsShown() {
