@@ -13,6 +13,7 @@
 #include "CTransferDlg.h"
 #include "CommandIds.h"
 #include "FileNames.h"
+#include "FontPreload.h"
 #include "Messages.h"
 #include "Resources.h"
 #include "SettingsKeys.h"
@@ -87,6 +88,9 @@ CMainFrame::CMainFrame(CEditorApp& application, CAppDoc& document, const PageFac
     CreateActions();
     CreateMenus();
     CreateToolBar();
+    // Text is measured from here on (the status bar first): the font configuration read during
+    // start-up on a helper thread must be complete, or Qt would read it a second time.
+    WaitForFontPreload();
     CreateStatusBar();
     transfers.SetStatusBar(statusBar());
 

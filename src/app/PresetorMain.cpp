@@ -4,6 +4,7 @@
 #include "CMainFrame.h"
 #include "CommandLine.h"
 #include "FileNames.h"
+#include "FontPreload.h"
 #include "PresetorSession.h"
 #include "Resources.h"
 #include "SettingsKeys.h"
@@ -87,6 +88,8 @@ int PresetorMain(int argc, char** argv, const PresetorParts& parts) {
         return 0;
     }
 
+    // The font configuration is read on a helper thread while Qt connects to the display.
+    StartFontPreload();
     QApplication qtApp(argc, argv);
     InstallTranslation(ChooseLanguage(line.language, QLocale::system().uiLanguages()));
     QApplication::setOrganizationName(QString::fromLatin1(keys::kOrganization));
