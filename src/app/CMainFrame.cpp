@@ -13,10 +13,10 @@
 #include "CTransferDlg.h"
 #include "CommandIds.h"
 #include "FileNames.h"
-#include "FontPreload.h"
 #include "Messages.h"
 #include "Resources.h"
 #include "SettingsKeys.h"
+#include "StartupPreload.h"
 #include "Strings.h"
 #include "SvgIcon.h"
 #include "TransferCommands.h"
@@ -86,7 +86,6 @@ CMainFrame::CMainFrame(CEditorApp& application, CAppDoc& document, const PageFac
     setWindowIcon(SvgIcon(QStringLiteral(":/presetor/presetor.svg")));
 
     CreateActions();
-    CreateMenus();
     CreateToolBar();
     // Text is measured from here on (the status bar first): the font configuration read during
     // start-up on a helper thread must be complete, or Qt would read it a second time.
@@ -107,6 +106,9 @@ CMainFrame::CMainFrame(CEditorApp& application, CAppDoc& document, const PageFac
     presetView->setMinimumWidth(presetView->IdealWidth());
     splitter->setSizes({presetView->IdealWidth(), 600});
     setCentralWidget(splitter);
+    // The menu bar last: making it asks the session bus whether the desktop shows menus itself,
+    // and the connection to the bus is made on a helper thread meanwhile (SessionBusPreload).
+    CreateMenus();
     resize(FirstSize());
     setAcceptDrops(true);
 

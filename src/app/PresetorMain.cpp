@@ -4,11 +4,11 @@
 #include "CMainFrame.h"
 #include "CommandLine.h"
 #include "FileNames.h"
-#include "FontPreload.h"
 #include "PresetorSession.h"
 #include "Resources.h"
 #include "SettingsKeys.h"
 #include "ShellIntegration.h"
+#include "StartupPreload.h"
 #include "SvgIcon.h"
 #include "Translation.h"
 
@@ -91,6 +91,7 @@ int PresetorMain(int argc, char** argv, const PresetorParts& parts) {
     // The font configuration is read on a helper thread while Qt connects to the display.
     StartFontPreload();
     QApplication qtApp(argc, argv);
+    const SessionBusPreload sessionBus;
     InstallTranslation(ChooseLanguage(line.language, QLocale::system().uiLanguages()));
     QApplication::setOrganizationName(QString::fromLatin1(keys::kOrganization));
     QApplication::setApplicationName(QString::fromLatin1(keys::kApplication));

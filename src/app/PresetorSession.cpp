@@ -4,10 +4,10 @@
 #include "CKeyboardSelectDlg.h"
 #include "CMainFrame.h"
 #include "FileNames.h"
-#include "FontPreload.h"
 #include "Messages.h"
 #include "SettingsKeys.h"
 #include "ShellIntegration.h"
+#include "StartupPreload.h"
 #include "Strings.h"
 
 #include <QApplication>
