@@ -16,6 +16,7 @@
 #include "Messages.h"
 #include "Resources.h"
 #include "SettingsKeys.h"
+#include "StartupPreload.h"
 #include "Strings.h"
 #include "SvgIcon.h"
 #include "TransferCommands.h"
@@ -85,8 +86,10 @@ CMainFrame::CMainFrame(CEditorApp& application, CAppDoc& document, const PageFac
     setWindowIcon(SvgIcon(QStringLiteral(":/presetor/presetor.svg")));
 
     CreateActions();
-    CreateMenus();
     CreateToolBar();
+    // Text is measured from here on (the status bar first): the font configuration read during
+    // start-up on a helper thread must be complete, or Qt would read it a second time.
+    WaitForFontPreload();
     CreateStatusBar();
     transfers.SetStatusBar(statusBar());
 
@@ -103,16 +106,11 @@ CMainFrame::CMainFrame(CEditorApp& application, CAppDoc& document, const PageFac
     presetView->setMinimumWidth(presetView->IdealWidth());
     splitter->setSizes({presetView->IdealWidth(), 600});
     setCentralWidget(splitter);
+    // The menu bar last: making it asks the session bus whether the desktop shows menus itself,
+    // and the connection to the bus is made on a helper thread meanwhile (SessionBusPreload).
+    CreateMenus();
     resize(FirstSize());
     setAcceptDrops(true);
-
-    monitor = new CMidiMonitor(app, this);
-    addDockWidget(Qt::BottomDockWidgetArea, monitor);
-    monitor->hide();
-    connect(monitor, &QDockWidget::visibilityChanged, this, [this] {
-        Action(ID_VIEW_MIDI_MONITOR)
-            ->setChecked(monitor->isVisibleTo(this) || monitor->isVisible());
-    });
 
     connect(&doc, &CAppDoc::TitleChanged, this, &CMainFrame::UpdateTitle);
     connect(&doc, &CAppDoc::ModifiedChanged, this, &CMainFrame::UpdateTitle);
@@ -279,7 +277,8 @@ void CMainFrame::CreateActions() {
     QAction* showStatusBar = MakeAction(ID_VIEW_STATUS_BAR, tr("&Status Bar"));
     QAction* showMonitor = MakeAction(ID_VIEW_MIDI_MONITOR, Str(IDS_MENU_MIDI_MONITOR));
     showMonitor->setCheckable(true);
-    connect(showMonitor, &QAction::triggered, this, [this](bool on) { monitor->setVisible(on); });
+    connect(showMonitor, &QAction::triggered, this,
+            [this](bool on) { MidiMonitor()->setVisible(on); });
     showToolBar->setCheckable(true);
     showStatusBar->setCheckable(true);
     connect(showToolBar, &QAction::toggled, this, [this](bool on) { toolBar->setVisible(on); });
@@ -475,14 +474,35 @@ void CMainFrame::RestorePlacement() {
     }
     const QByteArray state = s.value(keys::kWindowState).toByteArray();
     if (!state.isEmpty()) {
+        // A monitor left open is made first, so that the state brings it back where it was.
+        if (s.value(keys::kMidiMonitorShown, false).toBool()) {
+            MidiMonitor();
+        }
         restoreState(state);
         Action(ID_VIEW_TOOLBAR)->setChecked(!toolBar->isHidden());
     }
 }
 
+CMidiMonitor* CMainFrame::MidiMonitor() {
+    if (!monitor) {
+        monitor = new CMidiMonitor(app, this);
+        // Where a window state restored earlier put it; otherwise at the bottom.
+        if (!restoreDockWidget(monitor)) {
+            addDockWidget(Qt::BottomDockWidgetArea, monitor);
+        }
+        monitor->hide();
+        connect(monitor, &QDockWidget::visibilityChanged, this, [this] {
+            Action(ID_VIEW_MIDI_MONITOR)
+                ->setChecked(monitor->isVisibleTo(this) || monitor->isVisible());
+        });
+    }
+    return monitor;
+}
+
 void CMainFrame::SavePlacement() {
     app.Settings().setValue(keys::kWindowPos, saveGeometry());
     app.Settings().setValue(keys::kWindowState, saveState());
+    app.Settings().setValue(keys::kMidiMonitorShown, monitor && monitor->isVisibleTo(this));
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {

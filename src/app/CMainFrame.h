@@ -57,7 +57,9 @@ public:
     bool ExportSysex(const QString& path, bool bulk);
     // Edit > Compare with...: runs the compare dialog against a file or the keyboard's bank.
     void CompareWithFile(const QString& path);
-    CMidiMonitor* MidiMonitor() const { return monitor; }
+    // The MIDI monitor dock, made when first needed (View > MIDI Monitor, or a saved window
+    // state that holds it); hidden when made.
+    CMidiMonitor* MidiMonitor();
 
     // Puts a file first in the recent-file list (a file opened from the command line).
     void AddRecentFile(const QString& path);

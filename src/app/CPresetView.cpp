@@ -2,6 +2,7 @@
 #include "CPresetView.h"
 
 #include "CAppDoc.h"
+#include "PresetListDelegate.h"
 #include "Strings.h"
 
 #include <QApplication>
@@ -35,6 +36,7 @@ CPresetView::CPresetView(CAppDoc& document, QWidget* parent) : QTreeWidget(paren
     setSortingEnabled(false);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setItemDelegate(new PresetListDelegate(this));
 
     connect(this, &QTreeWidget::itemSelectionChanged, this, [this] {
         const auto items = selectedItems();

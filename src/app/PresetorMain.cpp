@@ -8,6 +8,7 @@
 #include "Resources.h"
 #include "SettingsKeys.h"
 #include "ShellIntegration.h"
+#include "StartupPreload.h"
 #include "SvgIcon.h"
 #include "Translation.h"
 
@@ -24,6 +25,7 @@
 #include <QSettings>
 
 #include <cstdio>
+#include <optional>
 
 using namespace presetor;
 
@@ -87,7 +89,14 @@ int PresetorMain(int argc, char** argv, const PresetorParts& parts) {
         return 0;
     }
 
+    // The font configuration is read on a helper thread while Qt connects to the display.
+    StartFontPreload();
     QApplication qtApp(argc, argv);
+    // Only a window asks for the session bus (its menu bar); printing does not.
+    std::optional<SessionBusPreload> sessionBus;
+    if (line.action == CommandLine::Action::Run) {
+        sessionBus.emplace();
+    }
     InstallTranslation(ChooseLanguage(line.language, QLocale::system().uiLanguages()));
     QApplication::setOrganizationName(QString::fromLatin1(keys::kOrganization));
     QApplication::setApplicationName(QString::fromLatin1(keys::kApplication));

@@ -7,6 +7,7 @@
 #include "Messages.h"
 #include "SettingsKeys.h"
 #include "ShellIntegration.h"
+#include "StartupPreload.h"
 #include "Strings.h"
 
 #include <QApplication>
@@ -62,16 +63,21 @@ int PresetorSession::Start(const CommandLine& line, const MidiMaker& makeMidi,
     if (!line.file.isEmpty()) {
         const Result result = syx ? doc.OpenSysexFile(line.file, {}) : doc.OpenDocument(line.file);
         if (!result) {
+            WaitForFontPreload();
             ShowWarning(nullptr, FileErrorText(line.file, result));
             return 1;
         }
     } else {
         if (!app.bank.keyboardTypeChosen) {
+            WaitForFontPreload();
             CKeyboardSelectDlg select;
             select.exec();
             app.SetKeyboardType(select.ChosenType());
         }
         doc.NewDocument();
+    }
+    if (line.action == CommandLine::Action::Print || line.action == CommandLine::Action::Pdf) {
+        WaitForFontPreload(); // the printout measures text
     }
     if (line.action == CommandLine::Action::Print) {
         return parts.print ? parts.print(app, doc, line.printer) : 3;

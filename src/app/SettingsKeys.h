@@ -44,6 +44,9 @@ inline constexpr bool kLiveEditDefault = false;
 // Main window geometry (Qt's own geometry bytes) and its toolbar/status bar state.
 inline constexpr char kWindowPos[] = "Settings/WindowPos";
 inline constexpr char kWindowState[] = "Settings/WindowState";
+// Whether the MIDI monitor was open when the window closed (default false): the monitor is made
+// only when needed, so the window state alone cannot bring it back.
+inline constexpr char kMidiMonitorShown[] = "Settings/MidiMonitorShown";
 
 // The 40-byte preset default settings (19 bytes also accepted); absent = factory values.
 inline constexpr char kDefaultPreset[] = "Settings/DefaultPreset";

@@ -32,10 +32,12 @@ void SoundListWatcher::Watch() {
             paths.append(dir.absolutePath());
         }
         if (QFileInfo(folder).isDir()) {
-            const QStringList files =
-                QDir(folder).entryList({QStringLiteral("*.sounds")}, QDir::Files);
+            // The suffix is compared directly: a name filter would compile a regular expression.
+            const QStringList files = QDir(folder).entryList(QDir::Files);
             for (const QString& file : files) {
-                paths.append(QDir(folder).filePath(file));
+                if (file.endsWith(QLatin1String(".sounds"), Qt::CaseInsensitive)) {
+                    paths.append(QDir(folder).filePath(file));
+                }
             }
         }
     }

@@ -1,6 +1,7 @@
 // The window's library tools as a user drives them: .syx files opened (also by drag and drop)
 // and exported in both forms, the compare dialog with its copies as undo steps, comparing with
-// the keyboard without touching the document, and the MIDI monitor during a Load all.
+// the keyboard without touching the document, and the MIDI monitor during a Load all and across
+// starts.
 #include "ShellTestEnv.h"
 
 #include "app/CCompareDlg.h"
@@ -263,6 +264,47 @@ private slots:
         QVERIFY(!monitor->IsListening());
         QVERIFY(env.Frame().Transfers().OnSendPreset());
         QCOMPARE(monitor->Log().Entries().size(), std::size_t(0));
+    }
+
+    void monitorIsMadeWhenFirstShownAndComesBackWhereItWasLeft() {
+        ShellTestEnv env;
+        StartWith(env, 4);
+        // Nothing of the monitor exists before it is asked for.
+        QVERIFY(env.Frame().findChild<CMidiMonitor*>() == nullptr);
+        QAction* show = env.Frame().Action(ID_VIEW_MIDI_MONITOR);
+        QVERIFY(!show->isChecked());
+        show->trigger();
+        CMidiMonitor* monitor = env.Frame().findChild<CMidiMonitor*>();
+        QVERIFY(monitor != nullptr);
+        QTRY_VERIFY(monitor->isVisible());
+        QVERIFY(show->isChecked());
+        QCOMPARE(env.Frame().dockWidgetArea(monitor), Qt::BottomDockWidgetArea);
+        env.Frame().addDockWidget(Qt::TopDockWidgetArea, monitor); // the user moves it
+        QVERIFY(env.Frame().close());
+        env.Finish();
+
+        // Left open: the next start shows it again, where it was.
+        env.NewSettings();
+        StartWith(env, 4);
+        monitor = env.Frame().findChild<CMidiMonitor*>();
+        QVERIFY(monitor != nullptr);
+        QTRY_VERIFY(monitor->isVisible());
+        QVERIFY(env.Frame().Action(ID_VIEW_MIDI_MONITOR)->isChecked());
+        QCOMPARE(env.Frame().dockWidgetArea(monitor), Qt::TopDockWidgetArea);
+        env.Frame().Action(ID_VIEW_MIDI_MONITOR)->trigger();
+        QTRY_VERIFY(!monitor->isVisible());
+        QVERIFY(env.Frame().close());
+        env.Finish();
+
+        // Closed: the next start makes none; opened later it goes where it was.
+        env.NewSettings();
+        StartWith(env, 4);
+        QVERIFY(env.Frame().findChild<CMidiMonitor*>() == nullptr);
+        env.Frame().Action(ID_VIEW_MIDI_MONITOR)->trigger();
+        monitor = env.Frame().findChild<CMidiMonitor*>();
+        QVERIFY(monitor != nullptr);
+        QTRY_VERIFY(monitor->isVisible());
+        QCOMPARE(env.Frame().dockWidgetArea(monitor), Qt::TopDockWidgetArea);
     }
 };
 

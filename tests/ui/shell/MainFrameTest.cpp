@@ -1,6 +1,6 @@
-// The main window as a user drives it: the preset list's rows and drag-and-drop copy, the
-// keyboard switch, F9 only for the LMK4, the save prompt of New, Open, Exit and the switch,
-// a rejected file that changes nothing, the bank commands, the tabs and undo.
+// The main window as a user drives it: the preset list's rows, their look and drag-and-drop copy,
+// the keyboard switch, F9 only for the LMK4, the save prompt of New, Open, Exit and the switch, a
+// rejected file that changes nothing, the bank commands, the tabs and undo.
 #include "ShellTestEnv.h"
 
 #include "app/CDestinationPresetDlg.h"
@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QSpinBox>
+#include <QStyledItemDelegate>
 #include <QSvgRenderer>
 #include <QtTest>
 
@@ -448,6 +449,45 @@ private slots:
         QVERIFY(!env.Doc().IsModified());
         QVERIFY(!env.Frame().isWindowModified());
         QCOMPARE(int(env.App().bank.presets[0].midiClock), 25);
+    }
+
+    void listRowsLookAsTheStylePaintsThem() {
+        // The list paints its cells itself; each state must look as the style's own item
+        // painting draws it: plain, selected in an active and an inactive window, the drop
+        // highlight, a disabled list, and a column too narrow for its texts ("...").
+        ShellTestEnv env;
+        StartWith(env, 4);
+        CPresetView* list = env.Frame().PresetView();
+        Rename(env.Doc(), 2, "WWWWWWWW");
+        env.Doc().SetCurrentPreset(1);
+        list->scrollToTop();
+        QTreeWidgetItem* highlighted = list->topLevelItem(3);
+        for (int c = 0; c < 2; ++c) {
+            highlighted->setBackground(c, list->palette().color(QPalette::Highlight).lighter(150));
+            highlighted->setForeground(c, list->palette().color(QPalette::HighlightedText));
+        }
+        QAbstractItemDelegate* own = list->itemDelegate();
+        QStyledItemDelegate styled;
+        const auto paintedAsStyle = [&] {
+            const QImage painted = list->viewport()->grab().toImage();
+            list->setItemDelegate(&styled);
+            const QImage byStyle = list->viewport()->grab().toImage();
+            list->setItemDelegate(own);
+            return painted == byStyle;
+        };
+        QVERIFY2(paintedAsStyle(), "active");
+        QVERIFY(QTest::qWaitForWindowActive(&env.Frame()));
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QApplication::setActiveWindow(&other);
+        QTRY_VERIFY(!env.Frame().isActiveWindow());
+        QVERIFY2(paintedAsStyle(), "inactive");
+        list->setEnabled(false);
+        QVERIFY2(paintedAsStyle(), "disabled");
+        list->setEnabled(true);
+        list->setColumnWidth(0, list->fontMetrics().horizontalAdvance(QStringLiteral("WWWW")));
+        QVERIFY2(paintedAsStyle(), "narrow");
     }
 
     void iconsLookLikeTheirPicturesAtEverySize() {
