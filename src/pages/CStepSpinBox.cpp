@@ -30,6 +30,10 @@ CStepSpinBox::CStepSpinBox(QWidget* parent) : QSpinBox(parent) {
     // A typed value counts once, when it is taken, not at every key.
     setKeyboardTracking(false);
     setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
+    // The edit fills its own background with the colour the spin box has under it: a new value
+    // then repaints the edit alone, not the spin box, its group and the page around it.
+    lineEdit()->setBackgroundRole(QPalette::Base);
+    lineEdit()->setAutoFillBackground(true);
 }
 
 void CStepSpinBox::SetTypeable(bool on) {
@@ -40,6 +44,20 @@ void CStepSpinBox::SetTypeable(bool on) {
 void CStepSpinBox::SetTextFunction(std::function<QString(int)> function) {
     textFunction = std::move(function);
     UpdateText();
+}
+
+void CStepSpinBox::FixSizeForAllTexts() {
+    const QFontMetrics metrics = fontMetrics();
+    const auto width = [&](int v) {
+        const QString text = textFunction ? textFunction(v) : QString::number(v);
+        return metrics.horizontalAdvance(text + QLatin1Char(' '));
+    };
+    const int ends = std::max(width(minimum()), width(maximum()));
+    int widest = ends;
+    for (int v = minimum(); v <= maximum(); ++v)
+        widest = std::max(widest, width(v));
+    const QSize hint = QSpinBox::sizeHint();
+    setFixedSize(hint.width() + widest - ends, hint.height());
 }
 
 void CStepSpinBox::SetBlank(bool on) {

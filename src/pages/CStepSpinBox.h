@@ -39,6 +39,10 @@ public:
     bool ParseTyped(const QString& text, int& value) const;
     // Shows texts from this function instead of decimal numbers.
     void SetTextFunction(std::function<QString(int)> function);
+    // Fixes the field's size to hold the widest text of the whole present range (the spin box
+    // measures only the texts of its two ends), so that a narrower range set later changes
+    // neither its size nor the layout around it.
+    void FixSizeForAllTexts();
     // Shows an empty edit whatever the value.
     void SetBlank(bool on);
     bool IsBlank() const { return blank; }
