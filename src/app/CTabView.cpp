@@ -39,10 +39,14 @@ protected:
     }
 
     void paintEvent(QPaintEvent* event) override {
+        // Only the tabs in the region to repaint: a recoloured tab repaints its own rectangle,
+        // and its neighbours only where their shapes reach into it (a tab's rounded corners
+        // overlap the next tab's by a pixel, which must be laid down in the same order as when
+        // the whole bar paints). A label is drawn only where its text lies in the region.
+        const QRegion& region = event->region();
         QStylePainter painter(this);
         for (int i = 0; i < count(); ++i) {
-            // Only the tabs in the region to repaint (one recoloured tab repaints only itself).
-            if (!event->rect().intersects(tabRect(i))) {
+            if (!region.intersects(tabRect(i).adjusted(-kShapeOverlap, 0, kShapeOverlap, 0))) {
                 continue;
             }
             QStyleOptionTab option;
@@ -50,6 +54,9 @@ protected:
             const QString label = option.text;
             option.text.clear();
             painter.drawControl(QStyle::CE_TabBarTabShape, option);
+            if (!region.intersects(tabRect(i))) {
+                continue;
+            }
             painter.drawControl(QStyle::CE_TabBarTabLabel, option);
 
             QFont labelFont = font();
@@ -64,6 +71,9 @@ protected:
     }
 
 private:
+    // How far a style draws a tab's shape beyond its rectangle, at most.
+    static constexpr int kShapeOverlap = 2;
+
     // How much wider a label is in bold; the tab layout asks for it many times per label, so
     // each label is measured once per font.
     int BoldExtra(const QString& label) const {
