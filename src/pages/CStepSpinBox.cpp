@@ -99,6 +99,7 @@ QSize CStepSpinBox::minimumSizeHint() const {
 void CStepSpinBox::Show(int v) {
     // Setting the same value would still rewrite and repaint the edit.
     if (v != value()) {
+        const QuietFrame quiet(this);
         const QSignalBlocker blocker(this);
         setValue(v);
     }
@@ -107,10 +108,23 @@ void CStepSpinBox::Show(int v) {
 
 void CStepSpinBox::ShowRange(int low, int high, int v) {
     if (low != minimum() || high != maximum()) {
+        const QuietFrame quiet(this);
         const QSignalBlocker blocker(this);
         setRange(low, high);
     }
     Show(v);
+}
+
+CStepSpinBox::QuietFrame::QuietFrame(CStepSpinBox* box)
+    : spin(box), arrows(box->stepEnabled()), wasQuiet(box->testAttribute(Qt::WA_UpdatesDisabled)) {
+    // Only this widget: its edit repaints itself when its text changes.
+    spin->setAttribute(Qt::WA_UpdatesDisabled, true);
+}
+
+CStepSpinBox::QuietFrame::~QuietFrame() {
+    spin->setAttribute(Qt::WA_UpdatesDisabled, wasQuiet);
+    if (spin->stepEnabled() != arrows)
+        spin->update();
 }
 
 void CStepSpinBox::UpdateText() {

@@ -72,6 +72,21 @@ protected:
 private:
     void UpdateText();
 
+    // While it lives, a new value or range repaints the edit but not the frame and arrows around
+    // it (the spin box repaints itself whenever its value is set, which also repaints the group
+    // and page under it); the frame repaints only when an arrow turns on or off.
+    class QuietFrame {
+    public:
+        explicit QuietFrame(CStepSpinBox* spin);
+        ~QuietFrame();
+        Q_DISABLE_COPY_MOVE(QuietFrame)
+
+    private:
+        CStepSpinBox* spin;
+        StepEnabled arrows;
+        bool wasQuiet;
+    };
+
     std::vector<Step> steps{{0, 1}};
     std::function<QString(int)> textFunction;
     QElapsedTimer held;

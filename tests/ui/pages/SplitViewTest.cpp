@@ -11,6 +11,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QHash>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -19,6 +21,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QVBoxLayout>
 
 using presetor::Preset;
 
@@ -27,6 +30,23 @@ namespace {
 QLineEdit* EditOf(QSpinBox* spin) {
     return spin->findChild<QLineEdit*>();
 }
+
+// Counts the paint events of the widgets it watches.
+class PaintCounter final : public QObject {
+public:
+    int Of(const QObject* widget) const { return counts.value(widget); }
+    bool on = true;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (on && event->type() == QEvent::Paint)
+            ++counts[watched];
+        return false;
+    }
+
+private:
+    QHash<const QObject*, int> counts;
+};
 
 // Counts the layout requests of all widgets.
 class LayoutRequestCounter final : public QObject {
@@ -162,6 +182,59 @@ private slots:
         QCOMPARE(env.doc.UndoStack().count(), undoSteps);
         QCOMPARE(from->text(), CKeyboardCtrlName(49));
         QCOMPARE(to->text(), CKeyboardCtrlName(106));
+    }
+
+    // A number field shown a new value repaints its edit alone; its frame (and the group under
+    // it) repaints only when an arrow turns on or off, and the window shows it as painted whole.
+    void shownValueRepaintsTheEditAlone() {
+        QWidget window;
+        auto* group = new QGroupBox(QStringLiteral("Volume"), &window);
+        auto* spin = new CStepSpinBox(group);
+        spin->setRange(0, 10);
+        spin->Show(3);
+        auto* layout = new QVBoxLayout(group);
+        layout->addWidget(spin);
+        window.resize(200, 100);
+        group->resize(200, 100);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QApplication::processEvents();
+
+        PaintCounter paints;
+        for (QWidget* w : {static_cast<QWidget*>(group), static_cast<QWidget*>(spin),
+                           static_cast<QWidget*>(EditOf(spin))})
+            w->installEventFilter(&paints);
+        // Paints what is pending; tells whether the window then shows what a whole paint gives.
+        const auto shows = [&window, &paints] {
+            QApplication::processEvents();
+            paints.on = false;
+            const QImage shown = window.screen()
+                                     ->grabWindow(window.winId())
+                                     .toImage()
+                                     .convertToFormat(QImage::Format_RGB32);
+            const bool same =
+                shown == window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+            paints.on = true;
+            return same;
+        };
+
+        spin->Show(5);
+        QVERIFY(shows());
+        QCOMPARE(EditOf(spin)->text(), QStringLiteral("5"));
+        QVERIFY(paints.Of(EditOf(spin)) >= 1);
+        QCOMPARE(paints.Of(spin), 0);
+        QCOMPARE(paints.Of(group), 0);
+
+        spin->Show(10); // the up arrow turns off
+        const int before = paints.Of(spin);
+        QVERIFY(shows());
+        QVERIFY(paints.Of(spin) > before);
+        spin->ShowRange(0, 20, 10); // and on again
+        const int between = paints.Of(spin);
+        QVERIFY(shows());
+        QVERIFY(paints.Of(spin) > between);
+        QCOMPARE(spin->value(), 10);
+        QCOMPARE(spin->maximum(), 20);
     }
 
     void keySpinsLimitEachOther() {
