@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QGroupBox>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QPointer>
@@ -18,6 +19,36 @@ namespace {
 class GroupTitleStyle final : public QProxyStyle {
 public:
     explicit GroupTitleStyle(const QString& key) : QProxyStyle(key) {}
+
+    // Notes the region each group is about to repaint (see drawComplexControl).
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            painting = watched;
+            paintRegion = static_cast<QPaintEvent*>(event)->region();
+        }
+        return QProxyStyle::eventFilter(watched, event);
+    }
+
+    // A group repaints whenever one of its controls does, mostly far from its title: the title
+    // is laid out and drawn only when the region to repaint reaches it.
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                            QPainter* painter, const QWidget* widget) const override {
+        const auto* group = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
+        if (control == CC_GroupBox && group && widget && widget == painting &&
+            (group->subControls & SC_GroupBoxLabel) &&
+            !(group->subControls & SC_GroupBoxCheckBox) &&
+            painter->transform().type() <= QTransform::TxTranslate) {
+            const QRect title = subControlRect(control, option, SC_GroupBoxLabel, widget)
+                                    .adjusted(-kTitleReach, -kTitleReach, kTitleReach, kTitleReach);
+            if (!paintRegion.intersects(title)) {
+                QStyleOptionGroupBox untitled(*group);
+                untitled.subControls &= ~SC_GroupBoxLabel;
+                QProxyStyle::drawComplexControl(control, &untitled, painter, widget);
+                return;
+            }
+        }
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+    }
 
     QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sub,
                          const QWidget* widget) const override {
@@ -136,6 +167,11 @@ private:
     static constexpr std::size_t kMaxKept = 512;
     mutable std::vector<Key> rects;
 
+    // How far a title's focus frame reaches beyond its text.
+    static constexpr int kTitleReach = 4;
+    const QObject* painting = nullptr;
+    QRegion paintRegion;
+
     struct FrameKey {
         QSize size;
         State state;
@@ -190,5 +226,6 @@ void UseGroupTitleStyle(QWidget* parent) {
     }
     for (QGroupBox* group : parent->findChildren<QGroupBox*>()) {
         group->setStyle(style);
+        group->installEventFilter(style);
     }
 }

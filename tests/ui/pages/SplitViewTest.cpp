@@ -6,6 +6,7 @@
 #include "CKeyboardCtrl.h"
 #include "CSplitView.h"
 #include "CStepSpinBox.h"
+#include "GroupTitleStyle.h"
 #include "PageTestEnv.h"
 
 #include <QApplication>
@@ -22,6 +23,8 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
+
+#include <memory>
 
 using presetor::Preset;
 
@@ -235,6 +238,43 @@ private slots:
         QVERIFY(paints.Of(spin) > between);
         QCOMPARE(spin->value(), 10);
         QCOMPARE(spin->maximum(), 20);
+    }
+
+    // Group boxes with the remembering style look exactly as with the application's style: whole,
+    // after one of their controls repainted (the title left out of that repaint), and disabled.
+    void groupsLookAsTheApplicationStyleDrawsThem() {
+        const auto make = [](bool remembering) {
+            auto window = std::make_unique<QWidget>();
+            window->resize(320, 160);
+            auto* group = new QGroupBox(QStringLiteral("&Program Change"), window.get());
+            group->setGeometry(10, 10, 300, 140);
+            auto* box = new QCheckBox(QStringLiteral("activ"), group);
+            box->setObjectName(QStringLiteral("box"));
+            box->move(20, 70);
+            if (remembering)
+                UseGroupTitleStyle(window.get());
+            window->show();
+            return window;
+        };
+        const auto plain = make(false);
+        const auto remembering = make(true);
+        QVERIFY(QTest::qWaitForWindowExposed(plain.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(remembering.get()));
+        const auto shown = [](QWidget* window) {
+            QApplication::processEvents();
+            return window->screen()
+                ->grabWindow(window->winId())
+                .toImage()
+                .convertToFormat(QImage::Format_RGB32);
+        };
+        QCOMPARE(shown(remembering.get()), shown(plain.get()));
+        QCOMPARE(remembering->grab().toImage(), plain->grab().toImage());
+        for (QWidget* window : {plain.get(), remembering.get()})
+            Child<QCheckBox>(window, "box")->setChecked(true);
+        QCOMPARE(shown(remembering.get()), shown(plain.get()));
+        for (QWidget* window : {plain.get(), remembering.get()})
+            window->findChild<QGroupBox*>()->setEnabled(false);
+        QCOMPARE(shown(remembering.get()), shown(plain.get()));
     }
 
     void keySpinsLimitEachOther() {
