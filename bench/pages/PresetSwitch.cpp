@@ -6,6 +6,9 @@
 // wall time and the GUI thread's CPU time in nanoseconds, one switch per line, after a line
 // "switches N". The CPU time is what the switch costs the program; on a loaded machine the wall
 // time also holds the waits for a CPU.
+// Arguments: [passes] [--paints] [--shots PREFIX]. --paints prints what each switch repaints;
+// --shots saves, for four presets after the walk, the window as the display shows it and as
+// painted whole (PREFIX-N-screen.png, PREFIX-N-whole.png).
 #include "app/CAppDoc.h"
 #include "app/CEditorApp.h"
 #include "app/CMainFrame.h"
@@ -16,6 +19,9 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QMap>
+#include <QPaintEvent>
+#include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -24,6 +30,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <random>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -87,11 +94,84 @@ void Settle() {
     }
 }
 
+// With --paints: counts, per widget, the paint events and painted pixels of the timed switches
+// and the layout requests, and prints them to stderr; it shows what a switch repaints.
+class PaintCounter final : public QObject {
+public:
+    bool on = false;
+    struct Count {
+        qint64 paints = 0;
+        qint64 pixels = 0;
+        qint64 layouts = 0;
+        qint64 syncs = 0; // backing store syncs (a window's paint pass)
+    };
+    QMap<QString, Count> counts;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (!on || !watched->isWidgetType())
+            return false;
+        if (event->type() == QEvent::Paint) {
+            Count& c = counts[Name(watched)];
+            ++c.paints;
+            for (const QRect& r : static_cast<QPaintEvent*>(event)->region())
+                c.pixels += static_cast<qint64>(r.width()) * r.height();
+        } else if (event->type() == QEvent::LayoutRequest) {
+            ++counts[Name(watched)].layouts;
+        } else if (event->type() == QEvent::UpdateRequest) {
+            ++counts[Name(watched)].syncs;
+        }
+        return false;
+    }
+
+    void Print(std::size_t switches) const {
+        std::fprintf(stderr, "per switch: paints pixels layouts syncs  widget (in)\n");
+        const double n = static_cast<double>(std::max<std::size_t>(1, switches));
+        for (auto i = counts.cbegin(); i != counts.cend(); ++i)
+            std::fprintf(stderr, "%6.2f %8.0f %5.2f %5.2f  %s\n", i->paints / n, i->pixels / n,
+                         i->layouts / n, i->syncs / n, qPrintable(i.key()));
+    }
+
+private:
+    // Class and name (or text) of the widget, and the first named widget it is in.
+    static QString Name(const QObject* o) {
+        QString name = o->objectName();
+        if (name.isEmpty())
+            name = o->property("text").toString().left(20);
+        const QObject* holder = o->parent();
+        while (holder && holder->objectName().isEmpty())
+            holder = holder->parent();
+        return QStringLiteral("%1 '%2' in %3")
+            .arg(QLatin1String(o->metaObject()->className()), name,
+                 holder ? holder->objectName() : QStringLiteral("-"));
+    }
+};
+
+// One switch: the key press and release, and every event they cause. Not inlined, so that a
+// profiler can collect exactly the switches (valgrind --toggle-collect='*SwitchOnce*').
+[[gnu::noinline]] void SwitchOnce(QWidget* list, Qt::Key key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(list, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+    QApplication::sendEvent(list, &release);
+    Settle();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     const int passes = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2;
+    bool countPaints = false;
+    QString shots;
+    for (int i = 2; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--paints")
+            countPaints = true;
+        else if (std::string_view(argv[i]) == "--shots" && i + 1 < argc)
+            shots = QString::fromLocal8Bit(argv[++i]);
+    }
     QApplication application(argc, argv);
+    PaintCounter paintCounter;
+    if (countPaints)
+        application.installEventFilter(&paintCounter);
     QTemporaryDir dir;
     QSettings settings(dir.filePath(QStringLiteral("presetor.ini")), QSettings::IniFormat);
     CEditorApp app(settings);
@@ -120,6 +200,7 @@ int main(int argc, char** argv) {
     }
 
     const int count = app.bank.PresetCount();
+    paintCounter.on = countPaints;
     std::vector<std::pair<qint64, qint64>> times;
     QElapsedTimer timer;
     for (int pass = 0; pass < passes; ++pass) {
@@ -127,11 +208,7 @@ int main(int argc, char** argv) {
             for (int i = 1; i < count; ++i) {
                 timer.start();
                 const qint64 cpu = ThreadCpuNs();
-                QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-                QApplication::sendEvent(list, &press);
-                QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
-                QApplication::sendEvent(list, &release);
-                Settle();
+                SwitchOnce(list, key);
                 times.emplace_back(timer.nsecsElapsed(), ThreadCpuNs() - cpu);
             }
         }
@@ -139,6 +216,19 @@ int main(int argc, char** argv) {
     if (doc.GetBank().currentPreset != 0 || times.empty()) {
         std::fprintf(stderr, "bench-preset-switch: the key presses did not switch presets\n");
         return 1;
+    }
+    paintCounter.on = false;
+    if (countPaints)
+        paintCounter.Print(times.size());
+    if (!shots.isEmpty()) {
+        // What the display shows after the switches (the window's pixels as painted piece by
+        // piece) beside the same window painted whole; the two must be the same picture.
+        for (int shot = 0; shot < 4; ++shot) {
+            const QString prefix = QStringLiteral("%1-%2").arg(shots).arg(shot);
+            frame.screen()->grabWindow(frame.winId()).save(prefix + QStringLiteral("-screen.png"));
+            frame.grab().save(prefix + QStringLiteral("-whole.png"));
+            SwitchOnce(list, Qt::Key_Down);
+        }
     }
     std::printf("switches %zu\n", times.size());
     for (const auto& [wall, cpu] : times)

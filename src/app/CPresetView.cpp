@@ -247,3 +247,12 @@ void CPresetView::SetDropHighlight(int row, bool on) {
     }
     dropHighlighted = on;
 }
+
+void CPresetView::verticalScrollbarValueChanged(int value) {
+    // The item view asks the display server where the pointer is (a round trip) on every scroll,
+    // to update the row under it; a preset switch by key scrolls often. Only a pointer over the
+    // rows can be over one of them.
+    if (viewport()->underMouse()) {
+        QTreeWidget::verticalScrollbarValueChanged(value);
+    }
+}

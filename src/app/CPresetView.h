@@ -37,6 +37,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void verticalScrollbarValueChanged(int value) override;
 
 private:
     void OnUpdate(int hint);

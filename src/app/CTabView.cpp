@@ -6,11 +6,15 @@
 #include <QEvent>
 #include <QHash>
 #include <QPaintEvent>
+#include <QPainter>
+#include <QPixmap>
 #include <QStyleOptionTab>
 #include <QStylePainter>
 #include <QTabBar>
 #include <QTimer>
 #include <QToolButton>
+
+#include <vector>
 
 namespace {
 
@@ -39,17 +43,24 @@ protected:
     }
 
     void paintEvent(QPaintEvent* event) override {
+        // Only the tabs in the region to repaint: a recoloured tab repaints its own rectangle,
+        // and its neighbours only where their shapes reach into it (a tab's rounded corners
+        // overlap the next tab's by a pixel, which must be laid down in the same order as when
+        // the whole bar paints). A label is drawn only where its text lies in the region.
+        const QRegion& region = event->region();
         QStylePainter painter(this);
         for (int i = 0; i < count(); ++i) {
-            // Only the tabs in the region to repaint (one recoloured tab repaints only itself).
-            if (!event->rect().intersects(tabRect(i))) {
+            if (!region.intersects(tabRect(i).adjusted(-kShapeOverlap, 0, kShapeOverlap, 0))) {
                 continue;
             }
             QStyleOptionTab option;
             initStyleOption(&option, i);
             const QString label = option.text;
             option.text.clear();
-            painter.drawControl(QStyle::CE_TabBarTabShape, option);
+            DrawShape(painter, option);
+            if (!region.intersects(tabRect(i))) {
+                continue;
+            }
             painter.drawControl(QStyle::CE_TabBarTabLabel, option);
 
             QFont labelFont = font();
@@ -64,6 +75,83 @@ protected:
     }
 
 private:
+    // How far a style draws a tab's shape beyond its rectangle, at most.
+    static constexpr int kShapeOverlap = 2;
+    // Room kept around a tab's shape in its picture: more than any style draws outside it.
+    static constexpr int kShapeMargin = 8;
+
+    // A tab's shape (without its label) is drawn once per look into a transparent picture and
+    // then copied: a style's gradients and rounded outlines cost far more than one copy, and
+    // every recoloured tab repaints its shape and its neighbours'. The copy gives the style's
+    // pixels, antialiased edges within one level of rounding.
+    void DrawShape(QPainter& painter, const QStyleOptionTab& option) const {
+        ShapeKey key{option.rect.size(),
+                     option.state,
+                     option.direction,
+                     option.position,
+                     option.selectedPosition,
+                     option.shape,
+                     option.documentMode,
+                     option.features,
+                     option.cornerWidgets,
+                     option.palette,
+                     style(),
+                     devicePixelRatioF(),
+                     {}};
+        const QPixmap* picture = nullptr;
+        for (const ShapeKey& known : shapes) {
+            if (known.Same(key)) {
+                picture = &known.picture;
+                break;
+            }
+        }
+        const QPoint margin(kShapeMargin, kShapeMargin);
+        if (!picture) {
+            const QSize size = key.size + QSize(2 * kShapeMargin, 2 * kShapeMargin);
+            key.picture = QPixmap((QSizeF(size) * key.ratio).toSize());
+            key.picture.setDevicePixelRatio(key.ratio);
+            key.picture.fill(Qt::transparent);
+            {
+                QPainter shapePainter(&key.picture);
+                QStyleOptionTab moved(option);
+                moved.rect.moveTopLeft(margin);
+                style()->drawControl(QStyle::CE_TabBarTabShape, &moved, &shapePainter, this);
+            }
+            if (shapes.size() >= kMaxShapes) {
+                shapes.clear();
+            }
+            shapes.push_back(key);
+            picture = &shapes.back().picture;
+        }
+        painter.drawPixmap(option.rect.topLeft() - margin, *picture);
+    }
+
+    struct ShapeKey {
+        QSize size;
+        QStyle::State state;
+        Qt::LayoutDirection direction;
+        QStyleOptionTab::TabPosition position;
+        QStyleOptionTab::SelectedPosition selectedPosition;
+        QTabBar::Shape shape;
+        bool documentMode;
+        QStyleOptionTab::TabFeatures features;
+        QStyleOptionTab::CornerWidgets cornerWidgets;
+        QPalette palette; // compared whole: a tab's text colour detaches it every time
+        const QStyle* style;
+        qreal ratio;
+        QPixmap picture;
+
+        bool Same(const ShapeKey& o) const {
+            return size == o.size && state == o.state && direction == o.direction &&
+                   position == o.position && selectedPosition == o.selectedPosition &&
+                   shape == o.shape && documentMode == o.documentMode && features == o.features &&
+                   cornerWidgets == o.cornerWidgets && palette == o.palette && style == o.style &&
+                   ratio == o.ratio;
+        }
+    };
+    static constexpr std::size_t kMaxShapes = 64;
+    mutable std::vector<ShapeKey> shapes;
+
     // How much wider a label is in bold; the tab layout asks for it many times per label, so
     // each label is measured once per font.
     int BoldExtra(const QString& label) const {

@@ -79,6 +79,14 @@ void CCurveList::OnScrolled(int value) {
     setCurrentRow(value);
 }
 
+void CCurveList::verticalScrollbarValueChanged(int value) {
+    // The item view asks the display server where the pointer is, to update the item under it;
+    // that is a round trip to the server on every scroll, also on every preset switch that
+    // shows another curve. Only a pointer over the list can be over one of its items.
+    if (viewport()->underMouse())
+        QListWidget::verticalScrollbarValueChanged(value);
+}
+
 const QPixmap& CCurveList::Picture(int curve, qreal ratio) const {
     if (ratio != picturesRatio) {
         pictures.assign(static_cast<std::size_t>(count()), QPixmap());

@@ -28,6 +28,9 @@ public:
     // The picture of a curve, drawn once per device pixel ratio and kept.
     const QPixmap& Picture(int curve, qreal devicePixelRatio) const;
 
+protected:
+    void verticalScrollbarValueChanged(int value) override;
+
 private:
     void OnScrolled(int value);
 

@@ -154,7 +154,44 @@ int CKeyboardCtrl::KeyAt(QPointF p) const {
     return KeyFromPoint(x, y);
 }
 
-void CKeyboardCtrl::paintEvent(QPaintEvent*) {
+void CKeyboardCtrl::ShowRange(int low, int high) {
+    if (low == lowIndex && high == highIndex)
+        return;
+    const bool wasEmpty = IsEmpty();
+    const int oldLow = lowIndex;
+    const int oldHigh = highIndex;
+    lowIndex = low;
+    highIndex = high;
+    if (wasEmpty != IsEmpty()) {
+        update(); // every key and outline changes colour
+        return;
+    }
+    // Only the keys that come into or leave the range change colour.
+    int first = kKeyCount;
+    int last = -1;
+    for (int i = 0; i < kKeyCount; ++i) {
+        const bool was = oldLow <= i && i <= oldHigh;
+        const bool is = low <= i && i <= high;
+        if (was != is) {
+            first = std::min(first, i);
+            last = i;
+        }
+    }
+    if (last >= 0)
+        update(KeysRect(first, last));
+}
+
+QRect CKeyboardCtrl::KeysRect(int first, int last) const {
+    // A white key reaches one pixel into its neighbours, a black key's outline one pixel beyond
+    // its edges; two more pixels on each side cover rounding at every scale.
+    const double scale = Scale();
+    const int left = static_cast<int>(std::floor((KeyLeft(first) - 3) * scale));
+    const int right = static_cast<int>(std::ceil((KeyLeft(last) + kWhiteWidth + 3) * scale));
+    const int bottom = static_cast<int>(std::ceil(kKeyboardHeight * scale));
+    return QRect(left, 0, right - left, bottom).intersected(rect());
+}
+
+void CKeyboardCtrl::paintEvent(QPaintEvent* event) {
     // Each key is a rectangle with a 2-pixel outline centred on its edges; neighbours overlap by
     // one pixel, so the outline between two white keys is 2 pixels wide. The outlines are laid
     // down as one fill under the keys and each key's inside is filled over it, which gives the
@@ -168,9 +205,17 @@ void CKeyboardCtrl::paintEvent(QPaintEvent*) {
     const int bottom = kKeyboardHeight;
     painter.fillRect(QRect(0, 0, kKeyboardWidth, bottom), outline);
 
+    // Keys and labels outside the region to repaint are left out (one changed range end
+    // repaints only the keys around it). Layout pixels of the region, with a pixel to spare:
+    const QRect dirty = event->rect();
+    const int dirtyLeft = static_cast<int>(std::floor(dirty.left() / Scale())) - 1;
+    const int dirtyRight = static_cast<int>(std::ceil((dirty.right() + 1) / Scale())) + 1;
+    const auto outside = [&](int left, int width) {
+        return left + width < dirtyLeft || left > dirtyRight;
+    };
     for (int i = 0; i < kKeyCount; ++i) {
         const Key& key = keys[static_cast<std::size_t>(i)];
-        if (!key.white)
+        if (!key.white || outside(key.left, kWhiteWidth))
             continue;
         const bool inside = lowIndex <= i && i <= highIndex;
         painter.fillRect(QRect(key.left + 1, 1, kWhiteStep - 2, bottom - 2),
@@ -178,7 +223,7 @@ void CKeyboardCtrl::paintEvent(QPaintEvent*) {
     }
     for (int i = 0; i < kKeyCount; ++i) {
         const Key& key = keys[static_cast<std::size_t>(i)];
-        if (key.white)
+        if (key.white || outside(key.left - 1, kBlackWidth + 2))
             continue;
         const bool inside = lowIndex <= i && i <= highIndex;
         painter.fillRect(QRect(key.left - 1, 0, kBlackWidth + 2, kBlackHeight + 1), outline);
@@ -193,6 +238,8 @@ void CKeyboardCtrl::paintEvent(QPaintEvent*) {
     }
 
     // Every C with its octave, under the keys.
+    if (dirty.bottom() < Scale() * bottom && !hasFocus())
+        return;
     QFont labelFont = font();
     labelFont.setPixelSize(kLabelHeight - 2);
     painter.setFont(labelFont);
@@ -201,6 +248,8 @@ void CKeyboardCtrl::paintEvent(QPaintEvent*) {
     for (int i = kKeyC; i < kKeyCount; i += 12) {
         const int centre = KeyLeft(i) + kWhiteWidth / 2;
         const QRect box(centre - 12, bottom, 25, kLabelHeight);
+        if (outside(box.left(), box.width()))
+            continue;
         painter.drawText(box, Qt::AlignHCenter | Qt::AlignBottom,
                          QStringLiteral("C%1").arg(Octave(i)));
     }

@@ -28,9 +28,11 @@ public:
 
     explicit CKeyboardCtrl(QWidget* parent = nullptr);
 
-    // Marked range as key indexes, lowIndex <= highIndex; the page writes both, then redraws.
+    // Marked range as key indexes, lowIndex <= highIndex; the page writes both, then redraws
+    // (ShowRange does both and redraws only the keys that change).
     int lowIndex = 0;
     int highIndex = kKeyCount - 1;
+    void ShowRange(int low, int high);
 
     static bool IsWhite(int key);
     // The two-character note name by key index: "A ", "B ", "H ", "C ", "C#", ...
@@ -88,6 +90,8 @@ private:
     };
     // Records each key's left edge in the classic layout.
     void LayoutKeys();
+    // The widget pixels that keys first..last cover, their outlines included.
+    QRect KeysRect(int first, int last) const;
 
     std::array<Key, kKeyCount> keys{};
     bool dragging = false;

@@ -79,9 +79,12 @@ void Tighten(QGridLayout* layout) {
     layout->setVerticalSpacing(kRowSpacing);
 }
 
+// Leaves alone the widgets already in that state (a preset switch mostly keeps them).
 void SetEnabled(std::initializer_list<QWidget*> widgets, bool enabled) {
-    for (QWidget* widget : widgets)
-        widget->setEnabled(enabled);
+    for (QWidget* widget : widgets) {
+        if (widget->testAttribute(Qt::WA_ForceDisabled) == enabled)
+            widget->setEnabled(enabled);
+    }
 }
 
 } // namespace
@@ -124,9 +127,10 @@ void CSplitView::BuildControls() {
     const auto noteName = [](int note) { return CKeyboardCtrl::KeyName(note - kLowestNote); };
     fromKey->SetTextFunction(noteName);
     toKey->SetTextFunction(noteName);
-    // Keep their width while they show nothing.
-    fromKey->setMinimumWidth(fromKey->sizeHint().width());
-    toKey->setMinimumWidth(toKey->sizeHint().width());
+    // Room for every note name, whatever the range and also while they show nothing: a new
+    // range on a preset switch neither resizes them nor lays the page out again.
+    fromKey->FixSizeForAllTexts();
+    toKey->FixSizeForAllTexts();
     fromLabel = Label(tr("from"), fromKey);
     toLabel = Label(tr("to"), toKey);
     auto* keysRow = new QHBoxLayout;
@@ -415,9 +419,7 @@ void CSplitView::Refresh() {
     // The widget shows the sorted range, limited to the keyboard; the preset keeps its bytes.
     const int low = std::clamp<int>(p.lowKey[s], kLowestNote, kHighestNote);
     const int high = std::clamp<int>(p.highKey[s], kLowestNote, kHighestNote);
-    keyboard->lowIndex = std::min(low, high) - kLowestNote;
-    keyboard->highIndex = std::max(low, high) - kLowestNote;
-    keyboard->update();
+    keyboard->ShowRange(std::min(low, high) - kLowestNote, std::max(low, high) - kLowestNote);
     SetSplitActive(p.lowKey[s] != 0 || p.highKey[s] != 0);
 
     transpose->Show(TransposeShown(p.transpose[s]));
@@ -465,9 +467,7 @@ void CSplitView::SetSplitActive(bool active) {
     splitActive->setChecked(active);
     if (active) {
         if (p.lowKey[s] == 0 && p.highKey[s] == 0) {
-            keyboard->lowIndex = 0;
-            keyboard->highIndex = CKeyboardCtrl::kKeyCount - 1;
-            keyboard->update();
+            keyboard->ShowRange(0, CKeyboardCtrl::kKeyCount - 1);
         }
         const int low = keyboard->lowIndex + kLowestNote;
         const int high = keyboard->highIndex + kLowestNote;

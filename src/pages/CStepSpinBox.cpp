@@ -30,6 +30,10 @@ CStepSpinBox::CStepSpinBox(QWidget* parent) : QSpinBox(parent) {
     // A typed value counts once, when it is taken, not at every key.
     setKeyboardTracking(false);
     setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
+    // The edit fills its own background with the colour the spin box has under it: a new value
+    // then repaints the edit alone, not the spin box, its group and the page around it.
+    lineEdit()->setBackgroundRole(QPalette::Base);
+    lineEdit()->setAutoFillBackground(true);
 }
 
 void CStepSpinBox::SetTypeable(bool on) {
@@ -40,6 +44,20 @@ void CStepSpinBox::SetTypeable(bool on) {
 void CStepSpinBox::SetTextFunction(std::function<QString(int)> function) {
     textFunction = std::move(function);
     UpdateText();
+}
+
+void CStepSpinBox::FixSizeForAllTexts() {
+    const QFontMetrics metrics = fontMetrics();
+    const auto width = [&](int v) {
+        const QString text = textFunction ? textFunction(v) : QString::number(v);
+        return metrics.horizontalAdvance(text + QLatin1Char(' '));
+    };
+    const int ends = std::max(width(minimum()), width(maximum()));
+    int widest = ends;
+    for (int v = minimum(); v <= maximum(); ++v)
+        widest = std::max(widest, width(v));
+    const QSize hint = QSpinBox::sizeHint();
+    setFixedSize(hint.width() + widest - ends, hint.height());
 }
 
 void CStepSpinBox::SetBlank(bool on) {
@@ -81,6 +99,7 @@ QSize CStepSpinBox::minimumSizeHint() const {
 void CStepSpinBox::Show(int v) {
     // Setting the same value would still rewrite and repaint the edit.
     if (v != value()) {
+        const QuietFrame quiet(this);
         const QSignalBlocker blocker(this);
         setValue(v);
     }
@@ -89,10 +108,23 @@ void CStepSpinBox::Show(int v) {
 
 void CStepSpinBox::ShowRange(int low, int high, int v) {
     if (low != minimum() || high != maximum()) {
+        const QuietFrame quiet(this);
         const QSignalBlocker blocker(this);
         setRange(low, high);
     }
     Show(v);
+}
+
+CStepSpinBox::QuietFrame::QuietFrame(CStepSpinBox* box)
+    : spin(box), arrows(box->stepEnabled()), wasQuiet(box->testAttribute(Qt::WA_UpdatesDisabled)) {
+    // Only this widget: its edit repaints itself when its text changes.
+    spin->setAttribute(Qt::WA_UpdatesDisabled, true);
+}
+
+CStepSpinBox::QuietFrame::~QuietFrame() {
+    spin->setAttribute(Qt::WA_UpdatesDisabled, wasQuiet);
+    if (spin->stepEnabled() != arrows)
+        spin->update();
 }
 
 void CStepSpinBox::UpdateText() {

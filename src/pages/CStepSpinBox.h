@@ -39,6 +39,10 @@ public:
     bool ParseTyped(const QString& text, int& value) const;
     // Shows texts from this function instead of decimal numbers.
     void SetTextFunction(std::function<QString(int)> function);
+    // Fixes the field's size to hold the widest text of the whole present range (the spin box
+    // measures only the texts of its two ends), so that a narrower range set later changes
+    // neither its size nor the layout around it.
+    void FixSizeForAllTexts();
     // Shows an empty edit whatever the value.
     void SetBlank(bool on);
     bool IsBlank() const { return blank; }
@@ -67,6 +71,21 @@ protected:
 
 private:
     void UpdateText();
+
+    // While it lives, a new value or range repaints the edit but not the frame and arrows around
+    // it (the spin box repaints itself whenever its value is set, which also repaints the group
+    // and page under it); the frame repaints only when an arrow turns on or off.
+    class QuietFrame {
+    public:
+        explicit QuietFrame(CStepSpinBox* spin);
+        ~QuietFrame();
+        Q_DISABLE_COPY_MOVE(QuietFrame)
+
+    private:
+        CStepSpinBox* spin;
+        StepEnabled arrows;
+        bool wasQuiet;
+    };
 
     std::vector<Step> steps{{0, 1}};
     std::function<QString(int)> textFunction;

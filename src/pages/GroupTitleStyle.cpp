@@ -2,10 +2,14 @@
 
 #include <QApplication>
 #include <QGroupBox>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPixmap>
 #include <QPointer>
 #include <QProxyStyle>
 #include <QStyleOptionGroupBox>
 
+#include <memory>
 #include <vector>
 
 namespace {
@@ -15,6 +19,36 @@ namespace {
 class GroupTitleStyle final : public QProxyStyle {
 public:
     explicit GroupTitleStyle(const QString& key) : QProxyStyle(key) {}
+
+    // Notes the region each group is about to repaint (see drawComplexControl).
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            painting = watched;
+            paintRegion = static_cast<QPaintEvent*>(event)->region();
+        }
+        return QProxyStyle::eventFilter(watched, event);
+    }
+
+    // A group repaints whenever one of its controls does, mostly far from its title: the title
+    // is laid out and drawn only when the region to repaint reaches it.
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                            QPainter* painter, const QWidget* widget) const override {
+        const auto* group = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
+        if (control == CC_GroupBox && group && widget && widget == painting &&
+            (group->subControls & SC_GroupBoxLabel) &&
+            !(group->subControls & SC_GroupBoxCheckBox) &&
+            painter->transform().type() <= QTransform::TxTranslate) {
+            const QRect title = subControlRect(control, option, SC_GroupBoxLabel, widget)
+                                    .adjusted(-kTitleReach, -kTitleReach, kTitleReach, kTitleReach);
+            if (!paintRegion.intersects(title)) {
+                QStyleOptionGroupBox untitled(*group);
+                untitled.subControls &= ~SC_GroupBoxLabel;
+                QProxyStyle::drawComplexControl(control, &untitled, painter, widget);
+                return;
+            }
+        }
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+    }
 
     QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sub,
                          const QWidget* widget) const override {
@@ -49,6 +83,62 @@ public:
         return key.result;
     }
 
+    // The frame is drawn once per look into a transparent picture and then copied: a style may
+    // build it from scaled pieces of an image, which costs far more than one copy, and a group
+    // repaints whenever one of its controls does. The title is drawn as before, each time.
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        const auto* group = qobject_cast<const QGroupBox*>(widget);
+        if (element != PE_FrameGroupBox || !group || !option || option->rect.isEmpty() ||
+            painter->transform().type() > QTransform::TxTranslate ||
+            painter->compositionMode() != QPainter::CompositionMode_SourceOver ||
+            painter->opacity() != 1.0) {
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+            return;
+        }
+        const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
+        FrameKey key{option->rect.size(),
+                     option->state,
+                     option->direction,
+                     option->palette.cacheKey(),
+                     option->fontMetrics,
+                     frame ? frame->features : QStyleOptionFrame::None,
+                     frame ? frame->lineWidth : -1,
+                     frame ? frame->midLineWidth : -1,
+                     group->isCheckable(),
+                     group->title().isEmpty(),
+                     group->isFlat(),
+                     painter->renderHints(),
+                     painter->device()->devicePixelRatioF(),
+                     {}};
+        const QPixmap* picture = nullptr;
+        for (const FrameKey& known : frames) {
+            if (known.Same(key)) {
+                picture = &known.picture;
+                break;
+            }
+        }
+        if (!picture) {
+            key.picture = QPixmap((QSizeF(key.size) * key.ratio).toSize().expandedTo(QSize(1, 1)));
+            key.picture.setDevicePixelRatio(key.ratio);
+            key.picture.fill(Qt::transparent);
+            {
+                QPainter framePainter(&key.picture);
+                framePainter.setRenderHints(key.hints);
+                std::unique_ptr<QStyleOption> moved(frame ? new QStyleOptionFrame(*frame)
+                                                          : new QStyleOption(*option));
+                moved->rect.moveTopLeft(QPoint(0, 0));
+                QProxyStyle::drawPrimitive(element, moved.get(), &framePainter, widget);
+            }
+            if (frames.size() >= kMaxFrames) {
+                frames.clear();
+            }
+            frames.push_back(key);
+            picture = &frames.back().picture;
+        }
+        painter->drawPixmap(option->rect.topLeft(), *picture);
+    }
+
 private:
     struct Key {
         SubControl sub;
@@ -76,6 +166,38 @@ private:
     };
     static constexpr std::size_t kMaxKept = 512;
     mutable std::vector<Key> rects;
+
+    // How far a title's focus frame reaches beyond its text.
+    static constexpr int kTitleReach = 4;
+    const QObject* painting = nullptr;
+    QRegion paintRegion;
+
+    struct FrameKey {
+        QSize size;
+        State state;
+        Qt::LayoutDirection direction;
+        qint64 palette;
+        QFontMetrics metrics;
+        QStyleOptionFrame::FrameFeatures features;
+        int lineWidth;
+        int midLineWidth;
+        bool checkable;
+        bool untitled;
+        bool flat;
+        QPainter::RenderHints hints;
+        qreal ratio;
+        QPixmap picture;
+
+        bool Same(const FrameKey& o) const {
+            return size == o.size && state == o.state && direction == o.direction &&
+                   palette == o.palette && metrics == o.metrics && features == o.features &&
+                   lineWidth == o.lineWidth && midLineWidth == o.midLineWidth &&
+                   checkable == o.checkable && untitled == o.untitled && flat == o.flat &&
+                   hints == o.hints && ratio == o.ratio;
+        }
+    };
+    static constexpr std::size_t kMaxFrames = 64;
+    mutable std::vector<FrameKey> frames;
 };
 
 } // namespace
@@ -104,5 +226,6 @@ void UseGroupTitleStyle(QWidget* parent) {
     }
     for (QGroupBox* group : parent->findChildren<QGroupBox*>()) {
         group->setStyle(style);
+        group->installEventFilter(style);
     }
 }

@@ -1,13 +1,17 @@
 // The keyboard widget on a split page: which key a point hits at every scale, the press-drag-
 // release rules as they land in the bank, the colours it paints (gaps between black keys, the
-// octave labels), the note names with octaves and the tooltip.
+// octave labels), the note names with octaves, the tooltip, and that a new range repaints only
+// the keys it changes.
 #include "CKeyboardCtrl.h"
 #include "CSplitView.h"
 #include "PageTestEnv.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QHelpEvent>
 #include <QImage>
+#include <QPaintEvent>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTest>
 #include <QToolTip>
@@ -36,6 +40,19 @@ QPoint OnWhiteKey(const CKeyboardCtrl& keyboard, int midiNote) {
 QColor PixelAt(const CKeyboardCtrl& keyboard, const QImage& image, int x, int y) {
     return image.pixelColor(AtLayout(keyboard, x, y));
 }
+
+// Records the rectangles of the paint events a widget receives.
+class PaintRecorder final : public QObject {
+public:
+    QList<QRect> rects;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            rects << static_cast<QPaintEvent*>(event)->rect();
+        return false;
+    }
+};
 
 } // namespace
 
@@ -278,6 +295,60 @@ private slots:
         QCOMPARE(PixelAt(*off, offImage, c4, 45), QColor(Qt::white));
         QCOMPARE(PixelAt(*off, offImage, blackOutside, 10), grey);
         QCOMPARE(PixelAt(*off, offImage, blackInside, 10), grey);
+    }
+
+    // A new range repaints the keys from the first to the last one that changes colour, and what
+    // the window then shows is the keyboard as painted whole; an unchanged range paints nothing.
+    void newRangeRepaintsOnlyTheChangedKeys() {
+        for (const int width : {CKeyboardCtrl::kKeyboardWidth, 730, 2 * 417}) {
+            CKeyboardCtrl keyboard;
+            keyboard.resize(width, keyboard.heightForWidth(width));
+            keyboard.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&keyboard));
+            keyboard.ShowRange(10, 50);
+            QApplication::processEvents();
+
+            PaintRecorder paints;
+            keyboard.installEventFilter(&paints);
+            const double scale = keyboard.Scale();
+            // Paints what is pending, and tells whether the window then shows the keyboard as
+            // painted whole; `painted` receives the rectangles painted on the way.
+            QList<QRect> painted;
+            const auto shows = [&] {
+                paints.rects.clear();
+                QApplication::processEvents();
+                painted = paints.rects;
+                const QImage shown = keyboard.screen()
+                                         ->grabWindow(keyboard.winId())
+                                         .toImage()
+                                         .convertToFormat(QImage::Format_RGB32);
+                return shown == keyboard.grab().toImage().convertToFormat(QImage::Format_RGB32);
+            };
+
+            keyboard.ShowRange(12, 50); // keys 10 and 11 leave the range
+            QVERIFY(shows());
+            QCOMPARE(painted.size(), 1);
+            QVERIFY(painted.front().left() <= keyboard.KeyLeft(10) * scale);
+            QVERIFY(painted.front().right() >=
+                    (keyboard.KeyLeft(11) + CKeyboardCtrl::kBlackWidth) * scale);
+            QVERIFY2(painted.front().width() < keyboard.width() / 8,
+                     qPrintable(QString::number(width)));
+
+            keyboard.ShowRange(12, 50);
+            QVERIFY(shows());
+            QVERIFY(painted.isEmpty());
+
+            keyboard.ShowRange(30, 80); // both ends move: the keys between change too
+            QVERIFY(shows());
+            QCOMPARE(painted.size(), 1);
+            QVERIFY(painted.front().left() <= keyboard.KeyLeft(12) * scale);
+            QVERIFY(painted.front().right() >= keyboard.KeyLeft(80) * scale);
+
+            keyboard.ShowRange(0, 0); // empty: every key turns grey
+            QVERIFY(shows());
+            QCOMPARE(painted.size(), 1);
+            QCOMPARE(painted.front(), keyboard.rect());
+        }
     }
 
     // A range of only the lowest key looks like an empty keyboard once the button is up.

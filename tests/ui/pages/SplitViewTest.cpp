@@ -1,21 +1,30 @@
 // The split page driven like a user: switching the split on and off, transposition with the
 // octave buttons, typed and scrolled curves, the LMK4-only controls on both keyboard types,
-// the volume wrap and the sound name from the channel's sound list. Checks the bank bytes.
+// the volume wrap and the sound name from the channel's sound list, and a preset switch that
+// repaints in place. Checks the bank bytes.
 #include "CCurveList.h"
 #include "CKeyboardCtrl.h"
 #include "CSplitView.h"
 #include "CStepSpinBox.h"
+#include "GroupTitleStyle.h"
 #include "PageTestEnv.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QHash>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QVBoxLayout>
+
+#include <memory>
 
 using presetor::Preset;
 
@@ -24,6 +33,36 @@ namespace {
 QLineEdit* EditOf(QSpinBox* spin) {
     return spin->findChild<QLineEdit*>();
 }
+
+// Counts the paint events of the widgets it watches.
+class PaintCounter final : public QObject {
+public:
+    int Of(const QObject* widget) const { return counts.value(widget); }
+    bool on = true;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (on && event->type() == QEvent::Paint)
+            ++counts[watched];
+        return false;
+    }
+
+private:
+    QHash<const QObject*, int> counts;
+};
+
+// Counts the layout requests of all widgets.
+class LayoutRequestCounter final : public QObject {
+public:
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::LayoutRequest && watched->isWidgetType())
+            ++count;
+        return false;
+    }
+};
 
 } // namespace
 
@@ -76,6 +115,166 @@ private slots:
         QCOMPARE(from->text(), QString());
         QCOMPARE(page.TabColor(), CSplitView::kInactiveColour);
         QVERIFY(env.doc.IsModified());
+    }
+
+    // Switching presets reloads the page without a new layout (the key fields keep the room of
+    // their widest note name), writes nothing and records nothing, and leaves the window
+    // showing the page exactly as painted whole, although only the changed controls repaint.
+    void presetSwitchRepaintsInPlaceAndWritesNothing() {
+        PageTestEnv env(presetor::kLmk4);
+        // Wide and narrow note names at both ends, the split on and off, every field changing.
+        const int keys[][2] = {{22, 61}, {49, 106}, {0, 0}, {21, 23}, {66, 70}, {0, 0}, {30, 99}};
+        for (int i = 0; i < 7; ++i) {
+            Preset& p = env.app.bank.presets[static_cast<std::size_t>(i)];
+            p.lowKey[0] = static_cast<std::uint8_t>(keys[i][0]);
+            p.highKey[0] = static_cast<std::uint8_t>(keys[i][1]);
+            p.transpose[0] = static_cast<std::uint8_t>(i % 2 ? i * 9 : 0x80 | i * 5);
+            p.midiChannel[0] = static_cast<std::uint8_t>(i * 2);
+            p.velocityCurve[0] = static_cast<std::uint8_t>(i * 4);
+            p.aftertouchCurve[0] = static_cast<std::uint8_t>(i);
+            p.programNumber[0] = static_cast<std::uint8_t>(i * 17);
+            p.programActive[0] = static_cast<std::uint8_t>(i % 2);
+            p.volume[0] = static_cast<std::uint8_t>(i * 18);
+            p.volumeActive[0] = static_cast<std::uint8_t>(i % 3 != 0);
+            p.bankMsb[0] = static_cast<std::uint8_t>(i * 11);
+            p.bankLsb[0] = static_cast<std::uint8_t>(i * 13);
+            p.midiOut1[0] = static_cast<std::uint8_t>(i % 2);
+            p.midiOut2[0] = static_cast<std::uint8_t>(i % 3 == 1);
+            p.inputMode[0] = static_cast<std::uint8_t>(i % 4);
+            p.slowVelocityZero[0] = static_cast<std::uint8_t>(i % 2);
+        }
+        env.Changed();
+        CSplitView page(0, env.app, env.doc);
+        page.resize(900, 720);
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        QApplication::processEvents();
+        auto* from = Child<QSpinBox>(&page, "fromKey");
+        auto* to = Child<QSpinBox>(&page, "toKey");
+        const QSize fromSize = from->size();
+        const QSize toSize = to->size();
+        for (int note = 21; note <= 108; ++note) {
+            QVERIFY(from->fontMetrics().horizontalAdvance(CKeyboardCtrlName(note)) <
+                    EditOf(from)->width());
+        }
+
+        // Once every preset has been shown (a control's first disabled look may lay out once),
+        // no switch lays out again.
+        for (const int preset : {1, 2, 3, 4, 5, 6, 0}) {
+            env.doc.SetCurrentPreset(preset);
+            QApplication::processEvents();
+        }
+        LayoutRequestCounter layouts;
+        qApp->installEventFilter(&layouts);
+        const int undoSteps = env.doc.UndoStack().count();
+        for (const int preset : {1, 2, 3, 4, 5, 6, 0, 3, 1}) {
+            env.doc.SetCurrentPreset(preset);
+            QApplication::processEvents();
+            const QImage shown = page.screen()
+                                     ->grabWindow(page.winId())
+                                     .toImage()
+                                     .convertToFormat(QImage::Format_RGB32);
+            const QImage whole = page.grab().toImage().convertToFormat(QImage::Format_RGB32);
+            QVERIFY2(shown == whole, qPrintable(QStringLiteral("preset %1").arg(preset)));
+            QCOMPARE(from->size(), fromSize);
+            QCOMPARE(to->size(), toSize);
+        }
+        qApp->removeEventFilter(&layouts);
+        QCOMPARE(layouts.count, 0);
+        QVERIFY(!env.doc.IsModified());
+        QCOMPARE(env.doc.UndoStack().count(), undoSteps);
+        QCOMPARE(from->text(), CKeyboardCtrlName(49));
+        QCOMPARE(to->text(), CKeyboardCtrlName(106));
+    }
+
+    // A number field shown a new value repaints its edit alone; its frame (and the group under
+    // it) repaints only when an arrow turns on or off, and the window shows it as painted whole.
+    void shownValueRepaintsTheEditAlone() {
+        QWidget window;
+        auto* group = new QGroupBox(QStringLiteral("Volume"), &window);
+        auto* spin = new CStepSpinBox(group);
+        spin->setRange(0, 10);
+        spin->Show(3);
+        auto* layout = new QVBoxLayout(group);
+        layout->addWidget(spin);
+        window.resize(200, 100);
+        group->resize(200, 100);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QApplication::processEvents();
+
+        PaintCounter paints;
+        for (QWidget* w : {static_cast<QWidget*>(group), static_cast<QWidget*>(spin),
+                           static_cast<QWidget*>(EditOf(spin))})
+            w->installEventFilter(&paints);
+        // Paints what is pending; tells whether the window then shows what a whole paint gives.
+        const auto shows = [&window, &paints] {
+            QApplication::processEvents();
+            paints.on = false;
+            const QImage shown = window.screen()
+                                     ->grabWindow(window.winId())
+                                     .toImage()
+                                     .convertToFormat(QImage::Format_RGB32);
+            const bool same =
+                shown == window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+            paints.on = true;
+            return same;
+        };
+
+        spin->Show(5);
+        QVERIFY(shows());
+        QCOMPARE(EditOf(spin)->text(), QStringLiteral("5"));
+        QVERIFY(paints.Of(EditOf(spin)) >= 1);
+        QCOMPARE(paints.Of(spin), 0);
+        QCOMPARE(paints.Of(group), 0);
+
+        spin->Show(10); // the up arrow turns off
+        const int before = paints.Of(spin);
+        QVERIFY(shows());
+        QVERIFY(paints.Of(spin) > before);
+        spin->ShowRange(0, 20, 10); // and on again
+        const int between = paints.Of(spin);
+        QVERIFY(shows());
+        QVERIFY(paints.Of(spin) > between);
+        QCOMPARE(spin->value(), 10);
+        QCOMPARE(spin->maximum(), 20);
+    }
+
+    // Group boxes with the remembering style look exactly as with the application's style: whole,
+    // after one of their controls repainted (the title left out of that repaint), and disabled.
+    void groupsLookAsTheApplicationStyleDrawsThem() {
+        const auto make = [](bool remembering) {
+            auto window = std::make_unique<QWidget>();
+            window->resize(320, 160);
+            auto* group = new QGroupBox(QStringLiteral("&Program Change"), window.get());
+            group->setGeometry(10, 10, 300, 140);
+            auto* box = new QCheckBox(QStringLiteral("activ"), group);
+            box->setObjectName(QStringLiteral("box"));
+            box->move(20, 70);
+            if (remembering)
+                UseGroupTitleStyle(window.get());
+            window->show();
+            return window;
+        };
+        const auto plain = make(false);
+        const auto remembering = make(true);
+        QVERIFY(QTest::qWaitForWindowExposed(plain.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(remembering.get()));
+        const auto shown = [](QWidget* window) {
+            QApplication::processEvents();
+            return window->screen()
+                ->grabWindow(window->winId())
+                .toImage()
+                .convertToFormat(QImage::Format_RGB32);
+        };
+        QCOMPARE(shown(remembering.get()), shown(plain.get()));
+        QCOMPARE(remembering->grab().toImage(), plain->grab().toImage());
+        for (QWidget* window : {plain.get(), remembering.get()})
+            Child<QCheckBox>(window, "box")->setChecked(true);
+        QCOMPARE(shown(remembering.get()), shown(plain.get()));
+        for (QWidget* window : {plain.get(), remembering.get()})
+            window->findChild<QGroupBox*>()->setEnabled(false);
+        QCOMPARE(shown(remembering.get()), shown(plain.get()));
     }
 
     void keySpinsLimitEachOther() {

@@ -1,6 +1,7 @@
 // The main window as a user drives it: the preset list's rows, their look and drag-and-drop copy,
 // the keyboard switch, F9 only for the LMK4, the save prompt of New, Open, Exit and the switch, a
-// rejected file that changes nothing, the bank commands, the tabs and undo.
+// rejected file that changes nothing, the bank commands, the tabs (made when first shown,
+// recoloured in place) and undo.
 #include "ShellTestEnv.h"
 
 #include "app/CDestinationPresetDlg.h"
@@ -23,7 +24,9 @@
 #include <QSvgRenderer>
 #include <QtTest>
 
+#include <algorithm>
 #include <filesystem>
+#include <vector>
 
 using namespace presetor;
 
@@ -579,6 +582,47 @@ private slots:
         QCOMPARE(made.size(), 11);
         for (int i = 0; i < tabs.count(); ++i) {
             QCOMPARE(tabs.widget(i)->objectName(), tabs.GetTabLabel(i));
+        }
+    }
+
+    // Tabs recoloured by a preset switch repaint alone (with their neighbours' edges), and the
+    // window then shows the bar exactly as when it paints whole, the bold current tab included.
+    void recolouredTabsLookAsTheWholeBar() {
+        ShellTestEnv env;
+        StartWith(env, 4);
+        const PageFactory factory = [](const QString&, CEditorApp&, CAppDoc&, QWidget* parent) {
+            return new QWidget(parent);
+        };
+        CTabView tabs(env.App(), env.Doc(), factory);
+        tabs.resize(900, 200);
+        tabs.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tabs));
+        tabs.SetActivePage(5);
+        const auto shownWhole = [&tabs] {
+            QApplication::processEvents();
+            const QImage shown = tabs.screen()
+                                     ->grabWindow(tabs.winId())
+                                     .toImage()
+                                     .convertToFormat(QImage::Format_RGB32);
+            return shown == tabs.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        };
+        QVERIFY(shownWhole());
+        // Splits 2, 3 (the current tab) and 7 on, then 3 and 4 off and 8 on, then all off.
+        const std::vector<std::vector<int>> steps = {{1, 2, 6}, {1, 6, 7}, {}};
+        for (const auto& on : steps) {
+            env.Doc().ModifyPreset(0, QStringLiteral("keys"), [&on](Preset& p) {
+                for (std::size_t s = 0; s < kSplitCount; ++s) {
+                    const bool active = std::find(on.begin(), on.end(), int(s)) != on.end();
+                    p.lowKey[s] = active ? 30 : 0;
+                    p.highKey[s] = active ? 90 : 0;
+                }
+            });
+            for (int split = 0; split < int(kSplitCount); ++split) {
+                const bool active = std::find(on.begin(), on.end(), split) != on.end();
+                QCOMPARE(tabs.GetTabColor(3 + split),
+                         active ? CTabView::kActiveSplit : CTabView::kInactiveSplit);
+            }
+            QVERIFY(shownWhole());
         }
     }
 
