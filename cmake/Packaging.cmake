@@ -22,6 +22,11 @@ foreach(program presetor-cli-print presetor-cli-midi)
         install(TARGETS ${program} RUNTIME DESTINATION lib/presetor)
     endif()
 endforeach()
+# The editor loads its system MIDI ports from there, at their first need (in a folder of its own:
+# a library right in lib/presetor would make the package run ldconfig for nothing).
+if(TARGET presetor_midi_module)
+    install(TARGETS presetor_midi_module LIBRARY DESTINATION lib/presetor/modules)
+endif()
 
 # The desktop entry starts the program from the PATH; the same template, with the full path,
 # is what --register-desktop writes for a build folder.

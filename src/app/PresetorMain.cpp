@@ -10,13 +10,11 @@
 #include "ShellIntegration.h"
 #include "StartupPreload.h"
 #include "SvgIcon.h"
+#include "SystemMidi.h"
 #include "Translation.h"
 
 #include "midi/MidiSystem.h"
 #include "model/FileIo.h"
-#if PRESETOR_HAVE_RTMIDI
-#include "midi/RtMidiBackend.h"
-#endif
 
 #include <QApplication>
 #include <QDir>
@@ -40,14 +38,9 @@ QStringList Arguments(int argc, char** argv) {
     return list;
 }
 
+// Without a usable system MIDI API only the virtual keyboards are offered.
 std::unique_ptr<MidiSystem> MakeMidiSystem() {
-#if PRESETOR_HAVE_RTMIDI
-    std::string error;
-    // Without a usable system MIDI API only the virtual keyboards are offered.
-    return std::make_unique<MidiSystem>(MakeSystemMidiBackend(RtMidiOptions{}, error));
-#else
-    return std::make_unique<MidiSystem>();
-#endif
+    return MakeSystemMidi(QCoreApplication::applicationDirPath());
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include "app/CAppDoc.h"
 #include "app/CEditorApp.h"
+#include "app/SystemMidi.h"
 #include "app/TransferCommands.h"
 #include "midi/RtMidiBackend.h"
 
@@ -76,6 +77,34 @@ private slots:
             QSKIP("no JACK server (scripts/test starts one)");
         }
     }
+
+#ifdef PRESETOR_MIDI_MODULE_DIR
+    // The window's system ports come from the module it loads at their first need, found beside
+    // the program (a build folder) or in ../lib/presetor/modules (installed); without it only the
+    // virtual keyboards are offered.
+    void systemPortsComeFromTheModuleBesideOrInstalled() {
+        KeyboardProcess kb({"--type", "lmk3"});
+        QVERIFY(kb.Ready());
+        const auto offers = [&kb](const QString& programDir) {
+            const auto system = MakeSystemMidi(programDir);
+            return FindMidiDevice(*system, MidiKind::Output, kb.OutPort()) >= 0 &&
+                   FindMidiDevice(*system, MidiKind::Input, kb.InPort()) >= 0;
+        };
+        QVERIFY(offers(QStringLiteral(PRESETOR_MIDI_MODULE_DIR)));
+
+        QTemporaryDir installed;
+        QVERIFY(QDir(installed.path()).mkpath(QStringLiteral("bin")));
+        QVERIFY(QDir(installed.path()).mkpath(QStringLiteral("lib/presetor/modules")));
+        const QString module = QStringLiteral("libpresetor-midi.so");
+        QVERIFY(QFile::link(QStringLiteral(PRESETOR_MIDI_MODULE_DIR "/") + module,
+                            installed.filePath(QStringLiteral("lib/presetor/modules/") + module)));
+        QVERIFY(offers(installed.filePath(QStringLiteral("bin"))));
+
+        QTemporaryDir empty;
+        const auto alone = MakeSystemMidi(empty.path());
+        QCOMPARE(alone->DeviceNames(MidiKind::Output).size(), std::size_t(2)); // the virtual ones
+    }
+#endif
 
     void aReplugggedKeyboardIsReachedAgainAndAVanishedOneIsNamed() {
         QTemporaryDir dir;
