@@ -38,8 +38,8 @@ QString DirectionText(MidiDirection d) {
 // the front, which a reset shows most simply).
 class TrafficModel final : public QAbstractTableModel {
 public:
-    TrafficModel(const MidiMonitorLog& log, QObject* parent)
-        : QAbstractTableModel(parent), log(log) {}
+    TrafficModel(const MidiMonitorLog& entries, QObject* parent)
+        : QAbstractTableModel(parent), log(entries) {}
 
     void Reset() {
         beginResetModel();
