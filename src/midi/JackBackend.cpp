@@ -17,7 +17,6 @@
 #include <cstdint>
 #include <cstring>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 namespace presetor {
@@ -40,7 +39,6 @@ struct JackPort {
     // Under the client's mutex:
     std::uint64_t cycles = 0;  // process cycles run since the port joined the list
     bool connectedRan = false; // a cycle ran with a connection in the server's graph
-    std::uint64_t drained = 0; // the cycle that last found the ring empty
 
     ~JackPort() {
         if (ring != nullptr) {
@@ -176,9 +174,6 @@ private:
             }
             jack_ringbuffer_read(port.ring, reinterpret_cast<char*>(out), size);
         }
-        if (jack_ringbuffer_read_space(port.ring) == 0) {
-            port.drained = port.cycles;
-        }
     }
 
     jack_client_t* client_;
@@ -202,15 +197,16 @@ std::string FreePortName(jack_client_t* client, const char* base) {
 class JackOutPort final : public MidiOutPort {
 public:
     JackOutPort(std::shared_ptr<JackClient> client, std::shared_ptr<JackPort> port, int pauseMs)
-        : client_(std::move(client)), port_(std::move(port)), pauseMs_(pauseMs) {}
+        : client_(std::move(client)), port_(std::move(port)), pause_(pauseMs) {}
     ~JackOutPort() override { Close(); }
 
     bool Send(std::span<const std::uint8_t> bytes, const ChunkProgress& progress) override {
         if (!IsOpen()) {
             return false;
         }
+        // Raw pieces, unthrottled: Piece waits while the ring is full.
         return SendByPolicy(
-            bytes, PolicyForJack(),
+            bytes, SenderPolicy{},
             [this](std::span<const std::uint8_t> piece) { return Piece(piece); }, progress);
     }
     bool IsOpen() const override { return port_ != nullptr; }
@@ -232,20 +228,11 @@ public:
     }
 
 private:
-    static SenderPolicy PolicyForJack() {
-        SenderPolicy policy;
-        policy.rawPieces = true;
-        return policy;
-    }
-
     bool Piece(std::span<const std::uint8_t> piece) {
-        using Clock = std::chrono::steady_clock;
         if (piece.empty()) {
             return true;
         }
-        if (piece.front() == 0xF0 && pauseMs_ > 0 && sentAny_) {
-            std::this_thread::sleep_until(lastMessageEnd_ + std::chrono::milliseconds(pauseMs_));
-        }
+        pause_.Before(piece);
         const auto size = static_cast<std::uint32_t>(piece.size());
         const std::size_t need = sizeof size + piece.size();
         if (client_->Gone()) {
@@ -259,18 +246,13 @@ private:
         jack_ringbuffer_write(port_->ring, reinterpret_cast<const char*>(&size), sizeof size);
         jack_ringbuffer_write(port_->ring, reinterpret_cast<const char*>(piece.data()),
                               piece.size());
-        sentAny_ = true;
-        if (piece.back() == 0xF7) {
-            lastMessageEnd_ = Clock::now();
-        }
+        pause_.After(piece);
         return true;
     }
 
     std::shared_ptr<JackClient> client_;
     std::shared_ptr<JackPort> port_;
-    int pauseMs_;
-    bool sentAny_ = false;
-    std::chrono::steady_clock::time_point lastMessageEnd_{};
+    MessagePause pause_;
 };
 
 class JackInPort final : public QueuedInPort {

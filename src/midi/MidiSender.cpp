@@ -80,4 +80,17 @@ void SendThrottle::Wait(std::size_t n) {
     tokens_ -= need;
 }
 
+void MessagePause::Before(std::span<const std::uint8_t> piece) {
+    if (!piece.empty() && piece.front() == 0xF0 && pauseMs_ > 0 && sentAny_) {
+        std::this_thread::sleep_until(lastMessageEnd_ + std::chrono::milliseconds(pauseMs_));
+    }
+}
+
+void MessagePause::After(std::span<const std::uint8_t> piece) {
+    sentAny_ = true;
+    if (!piece.empty() && piece.back() == 0xF7) {
+        lastMessageEnd_ = std::chrono::steady_clock::now();
+    }
+}
+
 } // namespace presetor

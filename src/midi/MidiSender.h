@@ -4,6 +4,7 @@
 
 #include "MidiPort.h"
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -36,6 +37,22 @@ private:
     SenderPolicy policy_;
     double tokens_ = -1; // bytes that may go out now; -1 before the first piece
     std::int64_t lastUs_ = 0;
+};
+
+// The pause a port keeps between consecutive messages (0 = none): a piece that starts a message
+// waits until pauseMs after the end of the previous message that went out.
+class MessagePause {
+public:
+    explicit MessagePause(int pauseMs) : pauseMs_(pauseMs) {}
+    // Before a piece goes out.
+    void Before(std::span<const std::uint8_t> piece);
+    // After a piece went out.
+    void After(std::span<const std::uint8_t> piece);
+
+private:
+    int pauseMs_;
+    bool sentAny_ = false;
+    std::chrono::steady_clock::time_point lastMessageEnd_{};
 };
 
 // Sends one piece; returns false if the driver refused it.

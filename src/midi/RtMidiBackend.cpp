@@ -144,7 +144,7 @@ using RtInObject = RtObject<RtMidiIn>;
 class RtOutPort final : public MidiOutPort {
 public:
     RtOutPort(std::shared_ptr<RtOutObject> out, SenderPolicy policy, int pauseMs)
-        : out_(std::move(out)), policy_(policy), throttle_(policy), pauseMs_(pauseMs) {}
+        : out_(std::move(out)), policy_(policy), throttle_(policy), pause_(pauseMs) {}
     ~RtOutPort() override { Close(); }
 
     bool Send(std::span<const std::uint8_t> bytes, const ChunkProgress& progress) override {
@@ -169,26 +169,18 @@ public:
 
 private:
     bool Piece(std::span<const std::uint8_t> piece) {
-        using Clock = std::chrono::steady_clock;
-        if (!piece.empty() && piece.front() == 0xF0 && pauseMs_ > 0 && sentAny_) {
-            std::this_thread::sleep_until(lastMessageEnd_ + std::chrono::milliseconds(pauseMs_));
-        }
+        pause_.Before(piece);
         throttle_.Wait(piece.size() + sizeof(int)); // the ring also holds each piece's size
         out_->errors.failed = false;
         out_->rt->sendMessage(piece.data(), piece.size());
-        sentAny_ = true;
-        if (!piece.empty() && piece.back() == 0xF7) {
-            lastMessageEnd_ = Clock::now();
-        }
+        pause_.After(piece);
         return !out_->errors.failed.load();
     }
 
     std::shared_ptr<RtOutObject> out_;
     SenderPolicy policy_;
     SendThrottle throttle_;
-    int pauseMs_;
-    bool sentAny_ = false;
-    std::chrono::steady_clock::time_point lastMessageEnd_{};
+    MessagePause pause_;
 };
 
 class RtInPort final : public QueuedInPort {

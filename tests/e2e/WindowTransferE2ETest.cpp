@@ -22,26 +22,6 @@ using namespace presetor::e2e;
 
 namespace {
 
-// Presses the named button (or a standard one: "Ok", "Yes", "No") of the next message box and
-// keeps its text.
-void Answer(const QString& button, std::shared_ptr<QStringList> texts) {
-    OnNextModal(
-        [button, texts](QWidget* modal) {
-            auto* box = static_cast<QMessageBox*>(modal);
-            texts->append(box->text());
-            QAbstractButton* b = box->findChild<QAbstractButton*>(button);
-            if (button == QStringLiteral("Ok")) {
-                b = box->button(QMessageBox::Ok);
-            }
-            if (b) {
-                b->click();
-            } else {
-                box->reject();
-            }
-        },
-        true);
-}
-
 // The program's objects on a settings file, talking to the system's JACK ports.
 struct Window {
     explicit Window(const QString& iniPath)
@@ -119,7 +99,7 @@ private slots:
 
         kb.reset(); // unplugged
         auto texts = std::make_shared<QStringList>();
-        Answer(QStringLiteral("Ok"), texts);
+        AnswerBoxes({QStringLiteral("Ok")}, texts);
         QVERIFY(!w.commands->OnLoadPreset());
         QCOMPARE(texts->value(0),
                  QStringLiteral("The MIDI port \"%1\" is not there. Please check that the "
@@ -147,7 +127,7 @@ private slots:
             KeyboardProcess kb({"--type", "lmk3", "--stop-after", "3000"});
             QVERIFY(kb.Ready());
             w.Use(kb);
-            Answer(QStringLiteral("Ok"), texts);
+            AnswerBoxes({QStringLiteral("Ok")}, texts);
             QVERIFY(!w.commands->OnLoadAll());
             QVERIFY2(texts->value(0).startsWith(QStringLiteral(
                          "The keyboard stopped answering: 18 of 64 presets arrived")),
@@ -159,7 +139,7 @@ private slots:
             QVERIFY(kb.Ready());
             w.Use(kb);
             texts->clear();
-            Answer(QStringLiteral("retryButton"), texts);
+            AnswerBoxes({QStringLiteral("retryButton")}, texts);
             QVERIFY(w.commands->OnLoadAll());
             QCOMPARE(texts->size(), 1);
             QVERIFY(texts->value(0).startsWith(
@@ -175,7 +155,7 @@ private slots:
             w.Use(kb);
             w.doc->ModifyPreset(0, QStringLiteral("n"), [](Preset& p) { p.SetName("IGNORED"); });
             texts->clear();
-            Answer(QStringLiteral("Ok"), texts);
+            AnswerBoxes({QStringLiteral("Ok")}, texts);
             QVERIFY(!w.commands->OnSendPreset());
             QCOMPARE(
                 texts->value(0),

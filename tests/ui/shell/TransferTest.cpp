@@ -55,40 +55,6 @@ void Faults(ShellTestEnv& env, const std::function<void(VirtualKeyboardOptions&)
     });
 }
 
-// Answers the next message boxes in order. Each answer is "Yes", "No" or "Ok", or the
-// objectName of a button of the box; "check:" in front first ticks the box's check box. The
-// texts of the boxes are appended to *texts.
-void AnswerBoxes(QStringList answers, std::shared_ptr<QStringList> texts) {
-    if (answers.isEmpty()) {
-        return;
-    }
-    OnNextModal(
-        [answers, texts](QWidget* modal) mutable {
-            auto* box = static_cast<QMessageBox*>(modal);
-            texts->append(box->text());
-            QString answer = answers.takeFirst();
-            AnswerBoxes(answers, texts); // armed before this box closes
-            if (answer.startsWith(QStringLiteral("check:"))) {
-                answer = answer.mid(6);
-                box->checkBox()->setChecked(true);
-            }
-            QAbstractButton* b = box->findChild<QAbstractButton*>(answer);
-            if (answer == QStringLiteral("Yes")) {
-                b = box->button(QMessageBox::Yes);
-            } else if (answer == QStringLiteral("No")) {
-                b = box->button(QMessageBox::No);
-            } else if (answer == QStringLiteral("Ok")) {
-                b = box->button(QMessageBox::Ok);
-            }
-            if (b) {
-                b->click();
-            } else {
-                box->reject();
-            }
-        },
-        true);
-}
-
 } // namespace
 
 class TransferTest : public QObject {
