@@ -38,6 +38,7 @@ struct JackPort {
     std::vector<std::uint8_t> scratch;     // input: this cycle's bytes (process thread only)
     // Under the client's mutex:
     std::uint64_t cycles = 0;  // process cycles run since the port joined the list
+    std::uint64_t tookAt = 0;  // output: the cycle that last took bytes (0: none yet)
     bool connectedRan = false; // a cycle ran with a connection in the server's graph
 
     ~JackPort() {
@@ -122,15 +123,19 @@ private:
             std::lock_guard lock(client.mutex_);
             for (const auto& port : client.ports_) {
                 void* buffer = jack_port_get_buffer(port->port, frames);
-                if (port->kind == MidiKind::Input) {
-                    TakeInput(*port, buffer);
-                } else {
-                    GiveOutput(*port, buffer);
-                }
+                ++port->cycles;
                 if (!port->connectedRan && jack_port_connected(port->port) > 0) {
                     port->connectedRan = true;
                 }
-                ++port->cycles;
+                if (port->kind == MidiKind::Input) {
+                    TakeInput(*port, buffer);
+                } else if (port->connectedRan) {
+                    GiveOutput(*port, buffer);
+                } else {
+                    // Until a cycle runs with the connection, bytes given would reach nobody:
+                    // they wait in the ring, so opening an output need not wait for the server.
+                    jack_midi_clear_buffer(buffer);
+                }
             }
         }
         client.cycled_.notify_all();
@@ -166,6 +171,7 @@ private:
                 break; // the buffer is full for this cycle
             }
             jack_ringbuffer_read_advance(port.ring, sizeof size);
+            port.tookAt = port.cycles;
             if (out == nullptr) {
                 // Larger than the server's whole buffer: it can never go, and must not hold
                 // back everything behind it.
@@ -211,17 +217,15 @@ public:
     }
     bool IsOpen() const override { return port_ != nullptr; }
     // Waits (at most a second each) until the ring is empty and the server has run the cycle
-    // after the one that took the last piece, so what was sent is on its way.
+    // after the one that took the last piece, so what was sent is on its way. An output whose
+    // last bytes left long ago (a request before an answer) closes at once.
     void Close() override {
         if (!port_) {
             return;
         }
-        std::uint64_t emptyAt = 0;
-        client_->WaitForCycle([this, &emptyAt] {
-            emptyAt = port_->cycles;
-            return jack_ringbuffer_read_space(port_->ring) == 0;
-        });
-        client_->WaitForCycle([this, emptyAt] { return port_->cycles >= emptyAt + 2; });
+        client_->WaitForCycle([this] { return jack_ringbuffer_read_space(port_->ring) == 0; });
+        client_->WaitForCycle(
+            [this] { return port_->tookAt == 0 || port_->cycles >= port_->tookAt + 2; });
         client_->Remove(port_);
         port_.reset();
         client_.reset();
@@ -301,19 +305,10 @@ public:
 
     std::unique_ptr<MidiOutPort> OpenOut(int index, std::string& error) override {
         auto port = Open(MidiKind::Output, index, error);
-        if (!port) {
-            return nullptr;
-        }
-        // Bytes written before the server runs a cycle with the new connection would be lost.
-        if (!client_->WaitForCycle([&port] { return port->connectedRan; })) {
-            client_->Remove(port);
-            error = "The JACK server did not take the connection.";
-            return nullptr;
-        }
-        return std::make_unique<JackOutPort>(client_, std::move(port), pauseMs_);
+        return port ? std::make_unique<JackOutPort>(client_, std::move(port), pauseMs_) : nullptr;
     }
 
-    // An input needs no wait: nothing answers before an output has sent.
+    // An input is connected before anything is sent, and an answer takes at least a cycle.
     std::unique_ptr<MidiInPort> OpenIn(int index, std::string& error) override {
         auto port = Open(MidiKind::Input, index, error);
         return port ? std::make_unique<JackInPort>(client_, std::move(port)) : nullptr;
