@@ -81,12 +81,14 @@ void CPresetView::Rebuild() {
 
 void CPresetView::RewriteNames() {
     const Bank& bank = doc.GetBank();
-    for (int i = 0; i < topLevelItemCount(); ++i) {
-        const QString name =
-            QString::fromLatin1(bank.presets[static_cast<std::size_t>(i)].GetName().c_str());
-        QTreeWidgetItem* item = topLevelItem(i);
-        if (item->text(0) != name) {
-            item->setText(0, name);
+    const int count = topLevelItemCount();
+    shownNames.resize(count);
+    for (int i = 0; i < count; ++i) {
+        const std::string& name = bank.presets[static_cast<std::size_t>(i)].GetName();
+        QString& shown = shownNames[i];
+        if (shown != QLatin1StringView(name.c_str())) {
+            shown = QString::fromLatin1(name.c_str());
+            topLevelItem(i)->setText(0, shown);
         }
     }
 }
@@ -119,8 +121,10 @@ QWidget* CPresetView::DragImage() const {
 }
 
 void CPresetView::UpdateCurrentName(const QString& name) {
-    if (QTreeWidgetItem* item = topLevelItem(doc.GetBank().CurrentIndex())) {
+    const int row = doc.GetBank().CurrentIndex();
+    if (QTreeWidgetItem* item = topLevelItem(row)) {
         item->setText(0, name);
+        shownNames[row] = name;
     }
 }
 

@@ -57,4 +57,7 @@ private:
     int pressRow = -1;
     QPoint pressPos;
     std::unique_ptr<QLabel> dragImage;
+    // What each row's name cell shows, so that a preset switch (which rewrites the names) finds
+    // the unchanged ones without asking each item for its text.
+    QList<QString> shownNames;
 };
