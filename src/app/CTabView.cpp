@@ -11,7 +11,6 @@
 #include <QStyleOptionTab>
 #include <QStylePainter>
 #include <QTabBar>
-#include <QTimer>
 #include <QToolButton>
 
 #include <vector>

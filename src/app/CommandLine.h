@@ -1,7 +1,6 @@
 // The program's command line: a preset file to open, "/p FILE" and "/pt FILE PRINTER [DRIVER
 // PORT]" to print, "/pdf FILE OUT.pdf", --lang LANGUAGE, and --help, --version,
-// --register-desktop. Parsed
-// before any window exists.
+// --register-desktop. Parsed before any window exists.
 #pragma once
 
 #include <QString>

@@ -1,6 +1,6 @@
 // MIDI ports on a JACK server through one client of this program's own, without RtMidi: opening
-// a port is one server request, an output waits for the process cycle that carries its new
-// connection instead of a fixed pause, and closing an output waits until its last bytes left.
+// a port is one server request and no pause (an output's bytes wait for the first cycle that
+// carries its new connection), and closing an output waits until its last bytes left.
 #pragma once
 
 #include "MidiBackend.h"

@@ -361,9 +361,7 @@ void CKeyboardCtrl::keyPressEvent(QKeyEvent* event) {
     }
     if (low == lowIndex && high == highIndex)
         return;
-    lowIndex = low;
-    highIndex = high;
-    update();
+    ShowRange(low, high);
     if (QAccessible::isActive()) {
         QAccessibleValueChangeEvent change(this, RangeText());
         QAccessible::updateAccessibility(&change);
