@@ -9,6 +9,7 @@
 // Arguments: [passes] [--paints] [--shots PREFIX]. --paints prints what each switch repaints;
 // --shots saves, for four presets after the walk, the window as the display shows it and as
 // painted whole (PREFIX-N-screen.png, PREFIX-N-whole.png).
+#include "app/ApplicationStyle.h"
 #include "app/CAppDoc.h"
 #include "app/CEditorApp.h"
 #include "app/CMainFrame.h"
@@ -169,6 +170,7 @@ int main(int argc, char** argv) {
             shots = QString::fromLocal8Bit(argv[++i]);
     }
     QApplication application(argc, argv);
+    UseApplicationStyle(); // as the program does
     PaintCounter paintCounter;
     if (countPaints)
         application.installEventFilter(&paintCounter);

@@ -1,6 +1,7 @@
 // Start-up in the program's order; exit writes the channel assignments and closes MIDI.
 #include "PresetorMain.h"
 
+#include "ApplicationStyle.h"
 #include "CMainFrame.h"
 #include "CommandLine.h"
 #include "FileNames.h"
@@ -85,6 +86,7 @@ int PresetorMain(int argc, char** argv, const PresetorParts& parts) {
     // The font configuration is read on a helper thread while Qt connects to the display.
     StartFontPreload();
     QApplication qtApp(argc, argv);
+    UseApplicationStyle();
     // Only a window asks for the session bus (its menu bar); printing does not.
     std::optional<SessionBusPreload> sessionBus;
     if (line.action == CommandLine::Action::Run) {

@@ -1,11 +1,12 @@
 #include "SvgIcon.h"
 
+#include "PngReader.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QHash>
 #include <QIconEngine>
 #include <QImage>
-#include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
 #include <QPixmapCache>
@@ -73,7 +74,7 @@ public:
             return pm;
         }
         if (!PngSize(size).isEmpty()) {
-            pm.load(data->pngPattern.arg(size.width()), "PNG"); // no probing of image formats
+            pm = ReadPng(data->pngPattern.arg(size.width()));
         } else {
             const QSize actual = actualSize(size, mode, state);
             if (actual.isEmpty()) {
@@ -112,7 +113,7 @@ private:
             return *known;
         }
         const QString file = data->pngPattern.arg(size.width());
-        const QSize found = QFile::exists(file) ? QImageReader(file, "PNG").size() : QSize();
+        const QSize found = QFile::exists(file) ? PngReader(file).size() : QSize();
         data->pngSizes.insert(size.width(), found);
         return found;
     }

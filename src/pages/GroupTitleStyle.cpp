@@ -1,5 +1,7 @@
 #include "GroupTitleStyle.h"
 
+#include "app/ApplicationStyle.h"
+
 #include <QApplication>
 #include <QGroupBox>
 #include <QPaintEvent>
@@ -206,7 +208,7 @@ void UseGroupTitleStyle(QWidget* parent) {
     // Made once, from the application's style by name; where that gives another style (or a
     // style sheet decorates the application's) the groups keep drawing with the application's.
     static const QPointer<GroupTitleStyle> style = [] {
-        QStyle* appStyle = QApplication::style();
+        QStyle* appStyle = PlatformStyle();
         if (!appStyle || appStyle->name().isEmpty() || !qApp->styleSheet().isEmpty()) {
             return QPointer<GroupTitleStyle>();
         }
@@ -220,8 +222,8 @@ void UseGroupTitleStyle(QWidget* parent) {
         }
         return QPointer<GroupTitleStyle>(made);
     }();
-    if (!style || QApplication::style()->name().compare(style->baseStyle()->name(),
-                                                        Qt::CaseInsensitive) != 0) {
+    if (!style ||
+        PlatformStyle()->name().compare(style->baseStyle()->name(), Qt::CaseInsensitive) != 0) {
         return;
     }
     for (QGroupBox* group : parent->findChildren<QGroupBox*>()) {

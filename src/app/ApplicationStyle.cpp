@@ -1,0 +1,122 @@
+#include "ApplicationStyle.h"
+
+#include "PngReader.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QIcon>
+#include <QPixmapCache>
+#include <QStyleOption>
+
+#include <cstring>
+
+namespace {
+
+// The arrow pictures the common style draws the toolbar's extension button with, in Qt's
+// own resources.
+QIcon ExtensionArrow(bool horizontal, bool rightToLeft) {
+    static const QString kFolder = QStringLiteral(":/qt-project.org/styles/commonstyle/images/");
+    const QStringList names =
+        horizontal
+            ? (rightToLeft ? QStringList{QStringLiteral("toolbar-ext-h-rtl-8"),
+                                         QStringLiteral("toolbar-ext-h-rtl-16"),
+                                         QStringLiteral("toolbar-ext-h-rtl-32")}
+                           : QStringList{QStringLiteral("toolbar-ext-h-8"),
+                                         QStringLiteral("toolbar-ext-h-16"),
+                                         QStringLiteral("toolbar-ext-h-32")})
+            : QStringList{QStringLiteral("toolbar-ext-v-5"), QStringLiteral("toolbar-ext-v-10"),
+                          QStringLiteral("toolbar-ext-v-20")};
+    QIcon icon;
+    for (const QString& name : names) {
+        const QPixmap picture = ReadPng(kFolder + name + QStringLiteral(".png"));
+        if (picture.isNull()) {
+            return {}; // another Qt: its style draws the arrow its own way
+        }
+        icon.addPixmap(picture);
+    }
+    return icon;
+}
+
+// QPixmap's key for a picture it loads from a file: its path, time, size and kind, each number
+// as its bytes in memory order, low digit first.
+template <typename T> QString HexBytes(T value) {
+    static const char kDigits[] = "0123456789abcdef";
+    unsigned char bytes[sizeof(T)];
+    std::memcpy(bytes, &value, sizeof(T));
+    QString text;
+    for (const unsigned char byte : bytes) {
+        text += QLatin1Char(kDigits[byte & 0xf]);
+        text += QLatin1Char(kDigits[byte >> 4]);
+    }
+    return text;
+}
+
+} // namespace
+
+QString FilePixmapKey(const QString& file) {
+    const QFileInfo info(file);
+    constexpr unsigned kPixmapKind = 0; // a pixmap, not a bitmap
+    return QStringLiteral("qt_pixmap") + info.absoluteFilePath() +
+           HexBytes(static_cast<unsigned>(info.lastModified().toSecsSinceEpoch())) +
+           HexBytes(static_cast<quint64>(info.size())) + HexBytes(kPixmapKind);
+}
+
+void CacheFilePixmap(const QString& file) {
+    if (!QFileInfo::exists(file)) {
+        return;
+    }
+    const QString key = FilePixmapKey(file);
+    QPixmap cached;
+    if (QPixmapCache::find(key, &cached)) {
+        return;
+    }
+    const QPixmap picture = ReadPng(file);
+    if (!picture.isNull()) {
+        QPixmapCache::insert(key, picture);
+    }
+}
+
+ApplicationStyle::ApplicationStyle(QStyle* platformStyle) : QProxyStyle(platformStyle) {}
+
+QIcon ApplicationStyle::standardIcon(StandardPixmap pixmap, const QStyleOption* option,
+                                     const QWidget* widget) const {
+    // Only the styles that take the arrow from the common style's pictures.
+    const QString base = baseStyle()->name();
+    if ((pixmap == SP_ToolBarHorizontalExtensionButton ||
+         pixmap == SP_ToolBarVerticalExtensionButton) &&
+        (base.compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0 ||
+         base.compare(QLatin1String("windows"), Qt::CaseInsensitive) == 0)) {
+        const bool rightToLeft =
+            option ? option->direction == Qt::RightToLeft : QGuiApplication::isRightToLeft();
+        const QIcon arrow =
+            ExtensionArrow(pixmap == SP_ToolBarHorizontalExtensionButton, rightToLeft);
+        if (!arrow.isNull()) {
+            return arrow;
+        }
+    }
+    return QProxyStyle::standardIcon(pixmap, option, widget);
+}
+
+void UseApplicationStyle() {
+    QStyle* style = QApplication::style();
+    if (!style || qobject_cast<ApplicationStyle*>(style) || !qApp->styleSheet().isEmpty()) {
+        return;
+    }
+    // The wrapper owns the platform's style from here; the application owns the wrapper.
+    QApplication::setStyle(new ApplicationStyle(style));
+    // Fusion draws every group's frame from a picture it loads by file name through QPixmap's
+    // cache; found there, it is not read with format detection. Should the key differ in
+    // another Qt, Qt simply reads the picture itself.
+    if (style->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0) {
+        CacheFilePixmap(QStringLiteral(":/qt-project.org/styles/commonstyle/images/"
+                                       "fusion_groupbox.png"));
+    }
+}
+
+QStyle* PlatformStyle() {
+    QStyle* style = QApplication::style();
+    if (auto* wrapper = qobject_cast<ApplicationStyle*>(style)) {
+        return wrapper->baseStyle();
+    }
+    return style;
+}

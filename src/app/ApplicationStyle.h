@@ -1,0 +1,28 @@
+// The application's style, as the platform chose it, wrapped so that nothing at start-up asks
+// the image format plugins: the toolbar's extension arrow is read as the PNG it is. Everything
+// else is drawn by the wrapped style.
+#pragma once
+
+#include <QProxyStyle>
+
+class ApplicationStyle final : public QProxyStyle {
+    Q_OBJECT
+
+public:
+    // Takes the platform's style over.
+    explicit ApplicationStyle(QStyle* platformStyle);
+
+    QIcon standardIcon(StandardPixmap pixmap, const QStyleOption* option,
+                       const QWidget* widget) const override;
+};
+
+// Wraps the application's style once and puts the pictures the style reads by file name into
+// QPixmap's cache; leaves it alone where a style sheet decorates it.
+void UseApplicationStyle();
+// The style the platform chose: the application's style, or the one it wraps.
+QStyle* PlatformStyle();
+
+// The key under which QPixmap keeps a picture it loaded from the file.
+QString FilePixmapKey(const QString& file);
+// Reads the PNG file into QPixmap's cache under that key, unless it is there already.
+void CacheFilePixmap(const QString& file);

@@ -1,0 +1,141 @@
+// The application's style around the platform's: the window it draws reads no image format
+// plugin, the toolbar's extension arrows are the platform style's own pictures, the group
+// frame picture put into QPixmap's cache is the one Qt then finds there, and the page groups
+// keep their remembering style under the wrapper.
+#include "app/ApplicationStyle.h"
+#include "PageFactory.h"
+#include "ProgramStart.h"
+#include "app/CMainFrame.h"
+#include "app/CTabView.h"
+#include "app/SettingsKeys.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QGroupBox>
+#include <QPixmapCache>
+#include <QStandardPaths>
+#include <QStyleOption>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+const QString kGroupFrame =
+    QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png");
+
+// The image format plugins this process has loaded (Linux: its memory map names them).
+QStringList LoadedImagePlugins() {
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    QStringList plugins;
+    if (!maps.open(QIODevice::ReadOnly)) {
+        return plugins;
+    }
+    for (const QByteArray& line : maps.readAll().split('\n')) {
+        if (line.contains("/imageformats/")) {
+            plugins << QString::fromLocal8Bit(line.mid(line.lastIndexOf(' ') + 1));
+        }
+    }
+    plugins.removeDuplicates();
+    return plugins;
+}
+
+} // namespace
+
+class ApplicationStyleTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir;
+    std::unique_ptr<QSettings> settings;
+    std::unique_ptr<PresetorSession> session;
+
+private slots:
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        UseApplicationStyle();
+        QVERIFY(qobject_cast<ApplicationStyle*>(QApplication::style()));
+        QCOMPARE(PlatformStyle()->name(), QStringLiteral("fusion"));
+        UseApplicationStyle(); // a second call leaves the one wrapper
+        QCOMPARE(qobject_cast<ApplicationStyle*>(QApplication::style())->baseStyle(),
+                 PlatformStyle());
+    }
+
+    // First: a plugin loaded by any other case would stay loaded.
+    void windowReadsNoImageFormatPlugin() {
+        if (!QFile::exists(QStringLiteral("/proc/self/maps"))) {
+            QSKIP("no memory map to read here");
+        }
+        PresetorParts parts;
+        parts.pages = &CreatePage;
+        CMainFrame& frame = StartProgram(dir, parts, settings, session, [](QSettings& first) {
+            first.setValue(QString::fromLatin1(presetor::keys::kKeyboardMajor), 4);
+            first.setValue(QString::fromLatin1(presetor::keys::kKeyboardMinor), 1);
+        });
+        frame.TabView()->SetActivePage(3); // a split page: groups with frames
+        frame.resize(300, frame.height()); // the toolbar shows its extension arrow
+        frame.grab();
+        QCOMPARE(LoadedImagePlugins(), QStringList());
+
+        // The groups still remember their titles and frames under the wrapper.
+        const auto groups = frame.TabView()->currentWidget()->findChildren<QGroupBox*>();
+        QVERIFY(!groups.isEmpty());
+        for (const QGroupBox* group : groups) {
+            QVERIFY(group->style() != QApplication::style());
+            QVERIFY(qobject_cast<const QProxyStyle*>(group->style()));
+        }
+        session.reset();
+    }
+
+    void extensionArrowsAreThePlatformStylesPictures() {
+        const auto images = [](const QIcon& icon) {
+            QList<QImage> list;
+            for (const QSize& size : icon.availableSizes()) {
+                list << icon.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32);
+            }
+            return list;
+        };
+        for (const auto pixmap : {QStyle::SP_ToolBarHorizontalExtensionButton,
+                                  QStyle::SP_ToolBarVerticalExtensionButton}) {
+            for (const auto direction : {Qt::LeftToRight, Qt::RightToLeft}) {
+                QStyleOption option;
+                option.direction = direction;
+                const QIcon ours = QApplication::style()->standardIcon(pixmap, &option);
+                const QIcon platform = PlatformStyle()->standardIcon(pixmap, &option);
+                QVERIFY(!ours.isNull());
+                QCOMPARE(ours.availableSizes(), platform.availableSizes());
+                QVERIFY2(images(ours) == images(platform),
+                         qPrintable(QStringLiteral("%1 %2").arg(pixmap).arg(direction)));
+            }
+        }
+    }
+
+    void groupFramePictureIsTheOneQtFinds() {
+        // Qt's own reading leaves the picture under the key we compute.
+        QPixmapCache::clear();
+        const QPixmap byQt(kGroupFrame);
+        QVERIFY(!byQt.isNull());
+        QPixmap found;
+        QVERIFY(QPixmapCache::find(FilePixmapKey(kGroupFrame), &found));
+        QCOMPARE(found.cacheKey(), byQt.cacheKey());
+
+        // And the picture we put there is the one Qt then takes, with the same pixels.
+        QPixmapCache::clear();
+        CacheFilePixmap(kGroupFrame);
+        QPixmap ours;
+        QVERIFY(QPixmapCache::find(FilePixmapKey(kGroupFrame), &ours));
+        const QPixmap taken(kGroupFrame);
+        QCOMPARE(taken.cacheKey(), ours.cacheKey());
+        QCOMPARE(taken.toImage(), byQt.toImage());
+
+        // A picture Qt cannot read is not put there.
+        QPixmapCache::clear();
+        CacheFilePixmap(QStringLiteral(":/no/such/picture.png"));
+        QVERIFY(
+            !QPixmapCache::find(FilePixmapKey(QStringLiteral(":/no/such/picture.png")), &found));
+    }
+};
+
+QTEST_MAIN(ApplicationStyleTest)
+#include "ApplicationStyleTest.moc"
