@@ -171,6 +171,7 @@ int main(int argc, char** argv) {
     }
     QApplication application(argc, argv);
     UseApplicationStyle(); // as the program does
+    UseUnshapedText();
     PaintCounter paintCounter;
     if (countPaints)
         application.installEventFilter(&paintCounter);

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QFont>
 #include <QIcon>
 #include <QPixmapCache>
 #include <QStyleOption>
@@ -111,6 +112,12 @@ void UseApplicationStyle() {
         CacheFilePixmap(QStringLiteral(":/qt-project.org/styles/commonstyle/images/"
                                        "fusion_groupbox.png"));
     }
+}
+
+void UseUnshapedText() {
+    QFont font = QApplication::font();
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    QApplication::setFont(font);
 }
 
 QStyle* PlatformStyle() {

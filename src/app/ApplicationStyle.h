@@ -19,6 +19,12 @@ public:
 // Wraps the application's style once and puts the pictures the style reads by file name into
 // QPixmap's cache; leaves it alone where a style sheet decorates it.
 void UseApplicationStyle();
+// Lays the application's texts out without OpenType shaping where their script does not need it
+// (Latin, Greek and Cyrillic do not): no kerning pairs or ligatures, which a window's short
+// labels, names and numbers do not need, and no harfbuzz pass (nor its code and tables in
+// memory) for every text measured or painted. Scripts that need shaping still get it. The
+// application's font is otherwise the desktop's as it is at start-up.
+void UseUnshapedText();
 // The style the platform chose: the application's style, or the one it wraps.
 QStyle* PlatformStyle();
 

@@ -87,6 +87,7 @@ int PresetorMain(int argc, char** argv, const PresetorParts& parts) {
     StartFontPreload();
     QApplication qtApp(argc, argv);
     UseApplicationStyle();
+    UseUnshapedText();
     // Only a window asks for the session bus (its menu bar); printing does not.
     std::optional<SessionBusPreload> sessionBus;
     if (line.action == CommandLine::Action::Run) {
