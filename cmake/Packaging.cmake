@@ -77,7 +77,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${PRESETOR_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The libraries' packages (Qt, RtMidi, JACK, the C++ runtime) come from dpkg-shlibdeps.
+# The libraries' packages (Qt, RtMidi, JACK, the C++ runtime) come from dpkg-shlibdeps. Qt's SVG
+# icon engine is a plugin the program loads for icon sizes without a PNG file, so no binary links
+# its package's library and it is named here.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The summary is the description's first line; CPack indents the rest as Debian asks.

@@ -12,7 +12,6 @@
 #include <QPixmapCache>
 #include <QStyle>
 #include <QStyleOption>
-#include <QSvgRenderer>
 
 #include <memory>
 
@@ -26,7 +25,11 @@ struct SvgData {
     QString pngPattern;
     QHash<int, QSize> pngSizes; // side asked for -> the PNG's size (empty: there is none)
     bool loaded = false;
-    std::unique_ptr<QSvgRenderer> renderer; // parsed once, only if the file is a valid picture
+    // Qt's own icon for the SVG file, made only when a size without a PNG file is first asked
+    // for: its SVG engine is a plugin, so neither it nor the SVG library is loaded before.
+    // Null when the file is not a valid picture.
+    QIcon svg;
+    QSize shape; // the picture's proportions (empty: not a valid picture)
 };
 
 const QString kResourceRoot = QStringLiteral(":/presetor/");
@@ -43,14 +46,7 @@ public:
             return png;
         }
         Load();
-        if (!data->renderer) {
-            return QSize();
-        }
-        QSize actual = data->renderer->defaultSize();
-        if (!actual.isNull()) {
-            actual.scale(size, Qt::KeepAspectRatio);
-        }
-        return actual;
+        return data->shape.isEmpty() ? QSize() : data->shape.scaled(size, Qt::KeepAspectRatio);
     }
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
@@ -76,16 +72,11 @@ public:
         if (!PngSize(size).isEmpty()) {
             pm = ReadPng(data->pngPattern.arg(size.width()));
         } else {
-            const QSize actual = actualSize(size, mode, state);
-            if (actual.isEmpty()) {
+            if (actualSize(size, mode, state).isEmpty()) {
                 return pm;
             }
-            QImage image(actual, QImage::Format_ARGB32_Premultiplied);
-            image.fill(0x00000000);
-            QPainter painter(&image);
-            data->renderer->render(&painter);
-            painter.end();
-            pm = QPixmap::fromImage(image);
+            // At a pixel ratio of 1: the size asked for is already in pixels.
+            pm = data->svg.pixmap(size, 1.0, QIcon::Normal, state);
         }
         if (mode != QIcon::Normal && qobject_cast<QApplication*>(QCoreApplication::instance())) {
             // Disabled, active and selected looks come from the style, as for any icon.
@@ -123,11 +114,16 @@ private:
             return;
         }
         data->loaded = true;
-        auto renderer = std::make_unique<QSvgRenderer>(data->path);
-        if (renderer->isValid()) {
-            data->renderer = std::move(renderer);
+        // The engine scales the picture's own size to fit the side asked for.
+        const QIcon svg(data->path);
+        const QSize shape = svg.actualSize(QSize(kShapeSide, kShapeSide));
+        if (!shape.isEmpty()) {
+            data->svg = svg;
+            data->shape = shape;
         }
     }
+
+    static constexpr int kShapeSide = 256;
 
     std::shared_ptr<SvgData> data;
 };
