@@ -27,6 +27,10 @@ endforeach()
 if(TARGET presetor_midi_module)
     install(TARGETS presetor_midi_module LIBRARY DESTINATION lib/presetor/modules)
 endif()
+# And its printing, at the first print.
+if(TARGET presetor_print_module)
+    install(TARGETS presetor_print_module LIBRARY DESTINATION lib/presetor/modules)
+endif()
 
 # The desktop entry starts the program from the PATH; the same template, with the full path,
 # is what --register-desktop writes for a build folder.

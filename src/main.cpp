@@ -10,7 +10,7 @@
 #include "pages/CPropertySheetOptions.h"
 #endif
 #if PRESETOR_HAVE_PRINTOUT
-#include "pages/PresetPrintout.h"
+#include "ProgramPrinters.h"
 #include "pages/PrintCommands.h"
 #endif
 
@@ -26,9 +26,13 @@ int main(int argc, char** argv) {
     parts.dialogs.channelAssignment = &RunChannelAssignment;
 #endif
 #if PRESETOR_HAVE_PRINTOUT
-    parts.print = &printout::PrintCommand;
+    parts.print = [](CEditorApp& app, CAppDoc& doc, const QString& printer) {
+        return printout::PrintCommand(app, doc, printer, &ProgramPrinters);
+    };
     parts.pdf = &printout::PdfCommand;
-    parts.dialogs.print = &printout::RunPrintCommand;
+    parts.dialogs.print = [](QWidget* parent, CEditorApp& app, CAppDoc& doc, int command) {
+        printout::RunPrintCommand(parent, app, doc, command, &ProgramPrinters);
+    };
 #endif
     return PresetorMain(argc, argv, parts);
 }

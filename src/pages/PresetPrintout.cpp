@@ -4,7 +4,6 @@
 #include "CKeyboardCtrl.h"
 #include "FunctionNames.h"
 
-#include "app/CAppDoc.h"
 #include "app/Strings.h"
 #include "model/Bank.h"
 #include "model/FileIo.h"
@@ -14,18 +13,13 @@
 #include <QFile>
 #include <QFont>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QLocale>
-#include <QMessageBox>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QStringList>
 
 #include <algorithm>
-#include <cstdio>
 
 namespace printout {
 
@@ -50,17 +44,6 @@ QSize DrawTextAt(QPainter& painter, int x, int y, const QString& text) {
     const QFontMetrics metrics(painter.font(), painter.device());
     painter.drawText(QPoint(x, y + metrics.ascent()), text);
     return {metrics.horizontalAdvance(text), metrics.height()};
-}
-
-// A failed command-line print: the reason on stderr, and in a message box when there is a
-// screen to show it on (the desktop's print action has no console).
-int ReportFailure(const QString& error) {
-    std::fprintf(stderr, "presetor: %s\n", error.toLocal8Bit().constData());
-    const QString platform = QGuiApplication::platformName();
-    if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal")) {
-        QMessageBox::warning(nullptr, QStringLiteral("Presetor"), error);
-    }
-    return 1;
 }
 
 } // namespace
@@ -144,23 +127,6 @@ void DrawPresetPage(QPainter& painter, const presetor::Bank& bank, int index,
     DrawFooter(painter);
 }
 
-bool PrintCurrentPreset(QPrinter& printer, const presetor::Bank& bank, QString* error) {
-    printer.setPageOrientation(QPageLayout::Landscape);
-    printer.setFromTo(1, 1);
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        if (error) {
-            *error = Str(IDS_PRINT_NOT_STARTED);
-        }
-        return false;
-    }
-    const int index = bank.CurrentIndex();
-    DrawPresetPage(
-        painter, bank, index,
-        PresetSwitchItemText(bank.presets[static_cast<std::size_t>(index)].presetSwitch));
-    return painter.end();
-}
-
 bool RenderPdf(int pageCount, const PageDrawer& draw, QByteArray& pdf, QString* error) {
     pdf.clear();
     QBuffer buffer(&pdf);
@@ -228,54 +194,6 @@ bool WritePdf(const presetor::Bank& bank, const QString& path, QString* error) {
     return WritePdfPages(
         path, 1,
         [&](QPainter& painter, int) { DrawPresetPage(painter, bank, index, presetSwitch); }, error);
-}
-
-bool PrintToPrinter(const presetor::Bank& bank, const QString& printerName, QString* error) {
-    QPrinterInfo info;
-    if (printerName.isEmpty()) {
-        info = QPrinterInfo::defaultPrinter();
-        if (info.isNull()) {
-            const QList<QPrinterInfo> printers = QPrinterInfo::availablePrinters();
-            if (!printers.isEmpty()) {
-                info = printers.first();
-            }
-        }
-        if (info.isNull()) {
-            if (error) {
-                *error = QStringLiteral("No printer is installed, so the preset cannot be "
-                                        "printed. Use /pdf FILE OUT.pdf to write the page as "
-                                        "a PDF file.");
-            }
-            return false;
-        }
-    } else {
-        info = QPrinterInfo::printerInfo(printerName);
-        if (info.isNull()) {
-            if (error) {
-                *error = QStringLiteral("The printer \"%1\" is not installed.").arg(printerName);
-            }
-            return false;
-        }
-    }
-    QPrinter printer(info, QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("Presetor"));
-    return PrintCurrentPreset(printer, bank, error);
-}
-
-int PrintCommand(CEditorApp& /*app*/, CAppDoc& doc, const QString& printer) {
-    QString error;
-    if (!PrintToPrinter(doc.GetBank(), printer, &error)) {
-        return ReportFailure(error);
-    }
-    return 0;
-}
-
-int PdfCommand(CEditorApp& /*app*/, CAppDoc& doc, const QString& outputPath) {
-    QString error;
-    if (!WritePdf(doc.GetBank(), outputPath, &error)) {
-        return ReportFailure(error);
-    }
-    return 0;
 }
 
 } // namespace printout

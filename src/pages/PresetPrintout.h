@@ -7,11 +7,8 @@
 
 #include <functional>
 
-class CAppDoc;
-class CEditorApp;
 class QPaintDevice;
 class QPainter;
-class QPrinter;
 
 namespace presetor {
 class Bank;
@@ -35,10 +32,6 @@ void DrawFooter(QPainter& painter);
 void DrawPresetPage(QPainter& painter, const presetor::Bank& bank, int index,
                     const QString& presetSwitchText);
 
-// Prints the bank's current preset on one landscape page to an already set-up printer
-// (a real printer or PDF output). Returns false with a message when the job cannot start.
-bool PrintCurrentPreset(QPrinter& printer, const presetor::Bank& bank, QString* error);
-
 // Draws page `page` (0-based) onto the device the painter is open on.
 using PageDrawer = std::function<void(QPainter& painter, int page)>;
 
@@ -53,18 +46,5 @@ bool WritePdfPages(const QString& path, int pageCount, const PageDrawer& draw, Q
 
 // Writes the page of the bank's current preset as a PDF file (as WritePdfPages).
 bool WritePdf(const presetor::Bank& bank, const QString& path, QString* error);
-
-// Prints the bank's current preset on the named printer, or on the default printer when the
-// name is empty, without a dialog. Fails with a clear message when no such printer exists.
-bool PrintToPrinter(const presetor::Bank& bank, const QString& printerName, QString* error);
-
-// Command-line printing ("/p FILE", "/pt FILE PRINTER"): prints the current preset of the opened
-// document on the named or the default printer. Returns the exit code: 0 when printed, 1 with
-// the reason on stderr (and in a message box when there is a screen) when not.
-int PrintCommand(CEditorApp& app, CAppDoc& doc, const QString& printer);
-
-// "/pdf FILE OUT.pdf": writes the page of the opened document's current preset as a PDF file.
-// Returns the exit code as PrintCommand does.
-int PdfCommand(CEditorApp& app, CAppDoc& doc, const QString& outputPath);
 
 } // namespace printout

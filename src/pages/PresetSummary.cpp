@@ -11,7 +11,6 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPen>
-#include <QPrinter>
 
 #include <algorithm>
 
@@ -321,26 +320,6 @@ void DrawSummaryPage(QPainter& painter, const Summary& summary, int page) {
         DrawPresetSummary(painter, summary,
                           std::clamp(page - 1, 0, summary.bank.PresetCount() - 1));
     }
-}
-
-bool PrintSummary(QPrinter& printer, const Summary& summary, QString* error) {
-    printer.setPageOrientation(QPageLayout::Landscape);
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        if (error)
-            *error = presetor::Str(presetor::IDS_PRINT_NOT_STARTED);
-        return false;
-    }
-    const int pages = SummaryPageCount(summary);
-    for (int page = 0; page < pages; ++page) {
-        if (page > 0 && !printer.newPage()) {
-            if (error)
-                *error = presetor::Str(presetor::IDS_PRINT_NOT_STARTED);
-            return false;
-        }
-        DrawSummaryPage(painter, summary, page);
-    }
-    return painter.end();
 }
 
 bool WriteSummaryPdf(const QString& path, const Summary& summary, QString* error) {

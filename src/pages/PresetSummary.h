@@ -14,7 +14,6 @@
 #include <vector>
 
 class QPainter;
-class QPrinter;
 
 namespace presetor {
 class Bank;
@@ -43,8 +42,6 @@ int SummaryPageCount(const Summary& summary);
 // Draws page `page` (0-based) onto the device the painter is open on.
 void DrawSummaryPage(QPainter& painter, const Summary& summary, int page);
 
-// Prints on an already set-up printer (landscape). False with a message when the job fails.
-bool PrintSummary(QPrinter& printer, const Summary& summary, QString* error);
 // Writes the pages as a PDF file, atomically (as WritePdfPages).
 bool WriteSummaryPdf(const QString& path, const Summary& summary, QString* error);
 

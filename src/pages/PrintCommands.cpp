@@ -7,15 +7,18 @@
 #include "app/Messages.h"
 #include "app/Strings.h"
 
+#include "PresetPrintout.h"
+
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
+#include <QGuiApplication>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include <cstdio>
 
 namespace printout {
 
@@ -49,7 +52,8 @@ bool AskPrintScope(QWidget* parent, PrintScope& scope) {
     return true;
 }
 
-void RunPrintCommand(QWidget* parent, CEditorApp& app, CAppDoc& doc, int command) {
+void RunPrintCommand(QWidget* parent, CEditorApp& app, CAppDoc& doc, int command,
+                     PrinterSource printers) {
     static PrintScope lastScope = PrintScope::CurrentPreset;
     PrintScope scope = lastScope;
     if (!AskPrintScope(parent, scope)) {
@@ -74,23 +78,44 @@ void RunPrintCommand(QWidget* parent, CEditorApp& app, CAppDoc& doc, int command
         }
         return;
     }
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("Presetor - ") + doc.Title());
-    printer.setPageOrientation(QPageLayout::Landscape);
-    if (command == ID_FILE_PRINT_PREVIEW) {
-        QPrintPreviewDialog preview(&printer, parent);
-        QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                         [&summary](QPrinter* target) { PrintSummary(*target, summary, nullptr); });
-        preview.exec();
-        return;
-    }
-    QPrintDialog dialog(&printer, parent);
-    if (dialog.exec() != QDialog::Accepted) {
-        return;
-    }
-    if (!PrintSummary(printer, summary, &error)) {
+    const Printers* functions = printers(&error);
+    if (!functions || !functions->printWithDialog(parent, summary, doc.Title(),
+                                                  command == ID_FILE_PRINT_PREVIEW, &error)) {
         ShowWarning(parent, error);
     }
+}
+
+namespace {
+
+// A failed command-line print: the reason on stderr, and in a message box when there is a
+// screen to show it on (the desktop's print action has no console).
+int ReportFailure(const QString& error) {
+    std::fprintf(stderr, "presetor: %s\n", error.toLocal8Bit().constData());
+    const QString platform = QGuiApplication::platformName();
+    if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal")) {
+        QMessageBox::warning(nullptr, QStringLiteral("Presetor"), error);
+    }
+    return 1;
+}
+
+} // namespace
+
+int PrintCommand(CEditorApp& /*app*/, CAppDoc& doc, const QString& printer,
+                 PrinterSource printers) {
+    QString error;
+    const Printers* functions = printers(&error);
+    if (!functions || !functions->printToPrinter(doc.GetBank(), printer, &error)) {
+        return ReportFailure(error);
+    }
+    return 0;
+}
+
+int PdfCommand(CEditorApp& /*app*/, CAppDoc& doc, const QString& outputPath) {
+    QString error;
+    if (!WritePdf(doc.GetBank(), outputPath, &error)) {
+        return ReportFailure(error);
+    }
+    return 0;
 }
 
 } // namespace printout

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -167,6 +168,25 @@ private slots:
         run = Presetor({QStringLiteral("/p"), lmk4File});
         QVERIFY(run.exitCode > 0);
         QVERIFY2(run.errors.contains(QStringLiteral("No printer")), qPrintable(run.errors));
+    }
+
+    void programWithoutItsPrintModule() {
+        // A program whose print module cannot be found says so on a print and fails; writing
+        // a PDF file does not need the module.
+        const QString alone = home.filePath(QStringLiteral("alone/presetor"));
+        QVERIFY(QDir().mkpath(QFileInfo(alone).path()));
+        QVERIFY(QFile::copy(QStringLiteral(PRESETOR_PATH), alone));
+        if (QFile::exists(QFileInfo(alone).path() + QStringLiteral("/../lib/presetor/modules"))) {
+            QSKIP("a print module is installed beside the copy");
+        }
+        Run run = Start(alone, {QStringLiteral("/p"), lmk4File});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.errors.contains(QStringLiteral("Printing is not available")),
+                 qPrintable(run.errors));
+        const QString pdf = home.filePath(QStringLiteral("alone.pdf"));
+        run = Start(alone, {QStringLiteral("/pdf"), lmk4File, pdf});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(QFileInfo(pdf).size() > 0);
     }
 };
 

@@ -2,6 +2,7 @@
 // keyboard type, landscape, and clear failures when there is no printer to print on.
 #include "PresetPrintout.h"
 #include "PresetSummary.h"
+#include "PrinterOutput.h"
 #include "model/Bank.h"
 #include "model/PresetTexts.h"
 #include "model/SoundList.h"

@@ -6,7 +6,7 @@
 #include "CPropertySheetOptions.h"
 #include "CSelectPresetDlg.h"
 #include "PageFactory.h"
-#include "PresetPrintout.h"
+#include "PrintCommands.h"
 #include "ProgramStart.h"
 #include "app/CMainFrame.h"
 #include "app/CommandIds.h"
@@ -76,7 +76,10 @@ PresetorParts ProgramParts() {
         RunPresetDefaultSettings(parent, app, doc);
     };
     parts.dialogs.channelAssignment = &RunChannelAssignment;
-    parts.print = &printout::PrintCommand;
+    parts.print = [](CEditorApp& app, CAppDoc& doc, const QString& printer) {
+        return printout::PrintCommand(app, doc, printer,
+                                      [](QString*) { return printout::LinkedPrinters(); });
+    };
     parts.pdf = &printout::PdfCommand;
     return parts;
 }
