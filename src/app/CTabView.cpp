@@ -76,8 +76,8 @@ protected:
 private:
     // How far a style draws a tab's shape beyond its rectangle, at most.
     static constexpr int kShapeOverlap = 2;
-    // Room kept around a tab's shape in its picture: more than any style draws outside it.
-    static constexpr int kShapeMargin = 8;
+    // Room kept around a tab's shape in its picture: more than a style draws outside it.
+    static constexpr int kShapeMargin = kShapeOverlap + 2;
 
     // A tab's shape (without its label) is drawn once per look into a transparent picture and
     // then copied: a style's gradients and rounded outlines cost far more than one copy, and

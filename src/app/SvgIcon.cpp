@@ -13,6 +13,7 @@
 #include <QStyle>
 #include <QStyleOption>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -87,13 +88,17 @@ public:
                 pm = generated;
             }
         }
-        if (!pm.isNull()) {
+        // Toolbar and menu icons repaint often and are kept; a larger picture (the window's
+        // icon, asked once for each size the window system takes) is not kept in memory.
+        if (!pm.isNull() && std::max(size.width(), size.height()) <= kKeptSide) {
             QPixmapCache::insert(cacheKey, pm);
         }
         return pm;
     }
 
 private:
+    static constexpr int kKeptSide = 32;
+
     // The size of the PNG drawn at build time for a square size, or an empty size.
     QSize PngSize(const QSize& size) const {
         if (data->pngPattern.isEmpty() || size.width() != size.height() || size.isEmpty()) {
