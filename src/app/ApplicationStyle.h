@@ -1,6 +1,7 @@
-// The application's style, as the platform chose it, wrapped so that nothing at start-up asks
-// the image format plugins: the toolbar's extension arrow is read as the PNG it is. Everything
-// else is drawn by the wrapped style.
+// The application's look: its style, as the platform chose it, wrapped so that nothing at
+// start-up asks the image format plugins (the toolbar's extension arrow is read as the PNG it
+// is, the group frame picture is found in QPixmap's cache; everything else is drawn by the
+// wrapped style), and its texts laid out without shaping where their script does not need it.
 #pragma once
 
 #include <QProxyStyle>
@@ -23,7 +24,8 @@ void UseApplicationStyle();
 // (Latin, Greek and Cyrillic do not): no kerning pairs or ligatures, which a window's short
 // labels, names and numbers do not need, and no harfbuzz pass (nor its code and tables in
 // memory) for every text measured or painted. Scripts that need shaping still get it. The
-// application's font is otherwise the desktop's as it is at start-up.
+// application's font is otherwise the desktop's as it is at start-up. Printed pages choose
+// their fonts themselves and keep their kerning.
 void UseUnshapedText();
 // The style the platform chose: the application's style, or the one it wraps.
 QStyle* PlatformStyle();

@@ -36,6 +36,8 @@ const char* const kFooterText = "Printed with Presetor, the preset editor for th
 QFont ArialFont(int tenthsOfPoint) {
     QFont font(QStringLiteral("Arial"));
     font.setPointSizeF(tenthsOfPoint / 10.0);
+    // Printed text keeps its kerning, whatever the window's texts do.
+    font.setStyleStrategy(QFont::PreferDefault);
     return font;
 }
 

@@ -24,6 +24,8 @@ QFont Font(double points, bool bold = false) {
     QFont font(QStringLiteral("Arial"));
     font.setPointSizeF(points);
     font.setBold(bold);
+    // Printed text keeps its kerning, whatever the window's texts do.
+    font.setStyleStrategy(QFont::PreferDefault);
     return font;
 }
 
