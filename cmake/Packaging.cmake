@@ -22,15 +22,14 @@ foreach(program presetor-cli-print presetor-cli-midi)
         install(TARGETS ${program} RUNTIME DESTINATION lib/presetor)
     endif()
 endforeach()
-# The editor loads its system MIDI ports from there, at their first need (in a folder of its own:
-# a library right in lib/presetor would make the package run ldconfig for nothing).
-if(TARGET presetor_midi_module)
-    install(TARGETS presetor_midi_module LIBRARY DESTINATION lib/presetor/modules)
-endif()
-# And its printing, at the first print.
-if(TARGET presetor_print_module)
-    install(TARGETS presetor_print_module LIBRARY DESTINATION lib/presetor/modules)
-endif()
+# The editor loads its modules from there, its system MIDI ports and its printing at their first
+# need (in a folder of its own: a library right in lib/presetor would make the package run
+# ldconfig for nothing).
+foreach(module presetor_midi_module presetor_print_module)
+    if(TARGET ${module})
+        install(TARGETS ${module} LIBRARY DESTINATION lib/presetor/modules)
+    endif()
+endforeach()
 
 # The desktop entry starts the program from the PATH; the same template, with the full path,
 # is what --register-desktop writes for a build folder.

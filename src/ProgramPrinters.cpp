@@ -1,34 +1,25 @@
 #include "ProgramPrinters.h"
 
 #if PRESETOR_HAVE_PRINT_MODULE
+#include "app/ProgramModule.h"
+
 #include <QCoreApplication>
-#include <QLibrary>
 #endif
 
 const printout::Printers* ProgramPrinters([[maybe_unused]] QString* error) {
 #if PRESETOR_HAVE_PRINT_MODULE
-    // Looked for once: beside the program (a build folder), then where the package puts it.
-    static const printout::Printers* printers = nullptr;
+    // Looked for once, at the first print.
     static QString failure;
-    static bool looked = false;
-    if (!looked) {
-        looked = true;
-        const QString programDir = QCoreApplication::applicationDirPath();
-        QLibrary module;
-        for (const QString& dir :
-             {programDir, programDir + QStringLiteral("/../lib/presetor/modules")}) {
-            module.setFileName(dir + QLatin1Char('/') + QLatin1String(printout::kPrintModule));
-            if (module.load()) {
-                break;
-            }
-        }
+    static const printout::Printers* const printers = [] {
         const auto entry = reinterpret_cast<printout::PrintModuleEntry>(
-            module.resolve(printout::kPrintModuleEntry));
-        printers = entry ? entry() : nullptr;
-        if (!printers) {
-            failure = QStringLiteral("Printing is not available: %1").arg(module.errorString());
+            ResolveModuleEntry(QCoreApplication::applicationDirPath(), printout::kPrintModule,
+                               printout::kPrintModuleEntry, &failure));
+        if (!entry) {
+            failure = QStringLiteral("Printing is not available: %1").arg(failure);
+            return static_cast<const printout::Printers*>(nullptr);
         }
-    }
+        return entry();
+    }();
     if (!printers && error) {
         *error = failure;
     }

@@ -2,9 +2,8 @@
 #include "SystemMidi.h"
 
 #if PRESETOR_HAVE_MIDI_MODULE
+#include "ProgramModule.h"
 #include "midi/SystemMidiModule.h"
-
-#include <QLibrary>
 #elif PRESETOR_HAVE_RTMIDI
 #include "midi/RtMidiBackend.h"
 #endif
@@ -16,19 +15,12 @@ using namespace presetor;
 
 std::unique_ptr<MidiSystem> MakeSystemMidi([[maybe_unused]] const QString& programDir) {
 #if PRESETOR_HAVE_MIDI_MODULE
-    // Never unloaded: the backend's code must outlive every port it hands out.
-    QLibrary module;
-    for (const QString& dir :
-         {programDir, programDir + QStringLiteral("/../lib/presetor/modules")}) {
-        module.setFileName(dir + QLatin1Char('/') + QLatin1String(kSystemMidiModule));
-        if (module.load()) {
-            break;
-        }
-    }
-    const auto make = reinterpret_cast<SystemMidiEntry>(module.resolve(kSystemMidiEntry));
+    QString failure;
+    const auto make = reinterpret_cast<SystemMidiEntry>(
+        ResolveModuleEntry(programDir, kSystemMidiModule, kSystemMidiEntry, &failure));
     if (make == nullptr) {
         std::fprintf(stderr, "presetor: no system MIDI ports (%s)\n",
-                     module.errorString().toLocal8Bit().constData());
+                     failure.toLocal8Bit().constData());
         return std::make_unique<MidiSystem>();
     }
     std::string error;
