@@ -2,6 +2,7 @@
 
 #include "CurveShapes.h"
 
+#include "app/CachedScrollBar.h"
 #include "app/Strings.h"
 
 #include <algorithm>
@@ -45,6 +46,7 @@ CCurveList::CCurveList(int curveCount, CurveFunction curveFunction, QColor curve
     setUniformItemSizes(true);
     setSpacing(0);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setVerticalScrollBar(new CachedScrollBar(Qt::Vertical, this));
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setSelectionMode(QAbstractItemView::SingleSelection);

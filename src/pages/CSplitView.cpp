@@ -486,6 +486,10 @@ void CSplitView::SetSplitActive(bool active) {
         emit TabColorChanged(tabColour);
     }
 
+    // Turning the split on or off greys or lights up nearly every control: one repaint of the
+    // whole page costs less than the region of thirty controls repainting one by one.
+    if (keyboardHint->isEnabled() != active)
+        Form()->update();
     SetEnabled({keyboardHint, fromLabel,       toLabel,        keyboard,      fromKey,
                 toKey,        aftertouchCurve, aftertouchList, velocityCurve, velocityList,
                 octaveUp,     octaveDown,      volumeActive,   programActive, transpose,

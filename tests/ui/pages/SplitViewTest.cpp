@@ -9,6 +9,8 @@
 #include "GroupTitleStyle.h"
 #include "PageTestEnv.h"
 
+#include "app/CachedScrollBar.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,6 +26,7 @@
 #include <QTest>
 #include <QVBoxLayout>
 
+#include <functional>
 #include <memory>
 
 using presetor::Preset;
@@ -275,6 +278,54 @@ private slots:
         for (QWidget* window : {plain.get(), remembering.get()})
             window->findChild<QGroupBox*>()->setEnabled(false);
         QCOMPARE(shown(remembering.get()), shown(plain.get()));
+    }
+
+    // The curve lists' bars copy the look they drew before: each copy is the picture a plain
+    // bar draws in the same state, also when only the position, the range, the enabling or
+    // the window's activation changed since.
+    void curveBarsLookAsPlainBars() {
+        QWidget window;
+        window.resize(60, 160);
+        auto* cached = new CachedScrollBar(Qt::Vertical, &window);
+        auto* plain = new QScrollBar(Qt::Vertical, &window);
+        cached->setGeometry(0, 10, 16, 135);
+        plain->setGeometry(30, 10, 16, 135);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const auto same = [cached, plain](const char* what) {
+            QApplication::processEvents();
+            const QImage c = cached->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+            const QImage p = plain->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+            if (c != p)
+                qWarning("%s: the cached bar differs", what);
+            return c == p;
+        };
+        const auto both = [cached, plain](const std::function<void(QScrollBar*)>& change) {
+            change(cached);
+            change(plain);
+        };
+        both([](QScrollBar* bar) { bar->setRange(0, 31); });
+        for (const int value : {0, 5, 31, 5, 0})
+            both([value](QScrollBar* bar) { bar->setValue(value); });
+        QVERIFY(same("range 0-31"));
+        for (const int value : {7, 0, 7}) {
+            both([value](QScrollBar* bar) { bar->setValue(value); });
+            QVERIFY(same("a value shown again"));
+        }
+        both([](QScrollBar* bar) { bar->setRange(0, 7); });
+        QVERIFY(same("range 0-7"));
+        both([](QScrollBar* bar) { bar->setEnabled(false); });
+        QVERIFY(same("disabled"));
+        both([](QScrollBar* bar) { bar->setEnabled(true); });
+        QVERIFY(same("enabled again"));
+        both([](QScrollBar* bar) { bar->setPageStep(3); });
+        QVERIFY(same("a longer handle"));
+        // The window shows the bars as they grab.
+        const QImage shown = window.screen()
+                                 ->grabWindow(window.winId())
+                                 .toImage()
+                                 .convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(shown.copy(cached->geometry()), shown.copy(plain->geometry()));
     }
 
     void keySpinsLimitEachOther() {
