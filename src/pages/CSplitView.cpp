@@ -1,5 +1,6 @@
 #include "CSplitView.h"
 
+#include "CCachedLabel.h"
 #include "CCurveList.h"
 #include "CKeyboardCtrl.h"
 #include "CStepSpinBox.h"
@@ -46,7 +47,7 @@ int TransposeStored(int shown) {
 }
 
 QLabel* Label(const QString& text, QWidget* buddy = nullptr) {
-    auto* label = new QLabel(text);
+    auto* label = new CCachedLabel(text);
     if (buddy)
         label->setBuddy(buddy);
     return label;
@@ -119,7 +120,8 @@ void CSplitView::BuildControls() {
     Tighten(keyboardLayout);
     splitActive = new QCheckBox(tr("&Split activ"));
     splitActive->setObjectName(QStringLiteral("splitActive"));
-    keyboardHint = new QLabel(tr("Click with the mouse inside the keyboard to mark the split"));
+    keyboardHint =
+        new CCachedLabel(tr("Click with the mouse inside the keyboard to mark the split"));
     keyboard = new CKeyboardCtrl;
     keyboard->setObjectName(QStringLiteral("keyboard"));
     fromKey = Spin("fromKey", kLowestNote, kHighestNote, {{0, 1}});
@@ -276,12 +278,13 @@ void CSplitView::BuildControls() {
     // wraps inside the group; a click on the text clicks the button.
     slowVelocityOne = new QRadioButton;
     slowVelocityOne->setObjectName(QStringLiteral("slowVelocityOne"));
-    slowVelocityOneText = new QLabel(tr("On a slow velocity a dynamic value of 1 will be send. "
-                                        "This is for sounds like organs."));
+    slowVelocityOneText =
+        new CCachedLabel(tr("On a slow velocity a dynamic value of 1 will be send. "
+                            "This is for sounds like organs."));
     slowVelocityZero = new QRadioButton;
     slowVelocityZero->setObjectName(QStringLiteral("slowVelocityZero"));
-    slowVelocityZeroText = new QLabel(tr("On a slow velocity a dynamic value of 0 will be "
-                                         "send. This is for precussive sounds like pianos."));
+    slowVelocityZeroText = new CCachedLabel(tr("On a slow velocity a dynamic value of 0 will be "
+                                               "send. This is for precussive sounds like pianos."));
     auto* radios = new QButtonGroup(this);
     radios->addButton(slowVelocityOne, 0);
     radios->addButton(slowVelocityZero, 1);

@@ -2,6 +2,7 @@
 // octave buttons, typed and scrolled curves, the LMK4-only controls on both keyboard types,
 // the volume wrap and the sound name from the channel's sound list, and a preset switch that
 // repaints in place. Checks the bank bytes.
+#include "CCachedLabel.h"
 #include "CCurveList.h"
 #include "CKeyboardCtrl.h"
 #include "CSplitView.h"
@@ -278,6 +279,68 @@ private slots:
         for (QWidget* window : {plain.get(), remembering.get()})
             window->findChild<QGroupBox*>()->setEnabled(false);
         QCOMPARE(shown(remembering.get()), shown(plain.get()));
+    }
+
+    // The page's labels copy the pictures they drew before: the window shows them as plain
+    // labels in a group look, enabled, disabled, enabled again, with a new text, a wrapped
+    // text in a resized group, and a disabled group.
+    void labelsLookAsPlainLabels() {
+        const auto make = [](bool cached) {
+            auto window = std::make_unique<QWidget>();
+            window->resize(360, 200);
+            auto* group = new QGroupBox(QStringLiteral("Velocity"), window.get());
+            group->setGeometry(10, 10, 340, 180);
+            const QString shortText = QStringLiteral("Controller &0 (MSB):");
+            const QString longText =
+                QStringLiteral("On a slow velocity a dynamic value of 1 "
+                               "will be send. This is for sounds like organs.");
+            QLabel* label =
+                cached ? new CCachedLabel(shortText, group) : new QLabel(shortText, group);
+            QLabel* wrapped =
+                cached ? new CCachedLabel(longText, group) : new QLabel(longText, group);
+            label->setObjectName(QStringLiteral("label"));
+            wrapped->setObjectName(QStringLiteral("wrapped"));
+            label->setGeometry(12, 30, 150, 24);
+            wrapped->setWordWrap(true);
+            wrapped->setGeometry(12, 70, 200, 60);
+            auto* buddy = new QSpinBox(group);
+            buddy->setFocusPolicy(Qt::NoFocus); // both windows look alike, active or not
+            buddy->setGeometry(170, 30, 60, 24);
+            label->setBuddy(buddy);
+            UseGroupTitleStyle(window.get());
+            window->show();
+            return window;
+        };
+        const auto plain = make(false);
+        const auto cached = make(true);
+        QVERIFY(QTest::qWaitForWindowExposed(plain.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(cached.get()));
+        const auto shown = [](QWidget* window) {
+            QApplication::processEvents();
+            return window->screen()
+                ->grabWindow(window->winId())
+                .toImage()
+                .convertToFormat(QImage::Format_RGB32);
+        };
+        const auto both = [&](const std::function<void(QWidget*)>& change) {
+            change(plain.get());
+            change(cached.get());
+            return shown(cached.get()) == shown(plain.get());
+        };
+        const auto labels = [](QWidget* window, bool enabled) {
+            for (const char* name : {"label", "wrapped"})
+                Child<QLabel>(window, name)->setEnabled(enabled);
+        };
+        QCOMPARE(shown(cached.get()), shown(plain.get()));
+        for (const bool enabled : {false, true, false, true})
+            QVERIFY2(both([&](QWidget* w) { labels(w, enabled); }), enabled ? "on" : "off");
+        QVERIFY(both([](QWidget* w) {
+            Child<QLabel>(w, "label")->setText(QStringLiteral("Controller &32 (LSB):"));
+        }));
+        QVERIFY(both([](QWidget* w) { w->findChild<QGroupBox*>()->resize(300, 180); }));
+        QVERIFY(both([](QWidget* w) { Child<QLabel>(w, "wrapped")->resize(140, 80); }));
+        QVERIFY(both([](QWidget* w) { w->findChild<QGroupBox*>()->setEnabled(false); }));
+        QCOMPARE(cached->grab().toImage(), plain->grab().toImage());
     }
 
     // The curve lists' bars copy the look they drew before: each copy is the picture a plain
