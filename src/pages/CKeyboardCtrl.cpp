@@ -191,41 +191,31 @@ QRect CKeyboardCtrl::KeysRect(int first, int last) const {
     return QRect(left, 0, right - left, bottom).intersected(rect());
 }
 
-void CKeyboardCtrl::paintEvent(QPaintEvent* event) {
+void CKeyboardCtrl::PaintKeys(QPainter& painter, int low, int high, bool grey) const {
     // Each key is a rectangle with a 2-pixel outline centred on its edges; neighbours overlap by
     // one pixel, so the outline between two white keys is 2 pixels wide. The outlines are laid
     // down as one fill under the keys and each key's inside is filled over it, which gives the
-    // same pixels as stroking every rectangle, at a fraction of the cost. Everything is drawn
-    // in layout pixels under the widget's scale.
-    QPainter painter(this);
+    // same pixels as stroking every rectangle. Everything is drawn in layout pixels under the
+    // widget's scale.
+    painter.save();
     painter.fillRect(rect(), palette().window());
     painter.scale(Scale(), Scale());
-    const bool grey = !isEnabled() || IsEmpty();
     const QColor outline = grey ? kGrey : QColor(Qt::black);
     const int bottom = kKeyboardHeight;
     painter.fillRect(QRect(0, 0, kKeyboardWidth, bottom), outline);
-
-    // Keys and labels outside the region to repaint are left out (one changed range end
-    // repaints only the keys around it). Layout pixels of the region, with a pixel to spare:
-    const QRect dirty = event->rect();
-    const int dirtyLeft = static_cast<int>(std::floor(dirty.left() / Scale())) - 1;
-    const int dirtyRight = static_cast<int>(std::ceil((dirty.right() + 1) / Scale())) + 1;
-    const auto outside = [&](int left, int width) {
-        return left + width < dirtyLeft || left > dirtyRight;
-    };
     for (int i = 0; i < kKeyCount; ++i) {
         const Key& key = keys[static_cast<std::size_t>(i)];
-        if (!key.white || outside(key.left, kWhiteWidth))
+        if (!key.white)
             continue;
-        const bool inside = lowIndex <= i && i <= highIndex;
+        const bool inside = low <= i && i <= high;
         painter.fillRect(QRect(key.left + 1, 1, kWhiteStep - 2, bottom - 2),
                          grey || inside ? QColor(Qt::white) : kRed);
     }
     for (int i = 0; i < kKeyCount; ++i) {
         const Key& key = keys[static_cast<std::size_t>(i)];
-        if (key.white || outside(key.left - 1, kBlackWidth + 2))
+        if (key.white)
             continue;
-        const bool inside = lowIndex <= i && i <= highIndex;
+        const bool inside = low <= i && i <= high;
         painter.fillRect(QRect(key.left - 1, 0, kBlackWidth + 2, kBlackHeight + 1), outline);
         painter.fillRect(QRect(key.left + 1, 1, kBlackWidth - 2, kBlackHeight - 2),
                          grey     ? kGrey
@@ -238,8 +228,6 @@ void CKeyboardCtrl::paintEvent(QPaintEvent* event) {
     }
 
     // Every C with its octave, under the keys.
-    if (dirty.bottom() < Scale() * bottom && !hasFocus())
-        return;
     QFont labelFont = font();
     labelFont.setPixelSize(kLabelHeight - 2);
     painter.setFont(labelFont);
@@ -247,11 +235,80 @@ void CKeyboardCtrl::paintEvent(QPaintEvent* event) {
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     for (int i = kKeyC; i < kKeyCount; i += 12) {
         const int centre = KeyLeft(i) + kWhiteWidth / 2;
-        const QRect box(centre - 12, bottom, 25, kLabelHeight);
-        if (outside(box.left(), box.width()))
-            continue;
-        painter.drawText(box, Qt::AlignHCenter | Qt::AlignBottom,
-                         QStringLiteral("C%1").arg(Octave(i)));
+        painter.drawText(QRect(centre - 12, bottom, 25, kLabelHeight),
+                         Qt::AlignHCenter | Qt::AlignBottom, QStringLiteral("C%1").arg(Octave(i)));
+    }
+    painter.restore();
+}
+
+std::vector<QRect> CKeyboardCtrl::MarkedSpans(double devicePixels) const {
+    // Columns and rows in layout pixels, both ends included; every end is an outline pixel.
+    // Above the black keys' lower edge a white end key stops at the outline of a black
+    // neighbour outside the range; below it only white keys lie.
+    const auto left = [this](int key) { return keys[static_cast<std::size_t>(key)].left; };
+    const int low = std::clamp(lowIndex, 0, kKeyCount - 1);
+    const int high = std::clamp(highIndex, low, kKeyCount - 1);
+    int upperFirst = left(low);
+    if (IsWhite(low) && low > 0 && !IsWhite(low - 1))
+        upperFirst = left(low - 1) + kBlackWidth;
+    int upperLast = left(high) + (IsWhite(high) ? kWhiteStep - 1 : kBlackWidth - 1);
+    if (IsWhite(high) && high + 1 < kKeyCount && !IsWhite(high + 1))
+        upperLast = left(high + 1) - 1;
+    const auto device = [devicePixels](int first, int last, int top, int bottom) {
+        const auto at = [devicePixels](int layout) {
+            return static_cast<int>(std::lround(layout * devicePixels));
+        };
+        return QRect(QPoint(at(first), at(top)), QPoint(at(last + 1) - 1, at(bottom + 1) - 1));
+    };
+    std::vector<QRect> spans{device(upperFirst, upperLast, 0, kBlackHeight)};
+    const int firstWhite = IsWhite(low) ? low : low + 1;
+    const int lastWhite = IsWhite(high) ? high : high - 1;
+    if (firstWhite <= lastWhite) {
+        spans.push_back(device(left(firstWhite), left(lastWhite) + kWhiteStep - 1, kBlackHeight + 1,
+                               kKeyboardHeight - 1));
+    }
+    return spans;
+}
+
+void CKeyboardCtrl::UpdatePictures() {
+    const qreal ratio = devicePixelRatioF();
+    if (pictures.size != size() || pictures.ratio != ratio ||
+        pictures.palette != palette().cacheKey() || pictures.font != font()) {
+        pictures = {size(), ratio, palette().cacheKey(), font(), {}, {}, {}, {}};
+    }
+    const auto draw = [this, ratio](int low, int high, bool grey) {
+        QPixmap pixels(size() * ratio);
+        pixels.setDevicePixelRatio(ratio);
+        QPainter painter(&pixels);
+        PaintKeys(painter, low, high, grey);
+        return pixels;
+    };
+    // The labels are drawn in the enabled or disabled colour, as the widget is now.
+    if (!isEnabled()) {
+        if (pictures.disabled.isNull())
+            pictures.disabled = draw(1, 0, true);
+    } else if (pictures.marked.isNull()) {
+        pictures.marked = draw(0, kKeyCount - 1, false);
+        pictures.unmarked = draw(1, 0, false);
+        pictures.grey = draw(1, 0, true);
+    }
+}
+
+void CKeyboardCtrl::paintEvent(QPaintEvent*) {
+    UpdatePictures();
+    QPainter painter(this);
+    if (!isEnabled()) {
+        painter.drawPixmap(0, 0, pictures.disabled);
+    } else if (IsEmpty()) {
+        painter.drawPixmap(0, 0, pictures.grey);
+    } else {
+        painter.drawPixmap(0, 0, pictures.unmarked);
+        const qreal ratio = pictures.ratio;
+        for (const QRect& span : MarkedSpans(Scale() * ratio)) {
+            painter.drawPixmap(QRectF(span.x() / ratio, span.y() / ratio, span.width() / ratio,
+                                      span.height() / ratio),
+                               pictures.marked, QRectF(span));
+        }
     }
     if (hasFocus()) {
         QStyleOptionFocusRect option;
@@ -259,6 +316,11 @@ void CKeyboardCtrl::paintEvent(QPaintEvent* event) {
         option.rect = rect();
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
     }
+}
+
+void CKeyboardCtrl::hideEvent(QHideEvent* event) {
+    pictures = {};
+    QWidget::hideEvent(event);
 }
 
 bool CKeyboardCtrl::event(QEvent* e) {

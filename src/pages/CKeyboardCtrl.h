@@ -3,10 +3,13 @@
 // classic 417-pixel layout; the widget scales that layout with the width the page gives it.
 #pragma once
 
+#include <QFont>
+#include <QPixmap>
 #include <QString>
 #include <QWidget>
 
 #include <array>
+#include <vector>
 
 class CKeyboardCtrl final : public QWidget {
     Q_OBJECT
@@ -60,6 +63,10 @@ public:
     // The keyboard looks empty (all grey) while nothing is marked and no drag runs.
     bool IsEmpty() const { return lowIndex == 0 && highIndex == 0 && !dragging; }
 
+    // Draws the whole keyboard with keys low..high marked (or all grey), the octave labels and
+    // the window's ground under them, as the widget shows it without focus.
+    void PaintKeys(QPainter& painter, int low, int high, bool grey) const;
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
     // The widget keeps the layout's proportions: its height follows its width.
@@ -82,6 +89,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     struct Key {
@@ -92,6 +100,26 @@ private:
     void LayoutKeys();
     // The widget pixels that keys first..last cover, their outlines included.
     QRect KeysRect(int first, int last) const;
+    // Device pixels of the pictures where the marked keys lie: one span above the black keys'
+    // lower edge, one below; each ends on outline pixels, which all pictures share.
+    std::vector<QRect> MarkedSpans(double devicePixels) const;
+    // The pictures for the widget's current size, scale, palette, font and enabling.
+    void UpdatePictures();
+
+    // The whole keyboard drawn once with every key marked, with none marked, and grey (enabled,
+    // and disabled with greyed labels): a paint copies the second and the marked spans of the
+    // first, or a grey one, far cheaper than a rectangle per key. Dropped while hidden.
+    struct Pictures {
+        QSize size;
+        qreal ratio = 0;
+        qint64 palette = 0;
+        QFont font;
+        QPixmap marked;
+        QPixmap unmarked;
+        QPixmap grey;
+        QPixmap disabled;
+    };
+    Pictures pictures;
 
     std::array<Key, kKeyCount> keys{};
     bool dragging = false;

@@ -11,6 +11,7 @@
 #include <QHelpEvent>
 #include <QImage>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QSpinBox>
 #include <QTest>
@@ -348,6 +349,42 @@ private slots:
             QVERIFY(shows());
             QCOMPARE(painted.size(), 1);
             QCOMPARE(painted.front(), keyboard.rect());
+        }
+    }
+
+    // The keyboard is shown from pictures of all keys marked and none marked: for ranges that
+    // start and end on every kind of key (white beside a black one or not, black), at every
+    // scale, and enabled, empty or disabled, it looks exactly as drawn key by key.
+    void picturesShowWhatKeyByKeyDrawingGives() {
+        const std::pair<int, int> ranges[] = {{0, 87}, {0, 1},   {1, 1},   {2, 2},   {3, 4},
+                                              {4, 6},  {5, 13},  {6, 11},  {7, 8},   {8, 10},
+                                              {9, 9},  {10, 86}, {11, 87}, {40, 40}, {86, 87}};
+        for (const int width : {CKeyboardCtrl::kKeyboardWidth, 530, 730, 1000, 3 * 417}) {
+            CKeyboardCtrl keyboard;
+            keyboard.resize(width, keyboard.heightForWidth(width));
+            keyboard.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&keyboard));
+            const auto direct = [&keyboard](int low, int high, bool grey) {
+                QImage image(keyboard.size(), QImage::Format_RGB32);
+                QPainter painter(&image);
+                keyboard.PaintKeys(painter, low, high, grey);
+                return image;
+            };
+            const auto shown = [&keyboard] {
+                return keyboard.grab().toImage().convertToFormat(QImage::Format_RGB32);
+            };
+            for (const auto& [low, high] : ranges) {
+                keyboard.ShowRange(low, high);
+                QVERIFY2(shown() == direct(low, high, false),
+                         qPrintable(QStringLiteral("%1-%2 at %3").arg(low).arg(high).arg(width)));
+            }
+            keyboard.ShowRange(0, 0);
+            QCOMPARE(shown(), direct(0, 0, true));
+            keyboard.ShowRange(5, 20);
+            keyboard.setEnabled(false);
+            QCOMPARE(shown(), direct(5, 20, true));
+            keyboard.setEnabled(true);
+            QCOMPARE(shown(), direct(5, 20, false));
         }
     }
 
