@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -27,6 +28,9 @@ CPresetView::CPresetView(CAppDoc& document, QWidget* parent) : QTreeWidget(paren
     header()->setSectionsClickable(false);
     header()->setSectionsMovable(false);
     header()->setStretchLastSection(true);
+    // The header shares the list's selection by default and repaints its sections on every
+    // new selection, although it shows nothing of it: it gets a selection of its own.
+    header()->setSelectionModel(new QItemSelectionModel(header()->model(), header()));
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setUniformRowHeights(true);

@@ -45,6 +45,19 @@ QPoint RowCentre(CPresetView* view, int row) {
     return view->visualItemRect(view->topLevelItem(row)).center();
 }
 
+// Counts the paint events of the widget it watches.
+class PaintCount final : public QObject {
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
 void Rename(CAppDoc& doc, int index, const char* name) {
     doc.ModifyPreset(index, QStringLiteral("rename"), [name](Preset& p) { p.SetName(name); });
 }
@@ -74,6 +87,16 @@ private slots:
 
         list->setCurrentItem(list->topLevelItem(20));
         QCOMPARE(env.App().bank.currentPreset, 20);
+        // A switch by key repaints rows, not the header above them.
+        PaintCount header;
+        list->header()->viewport()->installEventFilter(&header);
+        QApplication::processEvents();
+        header.paints = 0;
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        QApplication::processEvents();
+        QCOMPARE(env.App().bank.currentPreset, 21);
+        QCOMPARE(header.paints, 0);
 
         // No keeps everything, the radio mark included.
         QString question;
