@@ -1,5 +1,6 @@
 #include "CSplitView.h"
 
+#include "CCachedButton.h"
 #include "CCachedLabel.h"
 #include "CCurveList.h"
 #include "CKeyboardCtrl.h"
@@ -118,7 +119,7 @@ void CSplitView::BuildControls() {
     auto* keyboardGroup = new QGroupBox(tr("Keyboard"));
     auto* keyboardLayout = new QVBoxLayout(keyboardGroup);
     Tighten(keyboardLayout);
-    splitActive = new QCheckBox(tr("&Split activ"));
+    splitActive = new CCachedButton<QCheckBox>(tr("&Split activ"));
     splitActive->setObjectName(QStringLiteral("splitActive"));
     keyboardHint =
         new CCachedLabel(tr("Click with the mouse inside the keyboard to mark the split"));
@@ -185,9 +186,9 @@ void CSplitView::BuildControls() {
     inputMode->addItems(
         {tr("IN - intern Keyboard of the LMK4"), tr("EA - extern MIDI-In, ALL-Modus"),
          tr("EO - extern MIDI-In, OMNI-Modus"), tr("EM - extern MIDI-In, MONO-Modus")});
-    midiOut1 = new QCheckBox(tr("Midi Out 1"));
+    midiOut1 = new CCachedButton<QCheckBox>(tr("Midi Out 1"));
     midiOut1->setObjectName(QStringLiteral("midiOut1"));
-    midiOut2 = new QCheckBox(tr("Midi Out 2"));
+    midiOut2 = new CCachedButton<QCheckBox>(tr("Midi Out 2"));
     midiOut2->setObjectName(QStringLiteral("midiOut2"));
     channelLayout->addWidget(channelLabel, 0, 0);
     channelLayout->addWidget(midiChannel, 0, 1);
@@ -205,7 +206,7 @@ void CSplitView::BuildControls() {
     auto* volumeGroup = new QGroupBox(tr("Volume"));
     auto* volumeLayout = new QGridLayout(volumeGroup);
     Tighten(volumeLayout);
-    volumeActive = new QCheckBox(tr("&activ"));
+    volumeActive = new CCachedButton<QCheckBox>(tr("&activ"));
     volumeActive->setObjectName(QStringLiteral("volumeActive"));
     volume = Spin("volume", 0, 127, CStepSpinBox::OneThenTen());
     volume->setWrapping(true);
@@ -221,7 +222,7 @@ void CSplitView::BuildControls() {
     auto* programGroup = new QGroupBox(tr("Program Change"));
     auto* programLayout = new QGridLayout(programGroup);
     Tighten(programLayout);
-    programActive = new QCheckBox(tr("act&iv"));
+    programActive = new CCachedButton<QCheckBox>(tr("act&iv"));
     programActive->setObjectName(QStringLiteral("programActive"));
     programNumber = Spin("programNumber", 1, 128, CStepSpinBox::OneThenTen());
     programLabel = Label(tr("&Programm-Nr:"), programNumber);
@@ -276,12 +277,12 @@ void CSplitView::BuildControls() {
     velocityList = new CVelocityCurveList;
     // The radio texts are long: each button carries its text in a label beside it, which
     // wraps inside the group; a click on the text clicks the button.
-    slowVelocityOne = new QRadioButton;
+    slowVelocityOne = new CCachedButton<QRadioButton>;
     slowVelocityOne->setObjectName(QStringLiteral("slowVelocityOne"));
     slowVelocityOneText =
         new CCachedLabel(tr("On a slow velocity a dynamic value of 1 will be send. "
                             "This is for sounds like organs."));
-    slowVelocityZero = new QRadioButton;
+    slowVelocityZero = new CCachedButton<QRadioButton>;
     slowVelocityZero->setObjectName(QStringLiteral("slowVelocityZero"));
     slowVelocityZeroText = new CCachedLabel(tr("On a slow velocity a dynamic value of 0 will be "
                                                "send. This is for precussive sounds like pianos."));

@@ -2,6 +2,7 @@
 // octave buttons, typed and scrolled curves, the LMK4-only controls on both keyboard types,
 // the volume wrap and the sound name from the channel's sound list, and a preset switch that
 // repaints in place. Checks the bank bytes.
+#include "CCachedButton.h"
 #include "CCachedLabel.h"
 #include "CCurveList.h"
 #include "CKeyboardCtrl.h"
@@ -281,10 +282,11 @@ private slots:
         QCOMPARE(shown(remembering.get()), shown(plain.get()));
     }
 
-    // The page's labels copy the pictures they drew before: the window shows them as plain
-    // labels in a group look, enabled, disabled, enabled again, with a new text, a wrapped
-    // text in a resized group, and a disabled group.
-    void labelsLookAsPlainLabels() {
+    // The page's labels, check boxes and radio buttons copy the pictures they drew before: the
+    // window shows them as plain ones in a group look, enabled, disabled, enabled again,
+    // checked and not, pressed, with a new text, a wrapped text in a resized group, and in a
+    // disabled group.
+    void labelsAndButtonsLookAsPlainOnes() {
         const auto make = [](bool cached) {
             auto window = std::make_unique<QWidget>();
             window->resize(360, 200);
@@ -307,6 +309,19 @@ private slots:
             buddy->setFocusPolicy(Qt::NoFocus); // both windows look alike, active or not
             buddy->setGeometry(170, 30, 60, 24);
             label->setBuddy(buddy);
+            const QString boxText = QStringLiteral("Midi Out 1");
+            QCheckBox* box = cached ? new CCachedButton<QCheckBox>(boxText, group)
+                                    : new QCheckBox(boxText, group);
+            QRadioButton* radio = cached ? new CCachedButton<QRadioButton>(QString(), group)
+                                         : new QRadioButton(group);
+            box->setObjectName(QStringLiteral("box"));
+            radio->setObjectName(QStringLiteral("radio"));
+            for (QAbstractButton* button :
+                 {static_cast<QAbstractButton*>(box), static_cast<QAbstractButton*>(radio)})
+                button->setFocusPolicy(Qt::NoFocus);
+            box->setGeometry(12, 140, 120, 24);
+            radio->setGeometry(240, 70, 24, 24);
+            radio->setAutoExclusive(false);
             UseGroupTitleStyle(window.get());
             window->show();
             return window;
@@ -327,13 +342,24 @@ private slots:
             change(cached.get());
             return shown(cached.get()) == shown(plain.get());
         };
-        const auto labels = [](QWidget* window, bool enabled) {
-            for (const char* name : {"label", "wrapped"})
-                Child<QLabel>(window, name)->setEnabled(enabled);
+        const auto controls = [](QWidget* window, bool enabled) {
+            for (const char* name : {"label", "wrapped", "box", "radio"})
+                Child<QWidget>(window, name)->setEnabled(enabled);
+        };
+        const auto check = [](QWidget* window, bool checked) {
+            for (const char* name : {"box", "radio"})
+                Child<QAbstractButton>(window, name)->setChecked(checked);
         };
         QCOMPARE(shown(cached.get()), shown(plain.get()));
-        for (const bool enabled : {false, true, false, true})
-            QVERIFY2(both([&](QWidget* w) { labels(w, enabled); }), enabled ? "on" : "off");
+        for (const bool enabled : {false, true, false, true}) {
+            for (const bool checked : {true, false, true}) {
+                QVERIFY2(both([&](QWidget* w) { check(w, checked); }),
+                         checked ? "checked" : "unchecked");
+            }
+            QVERIFY2(both([&](QWidget* w) { controls(w, enabled); }), enabled ? "on" : "off");
+        }
+        QVERIFY(both([](QWidget* w) { Child<QAbstractButton>(w, "box")->setDown(true); }));
+        QVERIFY(both([](QWidget* w) { Child<QAbstractButton>(w, "box")->setDown(false); }));
         QVERIFY(both([](QWidget* w) {
             Child<QLabel>(w, "label")->setText(QStringLiteral("Controller &32 (LSB):"));
         }));
