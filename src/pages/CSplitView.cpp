@@ -159,9 +159,9 @@ void CSplitView::BuildControls() {
     transpose = Spin("transpose", -kMaxTranspose, kMaxTranspose, CStepSpinBox::OneThenTen());
     transposeLabel = Label(tr("&Transpose by"), transpose);
     stepsLabel = Label(tr("Steps"));
-    octaveUp = new QPushButton(tr("&+1 Octave"));
+    octaveUp = new CCachedButton<QPushButton>(tr("&+1 Octave"));
     octaveUp->setObjectName(QStringLiteral("octaveUp"));
-    octaveDown = new QPushButton(tr("&-1 Octave"));
+    octaveDown = new CCachedButton<QPushButton>(tr("&-1 Octave"));
     octaveDown->setObjectName(QStringLiteral("octaveDown"));
     transposeLayout->addWidget(transposeLabel, 0, 0);
     transposeLayout->addWidget(transpose, 0, 1);
@@ -240,7 +240,7 @@ void CSplitView::BuildControls() {
     const int lineHeight = soundName->fontMetrics().lineSpacing();
     soundName->setFixedHeight(3 * lineHeight + 2 * soundName->frameWidth() +
                               2 * static_cast<int>(soundName->document()->documentMargin()) + 2);
-    selectPresetButton = new QPushButton(tr("Select Preset ..."));
+    selectPresetButton = new CCachedButton<QPushButton>(tr("Select Preset ..."));
     selectPresetButton->setObjectName(QStringLiteral("selectPreset"));
     // Numbers on the left, the sound they pick and the sound picker on the right.
     programLayout->addWidget(programActive, 0, 0, 1, 2);
