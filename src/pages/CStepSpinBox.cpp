@@ -25,19 +25,7 @@ constexpr int kMaxTypedLength = 8;
 
 } // namespace
 
-CStepSpinBox::CStepSpinBox(QWidget* parent)
-    : QSpinBox(parent), frames(*this, 6, [this](WidgetPictures::Look& look) {
-          if (!WidgetPictures::StyleDrawsStill())
-              return false;
-          QStyleOptionSpinBox option;
-          initStyleOption(&option);
-          look.state = static_cast<qint64>(option.state) |
-                       (static_cast<qint64>(option.stepEnabled) << 32) |
-                       (static_cast<qint64>(option.activeSubControls) << 36) |
-                       (static_cast<qint64>(option.buttonSymbols) << 60) |
-                       (option.frame ? (qint64(1) << 62) : 0);
-          return true;
-      }) {
+CStepSpinBox::CStepSpinBox(QWidget* parent) : QSpinBox(parent) {
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // A typed value counts once, when it is taken, not at every key.
     setKeyboardTracking(false);
@@ -293,14 +281,4 @@ void CStepSpinBox::keyReleaseEvent(QKeyEvent* event) {
     if (!event->isAutoRepeat())
         held.invalidate();
     QSpinBox::keyReleaseEvent(event);
-}
-
-void CStepSpinBox::paintEvent(QPaintEvent* event) {
-    if (!frames.Paint())
-        QSpinBox::paintEvent(event);
-}
-
-void CStepSpinBox::hideEvent(QHideEvent* event) {
-    frames.Clear();
-    QSpinBox::hideEvent(event);
 }

@@ -5,10 +5,7 @@
 // value shown before.
 #pragma once
 
-#include "WidgetPictures.h"
-
 #include <QElapsedTimer>
-
 #include <QSpinBox>
 
 #include <functional>
@@ -71,8 +68,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
 
 private:
     void UpdateText();
@@ -99,7 +94,4 @@ private:
     bool takingTyped = false;
     bool blank = false;
     bool arrowsOnly = false;
-    // The frame and arrows (the edit paints itself) in their last looks: a page greying its
-    // controls repaints every frame, and an arrow turning on or off repaints one.
-    WidgetPictures frames;
 };

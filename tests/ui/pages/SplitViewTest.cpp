@@ -245,47 +245,6 @@ private slots:
         QCOMPARE(spin->maximum(), 20);
     }
 
-    // A number field's frame and arrows shown again in a look they had before (copied from
-    // its picture) look as when the style first drew them: both arrows, one arrow off, the
-    // other off, disabled.
-    void numberFramesShownAgainLookAsFirstDrawn() {
-        QWidget window;
-        auto* group = new QGroupBox(QStringLiteral("Volume"), &window);
-        auto* spin = new CStepSpinBox(group);
-        spin->setRange(0, 10);
-        spin->setFocusPolicy(Qt::NoFocus);
-        group->setGeometry(0, 0, 200, 100);
-        spin->setGeometry(20, 40, 80, 26);
-        window.resize(200, 100);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const auto shown = [&window] {
-            QApplication::processEvents();
-            return window.screen()
-                ->grabWindow(window.winId())
-                .toImage()
-                .convertToFormat(QImage::Format_RGB32);
-        };
-        const std::function<void()> looks[] = {
-            [spin] { spin->Show(5); }, [spin] { spin->Show(0); }, [spin] { spin->Show(10); },
-            [spin] { spin->setEnabled(false); }, [spin] { spin->setEnabled(true); }};
-        // Each look as the style draws it: a hidden field keeps no pictures.
-        std::vector<QImage> drawn;
-        for (const auto& look : looks) {
-            look();
-            window.hide();
-            window.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&window));
-            drawn.push_back(shown());
-        }
-        for (int pass = 0; pass < 2; ++pass) {
-            for (std::size_t i = 0; i < drawn.size(); ++i) {
-                looks[i]();
-                QVERIFY2(shown() == drawn[i], qPrintable(QString::number(i)));
-            }
-        }
-    }
-
     // Group boxes with the remembering style look exactly as with the application's style: whole,
     // after one of their controls repainted (the title left out of that repaint), and disabled.
     void groupsLookAsTheApplicationStyleDrawsThem() {
