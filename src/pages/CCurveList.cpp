@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include <QEvent>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
@@ -79,6 +80,25 @@ void CCurveList::OnScrolled(int value) {
     if (showing || value < 0 || value >= count() || value == currentRow())
         return;
     setCurrentRow(value);
+}
+
+bool CCurveList::event(QEvent* event) {
+    // Only the frame paints on the list itself (the pictures paint on its viewport, and there is
+    // no corner between two scroll bars).
+    if (event->type() != QEvent::Paint || devicePixelRatioF() != 1.0 ||
+        frameStyle() != (QFrame::Box | QFrame::Plain) || horizontalScrollBar()->isVisible()) {
+        return QListWidget::event(event);
+    }
+    // The palette's colours as the widget now shows them (enabled or not, active or not).
+    const QColor colour = palette().color(foregroundRole());
+    const QRect r = frameRect();
+    const int w = lineWidth();
+    QPainter painter(this);
+    painter.fillRect(QRect(r.left(), r.top(), r.width(), w), colour);
+    painter.fillRect(QRect(r.left(), r.bottom() - w + 1, r.width(), w), colour);
+    painter.fillRect(QRect(r.left(), r.top() + w, w, r.height() - 2 * w), colour);
+    painter.fillRect(QRect(r.right() - w + 1, r.top() + w, w, r.height() - 2 * w), colour);
+    return true;
 }
 
 void CCurveList::verticalScrollbarValueChanged(int value) {

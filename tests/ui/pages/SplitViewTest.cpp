@@ -19,6 +19,7 @@
 #include <QGroupBox>
 #include <QHash>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -367,6 +368,36 @@ private slots:
         QVERIFY(both([](QWidget* w) { Child<QLabel>(w, "wrapped")->resize(140, 80); }));
         QVERIFY(both([](QWidget* w) { w->findChild<QGroupBox*>()->setEnabled(false); }));
         QCOMPARE(cached->grab().toImage(), plain->grab().toImage());
+    }
+
+    // A curve list draws its plain frame itself: the same pixels as a list whose frame the
+    // style draws, enabled and disabled.
+    void curveListFramesLookAsTheStyleDrawsThem() {
+        for (const bool enabled : {true, false}) {
+            CVelocityCurveList list;
+            QListWidget plain;
+            plain.setFrameStyle(QFrame::Box | QFrame::Plain);
+            plain.setLineWidth(list.lineWidth());
+            plain.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+            plain.setFixedSize(list.size());
+            for (QWidget* w : {static_cast<QWidget*>(&list), static_cast<QWidget*>(&plain)}) {
+                w->setEnabled(enabled);
+                w->show();
+                QVERIFY(QTest::qWaitForWindowExposed(w));
+            }
+            const QImage mine = list.grab().toImage().convertToFormat(QImage::Format_RGB32);
+            const QImage theirs = plain.grab().toImage().convertToFormat(QImage::Format_RGB32);
+            const int band = list.lineWidth();
+            QVERIFY(band > 0);
+            for (int y = 0; y < mine.height(); ++y) {
+                for (int x = 0; x < mine.width(); ++x) {
+                    const bool frame = x < band || y < band || x >= mine.width() - band ||
+                                       y >= mine.height() - band;
+                    if (frame && mine.pixel(x, y) != theirs.pixel(x, y))
+                        QFAIL(qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
+                }
+            }
+        }
     }
 
     // The curve lists' bars copy the look they drew before: each copy is the picture a plain
