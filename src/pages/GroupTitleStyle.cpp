@@ -48,8 +48,70 @@ public:
                 QProxyStyle::drawComplexControl(control, &untitled, painter, widget);
                 return;
             }
+            titleOf = qobject_cast<const QGroupBox*>(widget);
+            QProxyStyle::drawComplexControl(control, option, painter, widget);
+            titleOf = nullptr;
+            titleFrame = {};
+            return;
         }
         QProxyStyle::drawComplexControl(control, option, painter, widget);
+    }
+
+    // A group's title is drawn once per look over what lies under it (the page's ground and the
+    // group's frame picture) and then copied: every control greyed or lit up repaints the whole
+    // page, titles included. Only where the page fills its ground with one colour.
+    void drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& palette,
+                      bool enabled, const QString& text, QPalette::ColorRole role) const override {
+        const QWidget* page = titleOf ? titleOf->parentWidget() : nullptr;
+        const QBrush* ground = page && page->autoFillBackground()
+                                   ? &page->palette().brush(page->backgroundRole())
+                                   : nullptr;
+        if (!ground || ground->style() != Qt::SolidPattern || !ground->isOpaque() ||
+            painter->transform().type() > QTransform::TxTranslate || rect.isEmpty() ||
+            !titleFrame.group || titleFrame.group != titleOf) {
+            QProxyStyle::drawItemText(painter, rect, flags, palette, enabled, text, role);
+            return;
+        }
+        TitleKey key{text,
+                     rect.size(),
+                     flags,
+                     enabled,
+                     role,
+                     palette.cacheKey() ^ (static_cast<qint64>(palette.currentColorGroup()) << 56),
+                     painter->font(),
+                     painter->pen().color(),
+                     ground->color(),
+                     titleFrame.picture.cacheKey(),
+                     titleFrame.rect.topLeft() - rect.topLeft(),
+                     painter->device()->devicePixelRatioF(),
+                     {}};
+        const QPixmap* picture = nullptr;
+        for (const TitleKey& known : titles) {
+            if (known.Same(key)) {
+                picture = &known.picture;
+                break;
+            }
+        }
+        if (!picture) {
+            key.picture = QPixmap((QSizeF(key.size) * key.ratio).toSize());
+            key.picture.setDevicePixelRatio(key.ratio);
+            key.picture.fill(key.ground);
+            {
+                QPainter titlePainter(&key.picture);
+                titlePainter.drawPixmap(key.frameOffset, titleFrame.picture);
+                titlePainter.setRenderHints(painter->renderHints());
+                titlePainter.setFont(key.font);
+                titlePainter.setPen(painter->pen());
+                QProxyStyle::drawItemText(&titlePainter, QRect(QPoint(0, 0), rect.size()), flags,
+                                          palette, enabled, text, role);
+            }
+            if (titles.size() >= kMaxTitles) {
+                titles.clear();
+            }
+            titles.push_back(key);
+            picture = &titles.back().picture;
+        }
+        painter->drawPixmap(rect.topLeft(), *picture);
     }
 
     QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sub,
@@ -139,9 +201,43 @@ public:
             picture = &frames.back().picture;
         }
         painter->drawPixmap(option->rect.topLeft(), *picture);
+        titleFrame = {titleOf == group ? group : nullptr, *picture, option->rect};
     }
 
 private:
+    struct TitleKey {
+        QString text;
+        QSize size;
+        int flags;
+        bool enabled;
+        QPalette::ColorRole role;
+        qint64 palette;
+        QFont font;
+        QColor pen;
+        QColor ground;
+        qint64 frame;
+        QPoint frameOffset;
+        qreal ratio;
+        QPixmap picture;
+
+        bool Same(const TitleKey& o) const {
+            return size == o.size && flags == o.flags && enabled == o.enabled && role == o.role &&
+                   palette == o.palette && pen == o.pen && ground == o.ground && frame == o.frame &&
+                   frameOffset == o.frameOffset && ratio == o.ratio && text == o.text &&
+                   font == o.font;
+        }
+    };
+    static constexpr std::size_t kMaxTitles = 64;
+    mutable std::vector<TitleKey> titles;
+    mutable const QGroupBox* titleOf = nullptr;
+    // The frame picture last drawn for the group whose title is being drawn.
+    struct TitleFrame {
+        const QGroupBox* group = nullptr;
+        QPixmap picture;
+        QRect rect;
+    };
+    mutable TitleFrame titleFrame;
+
     struct Key {
         SubControl sub;
         QRect rect;

@@ -1,7 +1,7 @@
 // A style for the pages' group boxes that remembers where the application's style puts a
-// group's title, check box and frame, and the picture of each frame, so that repainting a group
-// neither measures its title nor builds its frame again. It draws exactly as the application's
-// style does.
+// group's title, check box and frame, the picture of each frame and of each title over what
+// lies under it, so that repainting a group neither measures nor draws its title nor builds
+// its frame again. It draws exactly as the application's style does.
 #pragma once
 
 class QWidget;

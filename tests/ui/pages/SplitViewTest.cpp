@@ -247,40 +247,54 @@ private slots:
     }
 
     // Group boxes with the remembering style look exactly as with the application's style: whole,
-    // after one of their controls repainted (the title left out of that repaint), and disabled.
+    // after one of their controls repainted (the title left out of that repaint), disabled and
+    // enabled again (titles copied from their pictures), on a window and on a page that fills
+    // its own ground.
     void groupsLookAsTheApplicationStyleDrawsThem() {
-        const auto make = [](bool remembering) {
-            auto window = std::make_unique<QWidget>();
-            window->resize(320, 160);
-            auto* group = new QGroupBox(QStringLiteral("&Program Change"), window.get());
-            group->setGeometry(10, 10, 300, 140);
-            auto* box = new QCheckBox(QStringLiteral("activ"), group);
-            box->setObjectName(QStringLiteral("box"));
-            box->move(20, 70);
-            if (remembering)
-                UseGroupTitleStyle(window.get());
-            window->show();
-            return window;
-        };
-        const auto plain = make(false);
-        const auto remembering = make(true);
-        QVERIFY(QTest::qWaitForWindowExposed(plain.get()));
-        QVERIFY(QTest::qWaitForWindowExposed(remembering.get()));
-        const auto shown = [](QWidget* window) {
-            QApplication::processEvents();
-            return window->screen()
-                ->grabWindow(window->winId())
-                .toImage()
-                .convertToFormat(QImage::Format_RGB32);
-        };
-        QCOMPARE(shown(remembering.get()), shown(plain.get()));
-        QCOMPARE(remembering->grab().toImage(), plain->grab().toImage());
-        for (QWidget* window : {plain.get(), remembering.get()})
-            Child<QCheckBox>(window, "box")->setChecked(true);
-        QCOMPARE(shown(remembering.get()), shown(plain.get()));
-        for (QWidget* window : {plain.get(), remembering.get()})
-            window->findChild<QGroupBox*>()->setEnabled(false);
-        QCOMPARE(shown(remembering.get()), shown(plain.get()));
+        for (const bool onPage : {false, true}) {
+            const auto make = [onPage](bool remembering) {
+                auto window = std::make_unique<QWidget>();
+                window->resize(320, 160);
+                QWidget* holder = window.get();
+                if (onPage) {
+                    holder = new QWidget(window.get());
+                    holder->setAutoFillBackground(true);
+                    holder->setGeometry(0, 0, 320, 160);
+                }
+                auto* group = new QGroupBox(QStringLiteral("&Program Change"), holder);
+                group->setGeometry(10, 10, 300, 140);
+                auto* box = new QCheckBox(QStringLiteral("activ"), group);
+                box->setObjectName(QStringLiteral("box"));
+                box->move(20, 70);
+                if (remembering)
+                    UseGroupTitleStyle(window.get());
+                window->show();
+                return window;
+            };
+            const auto plain = make(false);
+            const auto remembering = make(true);
+            QVERIFY(QTest::qWaitForWindowExposed(plain.get()));
+            QVERIFY(QTest::qWaitForWindowExposed(remembering.get()));
+            const auto shown = [](QWidget* window) {
+                QApplication::processEvents();
+                return window->screen()
+                    ->grabWindow(window->winId())
+                    .toImage()
+                    .convertToFormat(QImage::Format_RGB32);
+            };
+            const auto groups = [&](bool enabled) {
+                for (QWidget* window : {plain.get(), remembering.get()})
+                    window->findChild<QGroupBox*>()->setEnabled(enabled);
+                return shown(remembering.get()) == shown(plain.get());
+            };
+            QCOMPARE(shown(remembering.get()), shown(plain.get()));
+            QCOMPARE(remembering->grab().toImage(), plain->grab().toImage());
+            for (QWidget* window : {plain.get(), remembering.get()})
+                Child<QCheckBox>(window, "box")->setChecked(true);
+            QCOMPARE(shown(remembering.get()), shown(plain.get()));
+            for (const bool enabled : {false, true, false, true})
+                QVERIFY2(groups(enabled), enabled ? "enabled" : "disabled");
+        }
     }
 
     // The page's labels, check boxes and radio buttons copy the pictures they drew before: the
