@@ -16,6 +16,28 @@
 
 namespace {
 
+// The picture kept under the key, drawn (into a picture of the key's size and pixel ratio, filled
+// with the ground) when there is none yet; at most `most` are kept.
+template <class Key, class Draw>
+const QPixmap& KeptPicture(std::vector<Key>& kept, Key key, std::size_t most, const QColor& ground,
+                           Draw draw) {
+    for (const Key& known : kept) {
+        if (known.Same(key))
+            return known.picture;
+    }
+    key.picture = QPixmap((QSizeF(key.size) * key.ratio).toSize().expandedTo(QSize(1, 1)));
+    key.picture.setDevicePixelRatio(key.ratio);
+    key.picture.fill(ground);
+    {
+        QPainter painter(&key.picture);
+        draw(painter);
+    }
+    if (kept.size() >= most)
+        kept.clear();
+    kept.push_back(std::move(key));
+    return kept.back().picture;
+}
+
 // The style measures the bold title with the font on every call; a group repaints whenever one
 // of its controls does. The rectangles depend only on what the key holds.
 class GroupTitleStyle final : public QProxyStyle {
@@ -85,33 +107,16 @@ public:
                      titleFrame.rect.topLeft() - rect.topLeft(),
                      painter->device()->devicePixelRatioF(),
                      {}};
-        const QPixmap* picture = nullptr;
-        for (const TitleKey& known : titles) {
-            if (known.Same(key)) {
-                picture = &known.picture;
-                break;
-            }
-        }
-        if (!picture) {
-            key.picture = QPixmap((QSizeF(key.size) * key.ratio).toSize());
-            key.picture.setDevicePixelRatio(key.ratio);
-            key.picture.fill(key.ground);
-            {
-                QPainter titlePainter(&key.picture);
+        const QPixmap& picture =
+            KeptPicture(titles, key, kMaxTitles, key.ground, [&](QPainter& titlePainter) {
                 titlePainter.drawPixmap(key.frameOffset, titleFrame.picture);
                 titlePainter.setRenderHints(painter->renderHints());
                 titlePainter.setFont(key.font);
                 titlePainter.setPen(painter->pen());
                 QProxyStyle::drawItemText(&titlePainter, QRect(QPoint(0, 0), rect.size()), flags,
                                           palette, enabled, text, role);
-            }
-            if (titles.size() >= kMaxTitles) {
-                titles.clear();
-            }
-            titles.push_back(key);
-            picture = &titles.back().picture;
-        }
-        painter->drawPixmap(rect.topLeft(), *picture);
+            });
+        painter->drawPixmap(rect.topLeft(), picture);
     }
 
     QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sub,
@@ -175,33 +180,16 @@ public:
                      painter->renderHints(),
                      painter->device()->devicePixelRatioF(),
                      {}};
-        const QPixmap* picture = nullptr;
-        for (const FrameKey& known : frames) {
-            if (known.Same(key)) {
-                picture = &known.picture;
-                break;
-            }
-        }
-        if (!picture) {
-            key.picture = QPixmap((QSizeF(key.size) * key.ratio).toSize().expandedTo(QSize(1, 1)));
-            key.picture.setDevicePixelRatio(key.ratio);
-            key.picture.fill(Qt::transparent);
-            {
-                QPainter framePainter(&key.picture);
+        const QPixmap& picture =
+            KeptPicture(frames, key, kMaxFrames, Qt::transparent, [&](QPainter& framePainter) {
                 framePainter.setRenderHints(key.hints);
                 std::unique_ptr<QStyleOption> moved(frame ? new QStyleOptionFrame(*frame)
                                                           : new QStyleOption(*option));
                 moved->rect.moveTopLeft(QPoint(0, 0));
                 QProxyStyle::drawPrimitive(element, moved.get(), &framePainter, widget);
-            }
-            if (frames.size() >= kMaxFrames) {
-                frames.clear();
-            }
-            frames.push_back(key);
-            picture = &frames.back().picture;
-        }
-        painter->drawPixmap(option->rect.topLeft(), *picture);
-        titleFrame = {titleOf == group ? group : nullptr, *picture, option->rect};
+            });
+        painter->drawPixmap(option->rect.topLeft(), picture);
+        titleFrame = {titleOf == group ? group : nullptr, picture, option->rect};
     }
 
 private:

@@ -70,6 +70,15 @@ protected:
     }
 };
 
+// What the window shows once everything pending is painted.
+QImage Shown(QWidget* window) {
+    QApplication::processEvents();
+    return window->screen()
+        ->grabWindow(window->winId())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
 } // namespace
 
 class SplitViewTest : public QObject {
@@ -275,13 +284,7 @@ private slots:
             const auto remembering = make(true);
             QVERIFY(QTest::qWaitForWindowExposed(plain.get()));
             QVERIFY(QTest::qWaitForWindowExposed(remembering.get()));
-            const auto shown = [](QWidget* window) {
-                QApplication::processEvents();
-                return window->screen()
-                    ->grabWindow(window->winId())
-                    .toImage()
-                    .convertToFormat(QImage::Format_RGB32);
-            };
+            const auto& shown = Shown;
             const auto groups = [&](bool enabled) {
                 for (QWidget* window : {plain.get(), remembering.get()})
                     window->findChild<QGroupBox*>()->setEnabled(enabled);
@@ -345,13 +348,7 @@ private slots:
         const auto cached = make(true);
         QVERIFY(QTest::qWaitForWindowExposed(plain.get()));
         QVERIFY(QTest::qWaitForWindowExposed(cached.get()));
-        const auto shown = [](QWidget* window) {
-            QApplication::processEvents();
-            return window->screen()
-                ->grabWindow(window->winId())
-                .toImage()
-                .convertToFormat(QImage::Format_RGB32);
-        };
+        const auto& shown = Shown;
         const auto both = [&](const std::function<void(QWidget*)>& change) {
             change(plain.get());
             change(cached.get());
