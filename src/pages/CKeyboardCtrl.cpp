@@ -283,14 +283,17 @@ void CKeyboardCtrl::UpdatePictures() {
         PaintKeys(painter, low, high, grey);
         return pixels;
     };
-    // The labels are drawn in the enabled or disabled colour, as the widget is now.
+    // Each picture is drawn when first needed (an enabled keyboard with nothing marked is rare);
+    // the labels are drawn in the enabled or disabled colour, as the widget is now.
     if (!isEnabled()) {
         if (pictures.disabled.isNull())
             pictures.disabled = draw(1, 0, true);
+    } else if (IsEmpty()) {
+        if (pictures.grey.isNull())
+            pictures.grey = draw(1, 0, true);
     } else if (pictures.marked.isNull()) {
         pictures.marked = draw(0, kKeyCount - 1, false);
         pictures.unmarked = draw(1, 0, false);
-        pictures.grey = draw(1, 0, true);
     }
 }
 
