@@ -82,11 +82,9 @@ ApplicationStyle::ApplicationStyle(QStyle* platformStyle) : QProxyStyle(platform
 QIcon ApplicationStyle::standardIcon(StandardPixmap pixmap, const QStyleOption* option,
                                      const QWidget* widget) const {
     // Only the styles that take the arrow from the common style's pictures.
-    const QString base = baseStyle()->name();
     if ((pixmap == SP_ToolBarHorizontalExtensionButton ||
          pixmap == SP_ToolBarVerticalExtensionButton) &&
-        (base.compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0 ||
-         base.compare(QLatin1String("windows"), Qt::CaseInsensitive) == 0)) {
+        IsFusionOrWindows(baseStyle())) {
         const bool rightToLeft =
             option ? option->direction == Qt::RightToLeft : QGuiApplication::isRightToLeft();
         const QIcon arrow =
@@ -118,6 +116,12 @@ void UseUnshapedText() {
     QFont font = QApplication::font();
     font.setStyleStrategy(QFont::PreferNoShaping);
     QApplication::setFont(font);
+}
+
+bool IsFusionOrWindows(const QStyle* style) {
+    const QString name = style ? style->name() : QString();
+    return name.compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0 ||
+           name.compare(QLatin1String("windows"), Qt::CaseInsensitive) == 0;
 }
 
 QStyle* PlatformStyle() {

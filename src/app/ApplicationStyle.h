@@ -29,6 +29,9 @@ void UseApplicationStyle();
 void UseUnshapedText();
 // The style the platform chose: the application's style, or the one it wraps.
 QStyle* PlatformStyle();
+// Qt's Fusion or Windows style: both take the toolbar's extension arrows from the common style's
+// pictures, and both draw their controls without animations.
+bool IsFusionOrWindows(const QStyle* style);
 
 // The key under which QPixmap keeps a picture it loaded from the file.
 QString FilePixmapKey(const QString& file);

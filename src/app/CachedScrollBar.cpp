@@ -24,24 +24,14 @@ void CachedScrollBar::paintEvent(QPaintEvent* event) {
     // Everything the style reads: the look, the range and position, and the widget's state.
     // The pictures sit in the application's pixmap cache, shared by equal bars on all pages
     // and dropped by its limit.
-    const QString key =
-        QStringLiteral("presetor-scrollbar-%1-%2x%3@%4-%5-%6-%7-%8-%9")
-            .arg(reinterpret_cast<quintptr>(style()), 0, 16)
-            .arg(option.rect.width())
-            .arg(option.rect.height())
-            .arg(ratio)
-            .arg(static_cast<int>(option.state))
-            .arg(option.palette.cacheKey())
-            .arg(QStringLiteral("%1.%2.%3.%4.%5.%6")
-                     .arg(option.minimum)
-                     .arg(option.maximum)
-                     .arg(option.sliderPosition)
-                     .arg(option.sliderValue)
-                     .arg(option.pageStep)
-                     .arg(option.singleStep))
-            .arg(static_cast<int>(option.orientation) * 4 + static_cast<int>(option.direction) * 2 +
-                 (option.upsideDown ? 1 : 0))
-            .arg(static_cast<int>(option.activeSubControls));
+    const QString key = QString::asprintf(
+        "presetor-scrollbar-%p-%dx%d@%g-%x-%llx-%d.%d.%d.%d.%d.%d-%d.%d.%d-%x",
+        static_cast<const void*>(style()), option.rect.width(), option.rect.height(), ratio,
+        static_cast<unsigned>(option.state),
+        static_cast<unsigned long long>(option.palette.cacheKey()), option.minimum, option.maximum,
+        option.sliderPosition, option.sliderValue, option.pageStep, option.singleStep,
+        static_cast<int>(option.orientation), static_cast<int>(option.direction),
+        option.upsideDown ? 1 : 0, static_cast<unsigned>(option.activeSubControls));
     QPixmap picture;
     if (!QPixmapCache::find(key, &picture)) {
         picture = QPixmap(option.rect.size() * ratio);

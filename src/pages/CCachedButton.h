@@ -6,13 +6,16 @@
 
 #include "WidgetPictures.h"
 
+#include "app/ApplicationStyle.h"
+
 #include <QStyleOptionButton>
 
 template <class Button> class CCachedButton final : public Button {
 public:
     explicit CCachedButton(const QString& text = QString(), QWidget* parent = nullptr)
         : Button(text, parent), pictures(*this, 4, [this](WidgetPictures::Look& look) {
-              if (!WidgetPictures::StyleDrawsStill())
+              // One picture per state shows what the style draws only where it animates nothing.
+              if (!IsFusionOrWindows(PlatformStyle()))
                   return false;
               // The style option holds everything the style reads: text, check state,
               // pressed, hovered, focus.

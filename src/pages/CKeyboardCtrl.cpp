@@ -241,7 +241,7 @@ void CKeyboardCtrl::PaintKeys(QPainter& painter, int low, int high, bool grey) c
     painter.restore();
 }
 
-std::vector<QRect> CKeyboardCtrl::MarkedSpans(double devicePixels) const {
+std::array<QRect, 2> CKeyboardCtrl::MarkedSpans(double devicePixels) const {
     // Columns and rows in layout pixels, both ends included; every end is an outline pixel.
     // Above the black keys' lower edge a white end key stops at the outline of a black
     // neighbour outside the range; below it only white keys lie.
@@ -260,12 +260,12 @@ std::vector<QRect> CKeyboardCtrl::MarkedSpans(double devicePixels) const {
         };
         return QRect(QPoint(at(first), at(top)), QPoint(at(last + 1) - 1, at(bottom + 1) - 1));
     };
-    std::vector<QRect> spans{device(upperFirst, upperLast, 0, kBlackHeight)};
+    std::array<QRect, 2> spans{device(upperFirst, upperLast, 0, kBlackHeight), QRect()};
     const int firstWhite = IsWhite(low) ? low : low + 1;
     const int lastWhite = IsWhite(high) ? high : high - 1;
     if (firstWhite <= lastWhite) {
-        spans.push_back(device(left(firstWhite), left(lastWhite) + kWhiteStep - 1, kBlackHeight + 1,
-                               kKeyboardHeight - 1));
+        spans[1] = device(left(firstWhite), left(lastWhite) + kWhiteStep - 1, kBlackHeight + 1,
+                          kKeyboardHeight - 1);
     }
     return spans;
 }
@@ -308,6 +308,8 @@ void CKeyboardCtrl::paintEvent(QPaintEvent*) {
         painter.drawPixmap(0, 0, pictures.unmarked);
         const qreal ratio = pictures.ratio;
         for (const QRect& span : MarkedSpans(Scale() * ratio)) {
+            if (span.isEmpty())
+                continue;
             painter.drawPixmap(QRectF(span.x() / ratio, span.y() / ratio, span.width() / ratio,
                                       span.height() / ratio),
                                pictures.marked, QRectF(span));

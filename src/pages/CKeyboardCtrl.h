@@ -9,7 +9,6 @@
 #include <QWidget>
 
 #include <array>
-#include <vector>
 
 class CKeyboardCtrl final : public QWidget {
     Q_OBJECT
@@ -102,7 +101,8 @@ private:
     QRect KeysRect(int first, int last) const;
     // Device pixels of the pictures where the marked keys lie: one span above the black keys'
     // lower edge, one below; each ends on outline pixels, which all pictures share.
-    std::vector<QRect> MarkedSpans(double devicePixels) const;
+    // The second is empty when the range holds no white key.
+    std::array<QRect, 2> MarkedSpans(double devicePixels) const;
     // The pictures for the widget's current size, scale, palette, font and enabling.
     void UpdatePictures();
 

@@ -99,7 +99,8 @@ public:
                      flags,
                      enabled,
                      role,
-                     palette.cacheKey() ^ (static_cast<qint64>(palette.currentColorGroup()) << 56),
+                     palette.cacheKey(),
+                     palette.currentColorGroup(),
                      painter->font(),
                      painter->pen().color(),
                      ground->color(),
@@ -200,6 +201,7 @@ private:
         bool enabled;
         QPalette::ColorRole role;
         qint64 palette;
+        QPalette::ColorGroup group;
         QFont font;
         QColor pen;
         QColor ground;
@@ -210,9 +212,9 @@ private:
 
         bool Same(const TitleKey& o) const {
             return size == o.size && flags == o.flags && enabled == o.enabled && role == o.role &&
-                   palette == o.palette && pen == o.pen && ground == o.ground && frame == o.frame &&
-                   frameOffset == o.frameOffset && ratio == o.ratio && text == o.text &&
-                   font == o.font;
+                   palette == o.palette && group == o.group && pen == o.pen && ground == o.ground &&
+                   frame == o.frame && frameOffset == o.frameOffset && ratio == o.ratio &&
+                   text == o.text && font == o.font;
         }
     };
     static constexpr std::size_t kMaxTitles = 64;

@@ -1,19 +1,11 @@
 #include "WidgetPictures.h"
 
-#include "app/ApplicationStyle.h"
-
 #include <QPainter>
 #include <QStyle>
 #include <QWidget>
 
 WidgetPictures::WidgetPictures(QWidget& control, int kept, OwnLook look)
     : owner(control), ownLook(std::move(look)), pictures(static_cast<std::size_t>(kept)) {}
-
-bool WidgetPictures::StyleDrawsStill() {
-    const QString name = PlatformStyle()->name();
-    return name.compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0 ||
-           name.compare(QLatin1String("windows"), Qt::CaseInsensitive) == 0;
-}
 
 bool WidgetPictures::CurrentLook(Look& look) const {
     // The picture holds the holder's ground too, so that the control's text is drawn as on the

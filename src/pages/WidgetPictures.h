@@ -47,10 +47,6 @@ public:
     // Drops the pictures (a hidden page keeps none).
     void Clear();
 
-    // The platform's style draws controls without animations (Fusion, Windows), so that one
-    // picture per state shows what the style would draw.
-    static bool StyleDrawsStill();
-
 private:
     bool CurrentLook(Look& look) const;
     void Take();

@@ -79,6 +79,33 @@ QImage Shown(QWidget* window) {
         .convertToFormat(QImage::Format_RGB32);
 }
 
+// Two windows made alike, one with Qt's own controls and one with the page's (make(true)),
+// shown side by side: changed alike, they must look alike.
+class TwinWindows {
+public:
+    explicit TwinWindows(const std::function<std::unique_ptr<QWidget>(bool own)>& make)
+        : plain(make(false)), own(make(true)) {
+        for (QWidget* window : {plain.get(), own.get()}) {
+            window->show();
+            QTest::qWaitForWindowExposed(window);
+        }
+    }
+    // What the display shows of both is the same.
+    bool Alike() const { return Shown(own.get()) == Shown(plain.get()); }
+    // Both painted whole give the same picture.
+    bool GrabbedAlike() const { return own->grab().toImage() == plain->grab().toImage(); }
+    // Makes the change in both, then tells whether they look alike.
+    bool Change(const std::function<void(QWidget*)>& change) {
+        change(plain.get());
+        change(own.get());
+        return Alike();
+    }
+
+private:
+    std::unique_ptr<QWidget> plain;
+    std::unique_ptr<QWidget> own;
+};
+
 } // namespace
 
 class SplitViewTest : public QObject {
@@ -261,7 +288,7 @@ private slots:
     // its own ground.
     void groupsLookAsTheApplicationStyleDrawsThem() {
         for (const bool onPage : {false, true}) {
-            const auto make = [onPage](bool remembering) {
+            TwinWindows twins([onPage](bool remembering) {
                 auto window = std::make_unique<QWidget>();
                 window->resize(320, 160);
                 QWidget* holder = window.get();
@@ -277,26 +304,17 @@ private slots:
                 box->move(20, 70);
                 if (remembering)
                     UseGroupTitleStyle(window.get());
-                window->show();
                 return window;
-            };
-            const auto plain = make(false);
-            const auto remembering = make(true);
-            QVERIFY(QTest::qWaitForWindowExposed(plain.get()));
-            QVERIFY(QTest::qWaitForWindowExposed(remembering.get()));
-            const auto& shown = Shown;
-            const auto groups = [&](bool enabled) {
-                for (QWidget* window : {plain.get(), remembering.get()})
-                    window->findChild<QGroupBox*>()->setEnabled(enabled);
-                return shown(remembering.get()) == shown(plain.get());
-            };
-            QCOMPARE(shown(remembering.get()), shown(plain.get()));
-            QCOMPARE(remembering->grab().toImage(), plain->grab().toImage());
-            for (QWidget* window : {plain.get(), remembering.get()})
-                Child<QCheckBox>(window, "box")->setChecked(true);
-            QCOMPARE(shown(remembering.get()), shown(plain.get()));
-            for (const bool enabled : {false, true, false, true})
-                QVERIFY2(groups(enabled), enabled ? "enabled" : "disabled");
+            });
+            QVERIFY(twins.Alike());
+            QVERIFY(twins.GrabbedAlike());
+            QVERIFY(twins.Change([](QWidget* w) { Child<QCheckBox>(w, "box")->setChecked(true); }));
+            for (const bool enabled : {false, true, false, true}) {
+                QVERIFY2(twins.Change([enabled](QWidget* w) {
+                    w->findChild<QGroupBox*>()->setEnabled(enabled);
+                }),
+                         enabled ? "enabled" : "disabled");
+            }
         }
     }
 
@@ -305,7 +323,7 @@ private slots:
     // checked and not, pressed, with a new text, a wrapped text in a resized group, and in a
     // disabled group.
     void labelsAndButtonsLookAsPlainOnes() {
-        const auto make = [](bool cached) {
+        TwinWindows twins([](bool cached) {
             auto window = std::make_unique<QWidget>();
             window->resize(360, 200);
             auto* group = new QGroupBox(QStringLiteral("Velocity"), window.get());
@@ -341,19 +359,8 @@ private slots:
             radio->setGeometry(240, 70, 24, 24);
             radio->setAutoExclusive(false);
             UseGroupTitleStyle(window.get());
-            window->show();
             return window;
-        };
-        const auto plain = make(false);
-        const auto cached = make(true);
-        QVERIFY(QTest::qWaitForWindowExposed(plain.get()));
-        QVERIFY(QTest::qWaitForWindowExposed(cached.get()));
-        const auto& shown = Shown;
-        const auto both = [&](const std::function<void(QWidget*)>& change) {
-            change(plain.get());
-            change(cached.get());
-            return shown(cached.get()) == shown(plain.get());
-        };
+        });
         const auto controls = [](QWidget* window, bool enabled) {
             for (const char* name : {"label", "wrapped", "box", "radio"})
                 Child<QWidget>(window, name)->setEnabled(enabled);
@@ -362,23 +369,24 @@ private slots:
             for (const char* name : {"box", "radio"})
                 Child<QAbstractButton>(window, name)->setChecked(checked);
         };
-        QCOMPARE(shown(cached.get()), shown(plain.get()));
+        QVERIFY(twins.Alike());
         for (const bool enabled : {false, true, false, true}) {
             for (const bool checked : {true, false, true}) {
-                QVERIFY2(both([&](QWidget* w) { check(w, checked); }),
+                QVERIFY2(twins.Change([&](QWidget* w) { check(w, checked); }),
                          checked ? "checked" : "unchecked");
             }
-            QVERIFY2(both([&](QWidget* w) { controls(w, enabled); }), enabled ? "on" : "off");
+            QVERIFY2(twins.Change([&](QWidget* w) { controls(w, enabled); }),
+                     enabled ? "on" : "off");
         }
-        QVERIFY(both([](QWidget* w) { Child<QAbstractButton>(w, "box")->setDown(true); }));
-        QVERIFY(both([](QWidget* w) { Child<QAbstractButton>(w, "box")->setDown(false); }));
-        QVERIFY(both([](QWidget* w) {
+        QVERIFY(twins.Change([](QWidget* w) { Child<QAbstractButton>(w, "box")->setDown(true); }));
+        QVERIFY(twins.Change([](QWidget* w) { Child<QAbstractButton>(w, "box")->setDown(false); }));
+        QVERIFY(twins.Change([](QWidget* w) {
             Child<QLabel>(w, "label")->setText(QStringLiteral("Controller &32 (LSB):"));
         }));
-        QVERIFY(both([](QWidget* w) { w->findChild<QGroupBox*>()->resize(300, 180); }));
-        QVERIFY(both([](QWidget* w) { Child<QLabel>(w, "wrapped")->resize(140, 80); }));
-        QVERIFY(both([](QWidget* w) { w->findChild<QGroupBox*>()->setEnabled(false); }));
-        QCOMPARE(cached->grab().toImage(), plain->grab().toImage());
+        QVERIFY(twins.Change([](QWidget* w) { w->findChild<QGroupBox*>()->resize(300, 180); }));
+        QVERIFY(twins.Change([](QWidget* w) { Child<QLabel>(w, "wrapped")->resize(140, 80); }));
+        QVERIFY(twins.Change([](QWidget* w) { w->findChild<QGroupBox*>()->setEnabled(false); }));
+        QVERIFY(twins.GrabbedAlike());
     }
 
     // A curve list draws its plain frame itself: the same pixels as a list whose frame the
