@@ -1,6 +1,6 @@
 #include "SvgIcon.h"
 
-#include "PngReader.h"
+#include "PixelFile.h"
 
 #include <QApplication>
 #include <QFile>
@@ -21,12 +21,12 @@ namespace {
 // The file's bytes, read when the first pixmap is asked for and shared by the icon's copies.
 struct SvgData {
     QString path;
-    // The PNG files drawn from the picture at build time (":/presetor/png/NAME-%1.png" for
+    // The pixel files drawn from the picture at build time (":/presetor/pixels/NAME-%1.argb" for
     // ":/presetor/NAME.svg"), one per size; empty for a picture outside the program's resources.
-    QString pngPattern;
-    QHash<int, QSize> pngSizes; // side asked for -> the PNG's size (empty: there is none)
+    QString pixelPattern;
+    QHash<int, QSize> pixelSizes; // side asked for -> the file's picture size (empty: none)
     bool loaded = false;
-    // Qt's own icon for the SVG file, made only when a size without a PNG file is first asked
+    // Qt's own icon for the SVG file, made only when a size without a pixel file is first asked
     // for: its SVG engine is a plugin, so neither it nor the SVG library is loaded before.
     // Null when the file is not a valid picture.
     QIcon svg;
@@ -43,8 +43,8 @@ public:
     QString key() const override { return QStringLiteral("presetor-svg"); }
 
     QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
-        if (const QSize png = PngSize(size); !png.isEmpty()) {
-            return png;
+        if (const QSize drawn = PixelSize(size); !drawn.isEmpty()) {
+            return drawn;
         }
         Load();
         return data->shape.isEmpty() ? QSize() : data->shape.scaled(size, Qt::KeepAspectRatio);
@@ -70,8 +70,8 @@ public:
         if (QPixmapCache::find(cacheKey, &pm)) {
             return pm;
         }
-        if (!PngSize(size).isEmpty()) {
-            pm = ReadPng(data->pngPattern.arg(size.width()));
+        if (!PixelSize(size).isEmpty()) {
+            pm = ReadPixelFile(data->pixelPattern.arg(size.width()));
         } else {
             if (actualSize(size, mode, state).isEmpty()) {
                 return pm;
@@ -99,18 +99,17 @@ public:
 private:
     static constexpr int kKeptSide = 32;
 
-    // The size of the PNG drawn at build time for a square size, or an empty size.
-    QSize PngSize(const QSize& size) const {
-        if (data->pngPattern.isEmpty() || size.width() != size.height() || size.isEmpty()) {
+    // The size of the picture drawn at build time for a square size, or an empty size.
+    QSize PixelSize(const QSize& size) const {
+        if (data->pixelPattern.isEmpty() || size.width() != size.height() || size.isEmpty()) {
             return {};
         }
-        const auto known = data->pngSizes.constFind(size.width());
-        if (known != data->pngSizes.constEnd()) {
+        const auto known = data->pixelSizes.constFind(size.width());
+        if (known != data->pixelSizes.constEnd()) {
             return *known;
         }
-        const QString file = data->pngPattern.arg(size.width());
-        const QSize found = QFile::exists(file) ? PngReader(file).size() : QSize();
-        data->pngSizes.insert(size.width(), found);
+        const QSize found = PixelFileSize(data->pixelPattern.arg(size.width()));
+        data->pixelSizes.insert(size.width(), found);
         return found;
     }
 
@@ -139,9 +138,10 @@ QIcon SvgIcon(const QString& path) {
     auto data = std::make_shared<SvgData>();
     data->path = path;
     if (path.startsWith(kResourceRoot) && path.endsWith(QStringLiteral(".svg"))) {
-        data->pngPattern = kResourceRoot + QStringLiteral("png/") +
-                           path.mid(kResourceRoot.size(), path.size() - kResourceRoot.size() - 4) +
-                           QStringLiteral("-%1.png");
+        data->pixelPattern =
+            kResourceRoot + QStringLiteral("pixels/") +
+            path.mid(kResourceRoot.size(), path.size() - kResourceRoot.size() - 4) +
+            QStringLiteral("-%1.argb");
     }
     return QIcon(new SvgIconEngine(std::move(data)));
 }

@@ -1,9 +1,12 @@
-// presetor-render-icons: draws the program's SVG pictures into PNG files at build time, so that
-// start-up shows the toolbar and the window icon without parsing and drawing SVG. SvgIcon uses a
-// PNG when one of the asked size is there and draws the SVG for every other size (high pixel
-// ratios). The PNG is drawn exactly as SvgIcon draws the SVG.
+// presetor-render-icons: draws the program's SVG pictures into pixel files (PixelFile.h) at build
+// time, so that start-up shows the toolbar and the window icon without parsing and drawing SVG
+// or decoding PNG. SvgIcon uses a pixel file when one of the asked size is there and draws the
+// SVG for every other size (high pixel ratios). The pixels are drawn exactly as SvgIcon draws
+// the SVG.
 // Usage: presetor-render-icons OUTDIR SRCDIR PICTURE.svg:SIZE[,SIZE...] ...
-//        writes OUTDIR/PICTURE-SIZE.png for each picture and size.
+//        writes OUTDIR/PICTURE-SIZE.argb for each picture and size.
+#include "app/PixelFile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -43,10 +46,9 @@ int main(int argc, char** argv) {
             QPainter painter(&image);
             renderer.render(&painter);
             painter.end();
-            const QString target = out.filePath(stem + QStringLiteral("-%1.png").arg(side));
+            const QString target = out.filePath(stem + QStringLiteral("-%1.argb").arg(side));
             QDir().mkpath(QFileInfo(target).path());
-            // Quality 100 stores the pixels uncompressed: a few kB more, read faster at start-up.
-            if (!image.save(target, "PNG", 100)) {
+            if (!WritePixelFile(image, target)) {
                 std::fprintf(stderr, "presetor-render-icons: cannot write %s\n",
                              qPrintable(target));
                 return 1;

@@ -12,6 +12,7 @@
 #include "app/SettingsKeys.h"
 #include "model/PresetFile.h"
 
+#include "app/PixelFile.h"
 #include "app/SvgIcon.h"
 #include <QFileDialog>
 
@@ -25,6 +26,8 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <vector>
 
@@ -517,7 +520,7 @@ private slots:
     }
 
     void iconsLookLikeTheirPicturesAtEverySize() {
-        // The sizes shown at a pixel ratio of 1 come from PNG files drawn at build time, the
+        // The sizes shown at a pixel ratio of 1 come from pixel files drawn at build time, the
         // others from the SVG; both must look like the picture.
         const auto drawn = [](const QString& svg, int side) {
             QSvgRenderer renderer(svg);
@@ -551,10 +554,41 @@ private slots:
                 QVERIFY2(near(shown, drawn(svg, side)),
                          qPrintable(QStringLiteral("%1 at %2").arg(picture).arg(side)));
             }
-            QVERIFY2(QFile::exists(QStringLiteral(":/presetor/png/%1-16.png").arg(picture)),
+            QVERIFY2(QFile::exists(QStringLiteral(":/presetor/pixels/%1-16.argb").arg(picture)),
                      qPrintable(picture));
         }
-        QVERIFY(!QFile::exists(QStringLiteral(":/presetor/png/toolbar/new-24.png")));
+        QVERIFY(!QFile::exists(QStringLiteral(":/presetor/pixels/toolbar/new-24.argb")));
+    }
+
+    void pixelFilesKeepThePictureAndRefuseWrongLengths() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("p.argb"));
+        QImage picture(5, 3, QImage::Format_ARGB32_Premultiplied);
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 5; ++x)
+                picture.setPixel(x, y, qPremultiply(qRgba(40 * x, 80 * y, 7, 50 + 40 * x)));
+        QVERIFY(WritePixelFile(picture, path));
+        QCOMPARE(PixelFileSize(path), QSize(5, 3));
+        QCOMPARE(ReadPixelFile(path).toImage().convertToFormat(picture.format()), picture);
+
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray whole = file.readAll();
+        file.close();
+        const auto rejected = [&](const QByteArray& bytes) {
+            QFile out(path);
+            return out.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                   out.write(bytes) == bytes.size() && out.flush() &&
+                   PixelFileSize(path).isEmpty() && ReadPixelFile(path).isNull();
+        };
+        QVERIFY(rejected(whole.left(whole.size() - 1))); // a pixel short
+        QVERIFY(rejected(whole + QByteArray(4, '\0')));  // a pixel more
+        QVERIFY(rejected(whole.left(6)));                // a header cut short
+        QByteArray huge = whole;
+        const std::uint32_t sides[2] = {4096, 4096}; // claims 64 MiB; the length says no
+        std::memcpy(huge.data(), sides, sizeof sides);
+        QVERIFY(rejected(huge));
+        QVERIFY(ReadPixelFile(dir.filePath(QStringLiteral("missing.argb"))).isNull());
     }
 
     void pagesAreMadeWhenTheirTabIsFirstShown() {
