@@ -338,6 +338,10 @@ def run_transfers(b, args, results):
                     argv += ["--type", kind]
                 argv += ["--in", kb.in_port, "--out", kb.out_port] + (["--bulk"] if bulk else [])
                 argv.append(os.path.join(tmp, "in.lmk" if direction == "receive" else kind + ".lmk"))
+                # The last command left without closing its JACK client; the server takes a
+                # cycle or two to drop it, and a client opening meanwhile waits for that. A user
+                # who types the next command never meets it, so each run starts after it.
+                time.sleep(args.settle_ms / 1000.0)
                 kb.clear()
                 t0 = time.perf_counter()
                 errors = os.path.join(tmp, "stderr")
@@ -474,6 +478,9 @@ def main():
     parser.add_argument("--transfer-rounds", type=int, default=2)
     parser.add_argument("--file-rounds", type=int, default=30)
     parser.add_argument("--jack-period", type=int, default=1024, help="JACK frames per period")
+    parser.add_argument("--settle-ms", type=int, default=300,
+                        help="pause before each transfer, for the server to drop the last one's "
+                             "client")
     parser.add_argument("--quiet-ms", type=int, default=1000,
                         help="how long the GUI thread must stay quiet before start-up counts as done")
     parser.add_argument("--idle-ms", type=int, default=2000, help="idle window measured for")
