@@ -2,6 +2,7 @@
 #include "CPresetView.h"
 
 #include "CAppDoc.h"
+#include "CachedScrollBar.h"
 #include "PresetListDelegate.h"
 #include "Strings.h"
 
@@ -40,6 +41,7 @@ CPresetView::CPresetView(CAppDoc& document, QWidget* parent) : QTreeWidget(paren
     setSortingEnabled(false);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBar(new CachedScrollBar(Qt::Vertical, this));
     setItemDelegate(new PresetListDelegate(this));
 
     connect(this, &QTreeWidget::itemSelectionChanged, this, [this] {

@@ -1,6 +1,9 @@
 #include "CachedScrollBar.h"
 
+#include "PictureCopy.h"
+
 #include <QGuiApplication>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPixmapCache>
 #include <QStyle>
@@ -34,14 +37,11 @@ void CachedScrollBar::paintEvent(QPaintEvent* event) {
         option.upsideDown ? 1 : 0, static_cast<unsigned>(option.activeSubControls));
     QPixmap picture;
     if (!QPixmapCache::find(key, &picture)) {
-        picture = QPixmap(option.rect.size() * ratio);
-        picture.setDevicePixelRatio(ratio);
-        picture.fill(Qt::transparent);
-        QPainter painter(&picture);
-        style()->drawComplexControl(QStyle::CC_ScrollBar, &option, &painter, this);
-        painter.end();
+        picture = DrawnInBands(option.rect.size() * ratio, ratio, [&](QPainter& painter) {
+            style()->drawComplexControl(QStyle::CC_ScrollBar, &option, &painter, this);
+        });
         QPixmapCache::insert(key, picture);
     }
     QPainter painter(this);
-    painter.drawPixmap(0, 0, picture);
+    DrawPixmapInPieces(painter, QPoint(0, 0), picture, event->region());
 }

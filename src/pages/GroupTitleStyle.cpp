@@ -1,6 +1,7 @@
 #include "GroupTitleStyle.h"
 
 #include "app/ApplicationStyle.h"
+#include "app/PictureCopy.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -189,7 +190,8 @@ public:
                 moved->rect.moveTopLeft(QPoint(0, 0));
                 QProxyStyle::drawPrimitive(element, moved.get(), &framePainter, widget);
             });
-        painter->drawPixmap(option->rect.topLeft(), picture);
+        DrawPixmapInPieces(*painter, option->rect.topLeft(), picture,
+                           widget == painting ? paintRegion : QRegion(option->rect));
         titleFrame = {titleOf == group ? group : nullptr, picture, option->rect};
     }
 

@@ -1,0 +1,31 @@
+// Copies of tall pictures that keep off Qt's thread pool. The raster engine hands a fill of 96
+// spans or more (a span: one row's run of pixels inside the clip) to its global thread pool and
+// waits for the pool's threads; waking them costs more than the fill. A widget repainting part
+// of itself draws under a clip of several rectangles, under which even copying a picture is such
+// a fill; under a clip of one rectangle the engine copies the picture directly. In the main
+// window, the group frames' copies alone kept a preset switch waiting on the pool a dozen times.
+#pragma once
+
+#include <QPixmap>
+#include <QRegion>
+
+#include <functional>
+
+class QPainter;
+
+// True when rectangles of whole device pixels line up with the painter's logical ones: a device
+// pixel ratio of 1 and no transformation beyond a translation by whole pixels.
+bool PaintsInPieces(const QPainter& painter);
+
+// Draws picture with its top left corner at at where it meets area (the region being repainted,
+// in the painter's coordinates), one rectangle at a time, each under a clip of that rectangle.
+// The pixels are those of one drawPixmap. Where the painter does not allow pieces, or area has
+// many rectangles, it is one drawPixmap.
+void DrawPixmapInPieces(QPainter& painter, const QPoint& at, const QPixmap& picture,
+                        const QRegion& area);
+
+// A new transparent picture of size (in device pixels) and ratio with draw's drawing. At a ratio
+// of 1 a tall picture is drawn band by band, each band a picture of its own that the drawing
+// cannot reach past, so the engine fills few rows at a time. Only for a drawing whose pixels do
+// not depend on how far it reaches (a scroll bar's: rectangles, gradients, copied arrows).
+QPixmap DrawnInBands(const QSize& size, qreal ratio, const std::function<void(QPainter&)>& draw);

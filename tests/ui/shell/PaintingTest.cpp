@@ -1,0 +1,139 @@
+// Copying a picture in pieces gives the pixels of one copy.
+#include "app/CachedScrollBar.h"
+#include "app/PictureCopy.h"
+
+#include <QApplication>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QScreen>
+#include <QScrollBar>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+// A region of seven rectangles, taller than several bands, some side by side in a row: what a
+// group repaints around a control that paints itself.
+QRegion Awkward() {
+    QRegion region(QRect(4, 2, 150, 300));
+    region -= QRect(40, 60, 30, 150);   // a hole: two rectangles side by side
+    region += QRect(160, 100, 20, 110); // apart on the right: three
+    return region;
+}
+
+// More rectangles than are worth a clip each.
+QRegion Scattered() {
+    QRegion region;
+    for (int i = 0; i < 40; ++i)
+        region += QRect(2 + 4 * i, 3 + 7 * i, 3, 5);
+    return region;
+}
+
+// A translucent picture with antialiased edges, a gradient and text.
+QPixmap Picture() {
+    QPixmap picture(170, 280);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient gradient(0, 0, 0, 280);
+    gradient.setColorAt(0, QColor(10, 80, 200, 180));
+    gradient.setColorAt(1, QColor(200, 30, 20, 90));
+    painter.setBrush(gradient);
+    painter.setPen(QPen(QColor(0, 0, 0, 160), 1.5));
+    painter.drawEllipse(QRectF(8.5, 5.25, 150.3, 260.6));
+    painter.drawLine(QPointF(2, 1), QPointF(160, 270));
+    painter.drawText(QRect(10, 130, 150, 30), Qt::AlignCenter, QStringLiteral("Split 1"));
+    return picture;
+}
+
+} // namespace
+
+class PaintingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void picturesCopiedInPiecesLookAsOneCopy() {
+        QCOMPARE(Awkward().rectCount(), 7); // few enough to be copied in pieces
+        const QPixmap picture = Picture();
+        const QPoint at(9, 17);
+        struct Case {
+            const char* what;
+            QTransform transform;
+        };
+        // Translations by whole pixels are copied in pieces; a scale or a fraction of a pixel
+        // in one piece, and must look as before too.
+        for (const Case& c : {Case{"untranslated", QTransform()},
+                              Case{"translated", QTransform::fromTranslate(3, -7)},
+                              Case{"half a pixel", QTransform::fromTranslate(0.5, 2)},
+                              Case{"scaled", QTransform::fromScale(1.25, 0.8)}}) {
+            for (const QRegion& region : {Awkward(), Scattered()}) {
+                for (const bool smooth : {false, true}) {
+                    const auto copy = [&](bool pieces) {
+                        QImage image(200, 320, QImage::Format_ARGB32_Premultiplied);
+                        image.fill(QColor(250, 240, 230));
+                        QPainter painter(&image);
+                        painter.setTransform(c.transform);
+                        painter.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
+                        // The region clips both, as the region to repaint clips a widget.
+                        painter.setClipRegion(region);
+                        if (pieces)
+                            DrawPixmapInPieces(painter, at, picture, region);
+                        else
+                            painter.drawPixmap(at, picture);
+                        return image;
+                    };
+                    QVERIFY2(copy(false) == copy(true), c.what);
+                }
+            }
+        }
+    }
+
+    // The preset list's bar is copied from pictures in pieces; on the display it looks as a
+    // plain bar, after moves, range changes, enabling and repaints of parts of it.
+    void tallCachedBarLooksAsAPlainBar() {
+        QWidget window;
+        window.resize(60, 420);
+        auto* cached = new CachedScrollBar(Qt::Vertical, &window);
+        auto* plain = new QScrollBar(Qt::Vertical, &window);
+        cached->setGeometry(0, 10, 16, 400);
+        plain->setGeometry(30, 10, 16, 400);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const auto alike = [&](const char* what) {
+            QApplication::processEvents();
+            const QImage shown = window.screen()->grabWindow(window.winId()).toImage();
+            const bool same = shown.copy(cached->geometry()) == shown.copy(plain->geometry()) &&
+                              cached->grab().toImage() == plain->grab().toImage();
+            if (!same)
+                qWarning("%s: the cached bar differs", what);
+            return same;
+        };
+        const auto both = [&](const std::function<void(QScrollBar*)>& change) {
+            change(cached);
+            change(plain);
+        };
+        both([](QScrollBar* bar) {
+            bar->setRange(0, 96);
+            bar->setPageStep(31);
+        });
+        QVERIFY(alike("range 0-96"));
+        for (const int value : {40, 96, 1, 0}) {
+            both([value](QScrollBar* bar) { bar->setValue(value); });
+            QVERIFY(alike("moved"));
+        }
+        both([](QScrollBar* bar) { bar->setRange(0, 3); });
+        QVERIFY(alike("a long handle"));
+        both([](QScrollBar* bar) { bar->setEnabled(false); });
+        QVERIFY(alike("disabled"));
+        both([](QScrollBar* bar) { bar->setEnabled(true); });
+        QVERIFY(alike("enabled again"));
+        // A repaint of two separate parts, one of them longer than a band.
+        both(
+            [](QScrollBar* bar) { bar->update(QRegion(0, 5, 16, 150) + QRegion(2, 300, 10, 40)); });
+        QVERIFY(alike("parts repainted"));
+    }
+};
+
+QTEST_MAIN(PaintingTest)
+#include "PaintingTest.moc"
