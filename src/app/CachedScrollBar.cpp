@@ -3,14 +3,163 @@
 #include "PictureCopy.h"
 
 #include <QGuiApplication>
+#include <QHash>
+#include <QImage>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPixmapCache>
 #include <QStyle>
 #include <QStyleOptionSlider>
 
+#include <cstring>
+
+namespace {
+
+// The key of everything the style reads but the handle's position: the look, the range and
+// the widget's state.
+QString LookKey(const QStyle* style, const QStyleOptionSlider& option, qreal ratio) {
+    return QString::asprintf("presetor-scrollbar-%p-%dx%d@%g-%x-%llx-%d.%d.%d.%d-%d.%d.%d-%x",
+                             static_cast<const void*>(style), option.rect.width(),
+                             option.rect.height(), ratio, static_cast<unsigned>(option.state),
+                             static_cast<unsigned long long>(option.palette.cacheKey()),
+                             option.minimum, option.maximum, option.pageStep, option.singleStep,
+                             static_cast<int>(option.orientation),
+                             static_cast<int>(option.direction), option.upsideDown ? 1 : 0,
+                             static_cast<unsigned>(option.activeSubControls));
+}
+
+// Whether a look is composed of the bar without its handle and the handle's picture, and where
+// that picture sits against the handle's place. Kept for the looks seen, forgotten past a few
+// hundred.
+struct Verdict {
+    bool composed = false;
+    QPoint offset; // of the handle's picture against the handle's place
+    QRect span;    // where the handle's picture may go (see SameAlong)
+};
+
+QHash<QString, Verdict>& Verdicts() {
+    static QHash<QString, Verdict> verdicts;
+    return verdicts;
+}
+
+bool Opaque(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) != 255) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// The part of the groove around its middle where every row (every column of a horizontal bar)
+// is the same: the groove's ends may have edges of their own.
+QRect SameAlong(const QImage& bar, const QRect& groove, Qt::Orientation orientation) {
+    const bool vertical = orientation == Qt::Vertical;
+    const QImage along = vertical ? bar : bar.transformed(QTransform(0, 1, 1, 0, 0, 0));
+    const QRect travel =
+        vertical ? groove : QRect(groove.y(), groove.x(), groove.height(), groove.width());
+    if (travel.isEmpty()) {
+        return {};
+    }
+    const int middle = travel.center().y();
+    const auto same = [&](int y) {
+        return std::memcmp(along.constScanLine(middle), along.constScanLine(y),
+                           static_cast<std::size_t>(along.bytesPerLine())) == 0;
+    };
+    int first = middle;
+    while (first > travel.top() && same(first - 1)) {
+        --first;
+    }
+    int last = middle;
+    while (last < travel.bottom() && same(last + 1)) {
+        ++last;
+    }
+    return vertical ? QRect(groove.left(), first, groove.width(), last - first + 1)
+                    : QRect(first, groove.top(), last - first + 1, groove.height());
+}
+
+} // namespace
+
 CachedScrollBar::CachedScrollBar(Qt::Orientation orientation, QWidget* parent)
     : QScrollBar(orientation, parent) {}
+
+QPixmap CachedScrollBar::Drawn(const QStyleOptionSlider& option) const {
+    const qreal ratio = devicePixelRatioF();
+    QPixmap picture(option.rect.size() * ratio);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    style()->drawComplexControl(QStyle::CC_ScrollBar, &option, &painter, this);
+    return picture;
+}
+
+QRect CachedScrollBar::Place(const QStyleOptionSlider& option, QStyle::SubControl part,
+                             int position) const {
+    QStyleOptionSlider at(option);
+    at.sliderPosition = at.sliderValue = position;
+    return style()->subControlRect(QStyle::CC_ScrollBar, &at, part, this);
+}
+
+// A bar whose groove looks the same along its middle, and whose handle is opaque and drawn the
+// same wherever it is, shows the bar without the handle with the handle's picture copied onto it:
+// two pictures for all the positions in the groove's middle instead of one each. The handle's
+// picture reaches as far as its drawing does (a style may draw a line beside it); where it would
+// reach the groove's ends, the bar keeps a picture of the position. Checked once per look on the
+// pictures themselves, with the handle at three places, so a bar that a style draws otherwise
+// keeps a picture per position.
+void CachedScrollBar::JudgeLook(const QStyleOptionSlider& option, const QString& look) {
+    Verdict verdict;
+    const int middle = option.minimum + (option.maximum - option.minimum) / 2;
+    const auto drawnAt = [&](int position) {
+        QStyleOptionSlider at(option);
+        at.sliderPosition = at.sliderValue = position;
+        return Drawn(at).toImage();
+    };
+    QStyleOptionSlider without(option);
+    without.subControls &= ~QStyle::SC_ScrollBarSlider;
+    const QImage bare = Drawn(without).toImage();
+    const QImage whole = drawnAt(middle);
+    const QRect groove = Place(option, QStyle::SC_ScrollBarGroove, middle);
+    const QRect place = Place(option, QStyle::SC_ScrollBarSlider, middle);
+    // How far the handle's drawing reaches: where the bar with it differs from the bar without.
+    QRect reach = place;
+    for (int y = 0; y < whole.height(); ++y) {
+        for (int x = 0; x < whole.width(); ++x) {
+            if (whole.pixel(x, y) != bare.pixel(x, y)) {
+                reach |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    const QImage handle = whole.copy(reach);
+    const QRect span = SameAlong(bare, groove, option.orientation);
+    bool composed = option.maximum > option.minimum && !place.isEmpty() && span.contains(reach) &&
+                    Opaque(handle);
+    // Composed at the middle and next to either end, the bar is what the style draws there.
+    for (const int position : {middle, option.minimum + 1, option.maximum - 1}) {
+        const QRect target(Place(option, QStyle::SC_ScrollBarSlider, position).topLeft() +
+                               reach.topLeft() - place.topLeft(),
+                           handle.size());
+        if (composed && span.contains(target)) {
+            QImage bar = bare;
+            QPainter painter(&bar);
+            painter.drawImage(target.topLeft(), handle);
+            painter.end();
+            composed = bar == drawnAt(position);
+        }
+    }
+    if (composed) {
+        verdict = {true, reach.topLeft() - place.topLeft(), span};
+        QPixmapCache::insert(look + QStringLiteral("-bare"), QPixmap::fromImage(bare));
+        QPixmapCache::insert(look + QStringLiteral("-handle"), QPixmap::fromImage(handle));
+    }
+    auto& verdicts = Verdicts();
+    if (verdicts.size() > 256) {
+        verdicts.clear();
+    }
+    verdicts.insert(look, verdict);
+}
 
 void CachedScrollBar::paintEvent(QPaintEvent* event) {
     // The style shows hovered and pressed parts from state a style option does not carry, and
@@ -24,24 +173,38 @@ void CachedScrollBar::paintEvent(QPaintEvent* event) {
     initStyleOption(&option);
     option.subControls = QStyle::SC_All;
     const qreal ratio = devicePixelRatioF();
-    // Everything the style reads: the look, the range and position, and the widget's state.
-    // The pictures sit in the application's pixmap cache, shared by equal bars on all pages
-    // and dropped by its limit.
-    const QString key = QString::asprintf(
-        "presetor-scrollbar-%p-%dx%d@%g-%x-%llx-%d.%d.%d.%d.%d.%d-%d.%d.%d-%x",
-        static_cast<const void*>(style()), option.rect.width(), option.rect.height(), ratio,
-        static_cast<unsigned>(option.state),
-        static_cast<unsigned long long>(option.palette.cacheKey()), option.minimum, option.maximum,
-        option.sliderPosition, option.sliderValue, option.pageStep, option.singleStep,
-        static_cast<int>(option.orientation), static_cast<int>(option.direction),
-        option.upsideDown ? 1 : 0, static_cast<unsigned>(option.activeSubControls));
+    // The pictures sit in the application's pixmap cache, shared by equal bars on all pages and
+    // dropped by its limit.
+    const QString look = LookKey(style(), option, ratio);
+    QPainter painter(this);
+    if (ratio == 1.0) {
+        if (!Verdicts().contains(look)) {
+            JudgeLook(option, look);
+        }
+        const Verdict verdict = Verdicts().value(look);
+        QPixmap bare;
+        QPixmap handle;
+        if (verdict.composed && QPixmapCache::find(look + QStringLiteral("-bare"), &bare) &&
+            QPixmapCache::find(look + QStringLiteral("-handle"), &handle)) {
+            const QRect target(
+                Place(option, QStyle::SC_ScrollBarSlider, option.sliderPosition).topLeft() +
+                    verdict.offset,
+                handle.size());
+            if (verdict.span.contains(target)) {
+                DrawPixmapInPieces(painter, QPoint(0, 0), bare, event->region());
+                DrawPixmapInPieces(painter, target.topLeft(), handle, event->region());
+                return;
+            }
+        } else if (verdict.composed) {
+            Verdicts().remove(look); // the cache dropped a picture: judged again next time
+        }
+    }
+    const QString key =
+        look + QString::asprintf("-at-%d.%d", option.sliderPosition, option.sliderValue);
     QPixmap picture;
     if (!QPixmapCache::find(key, &picture)) {
-        picture = DrawnInBands(option.rect.size() * ratio, ratio, [&](QPainter& painter) {
-            style()->drawComplexControl(QStyle::CC_ScrollBar, &option, &painter, this);
-        });
+        picture = Drawn(option);
         QPixmapCache::insert(key, picture);
     }
-    QPainter painter(this);
     DrawPixmapInPieces(painter, QPoint(0, 0), picture, event->region());
 }

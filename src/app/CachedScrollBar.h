@@ -1,11 +1,15 @@
 // A scroll bar that draws each look once and then copies it (PictureCopy.h). A preset switch moves
 // the bars of the curve lists and often the preset list's: a style's gradients and outlines cost
-// far more than one copy, and the style fills a tall bar on Qt's thread pool. The curve lists
-// show few positions; the preset list up to one per preset, about 40 kB each at its first size,
-// which the pixmap cache's limit bounds.
+// far more than one copy, and the style fills a tall bar on Qt's thread pool. Where the style
+// allows, a look is the bar without its handle and the handle, whatever the position; otherwise
+// one picture per position, which the pixmap cache's limit bounds.
 #pragma once
 
+#include <QPixmap>
 #include <QScrollBar>
+#include <QStyle>
+
+class QStyleOptionSlider;
 
 class CachedScrollBar final : public QScrollBar {
     Q_OBJECT
@@ -16,4 +20,12 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    // The bar as the style draws it.
+    QPixmap Drawn(const QStyleOptionSlider& option) const;
+    // Where the style puts part of the bar with the handle at position.
+    QRect Place(const QStyleOptionSlider& option, QStyle::SubControl part, int position) const;
+    // Decides whether the look is shown composed, and keeps its two pictures if so.
+    void JudgeLook(const QStyleOptionSlider& option, const QString& look);
 };

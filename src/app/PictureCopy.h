@@ -9,8 +9,6 @@
 #include <QPixmap>
 #include <QRegion>
 
-#include <functional>
-
 class QPainter;
 
 // True when rectangles of whole device pixels line up with the painter's logical ones: a device
@@ -23,9 +21,3 @@ bool PaintsInPieces(const QPainter& painter);
 // many rectangles, it is one drawPixmap.
 void DrawPixmapInPieces(QPainter& painter, const QPoint& at, const QPixmap& picture,
                         const QRegion& area);
-
-// A new transparent picture of size (in device pixels) and ratio with draw's drawing. At a ratio
-// of 1 a tall picture is drawn band by band, each band a picture of its own that the drawing
-// cannot reach past, so the engine fills few rows at a time. Only for a drawing whose pixels do
-// not depend on how far it reaches (a scroll bar's: rectangles, gradients, copied arrows).
-QPixmap DrawnInBands(const QSize& size, qreal ratio, const std::function<void(QPainter&)>& draw);

@@ -89,24 +89,36 @@ private slots:
         }
     }
 
-    // The preset list's bar is copied from pictures in pieces; on the display it looks as a
-    // plain bar, after moves, range changes, enabling and repaints of parts of it.
-    void tallCachedBarLooksAsAPlainBar() {
+    // The preset list's bar shows the bar without its handle with the handle copied onto it,
+    // and copies both in pieces; on the display it looks as a plain bar at every position, after
+    // range changes, enabling and repaints of parts of it, standing or lying.
+    void tallCachedBarsLookAsPlainBars_data() {
+        QTest::addColumn<Qt::Orientation>("orientation");
+        QTest::newRow("vertical") << Qt::Vertical;
+        QTest::newRow("horizontal") << Qt::Horizontal;
+    }
+
+    void tallCachedBarsLookAsPlainBars() {
+        QFETCH(Qt::Orientation, orientation);
+        const bool vertical = orientation == Qt::Vertical;
         QWidget window;
-        window.resize(60, 420);
-        auto* cached = new CachedScrollBar(Qt::Vertical, &window);
-        auto* plain = new QScrollBar(Qt::Vertical, &window);
-        cached->setGeometry(0, 10, 16, 400);
-        plain->setGeometry(30, 10, 16, 400);
+        window.resize(vertical ? QSize(60, 420) : QSize(420, 60));
+        auto* cached = new CachedScrollBar(orientation, &window);
+        auto* plain = new QScrollBar(orientation, &window);
+        const auto place = [vertical](int across) {
+            return vertical ? QRect(across, 10, 16, 400) : QRect(10, across, 400, 16);
+        };
+        cached->setGeometry(place(0));
+        plain->setGeometry(place(30));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const auto alike = [&](const char* what) {
+        const auto alike = [&](const QString& what) {
             QApplication::processEvents();
             const QImage shown = window.screen()->grabWindow(window.winId()).toImage();
             const bool same = shown.copy(cached->geometry()) == shown.copy(plain->geometry()) &&
                               cached->grab().toImage() == plain->grab().toImage();
             if (!same)
-                qWarning("%s: the cached bar differs", what);
+                qWarning("%s: the cached bar differs", qPrintable(what));
             return same;
         };
         const auto both = [&](const std::function<void(QScrollBar*)>& change) {
@@ -117,21 +129,27 @@ private slots:
             bar->setRange(0, 96);
             bar->setPageStep(31);
         });
-        QVERIFY(alike("range 0-96"));
+        QVERIFY(alike(QStringLiteral("range 0-96")));
+        for (int value = 0; value <= 96; ++value) {
+            both([value](QScrollBar* bar) { bar->setValue(value); });
+            QVERIFY(cached->grab().toImage() == plain->grab().toImage());
+        }
         for (const int value : {40, 96, 1, 0}) {
             both([value](QScrollBar* bar) { bar->setValue(value); });
-            QVERIFY(alike("moved"));
+            QVERIFY(alike(QStringLiteral("at %1").arg(value)));
         }
         both([](QScrollBar* bar) { bar->setRange(0, 3); });
-        QVERIFY(alike("a long handle"));
+        QVERIFY(alike(QStringLiteral("a long handle")));
         both([](QScrollBar* bar) { bar->setEnabled(false); });
-        QVERIFY(alike("disabled"));
+        QVERIFY(alike(QStringLiteral("disabled")));
         both([](QScrollBar* bar) { bar->setEnabled(true); });
-        QVERIFY(alike("enabled again"));
+        QVERIFY(alike(QStringLiteral("enabled again")));
         // A repaint of two separate parts, one of them longer than a band.
-        both(
-            [](QScrollBar* bar) { bar->update(QRegion(0, 5, 16, 150) + QRegion(2, 300, 10, 40)); });
-        QVERIFY(alike("parts repainted"));
+        both([vertical](QScrollBar* bar) {
+            bar->update(vertical ? QRegion(0, 5, 16, 150) + QRegion(2, 300, 10, 40)
+                                 : QRegion(5, 0, 150, 16) + QRegion(300, 2, 40, 10));
+        });
+        QVERIFY(alike(QStringLiteral("parts repainted")));
     }
 };
 
