@@ -30,8 +30,10 @@ QString LookKey(const QStyle* style, const QStyleOptionSlider& option, qreal rat
 
 // Whether a look is composed of the bar without its handle and the handle's picture, and where
 // that picture sits against the handle's place. Kept for the looks seen, forgotten past a few
-// hundred.
+// hundred. A look is judged when it is painted a second time: a bar painted once (the window's
+// first paint) keeps no pictures.
 struct Verdict {
+    bool judged = false;
     bool composed = false;
     QPoint offset; // of the handle's picture against the handle's place
     QRect span;    // where the handle's picture may go (see SameAlong)
@@ -40,6 +42,14 @@ struct Verdict {
 QHash<QString, Verdict>& Verdicts() {
     static QHash<QString, Verdict> verdicts;
     return verdicts;
+}
+
+void Keep(const QString& look, const Verdict& verdict) {
+    auto& verdicts = Verdicts();
+    if (verdicts.size() > 256 && !verdicts.contains(look)) {
+        verdicts.clear();
+    }
+    verdicts.insert(look, verdict);
 }
 
 bool Opaque(const QImage& image) {
@@ -149,16 +159,13 @@ void CachedScrollBar::JudgeLook(const QStyleOptionSlider& option, const QString&
             composed = bar == drawnAt(position);
         }
     }
+    verdict.judged = true;
     if (composed) {
-        verdict = {true, reach.topLeft() - place.topLeft(), span};
+        verdict = {true, true, reach.topLeft() - place.topLeft(), span};
         QPixmapCache::insert(look + QStringLiteral("-bare"), QPixmap::fromImage(bare));
         QPixmapCache::insert(look + QStringLiteral("-handle"), QPixmap::fromImage(handle));
     }
-    auto& verdicts = Verdicts();
-    if (verdicts.size() > 256) {
-        verdicts.clear();
-    }
-    verdicts.insert(look, verdict);
+    Keep(look, verdict);
 }
 
 void CachedScrollBar::paintEvent(QPaintEvent* event) {
@@ -176,9 +183,15 @@ void CachedScrollBar::paintEvent(QPaintEvent* event) {
     // The pictures sit in the application's pixmap cache, shared by equal bars on all pages and
     // dropped by its limit.
     const QString look = LookKey(style(), option, ratio);
+    const auto seen = Verdicts().constFind(look);
+    if (seen == Verdicts().constEnd()) {
+        Keep(look, Verdict{});
+        QScrollBar::paintEvent(event);
+        return;
+    }
     QPainter painter(this);
     if (ratio == 1.0) {
-        if (!Verdicts().contains(look)) {
+        if (!seen->judged) {
             JudgeLook(option, look);
         }
         const Verdict verdict = Verdicts().value(look);
@@ -196,7 +209,7 @@ void CachedScrollBar::paintEvent(QPaintEvent* event) {
                 return;
             }
         } else if (verdict.composed) {
-            Verdicts().remove(look); // the cache dropped a picture: judged again next time
+            Keep(look, Verdict{}); // the cache dropped a picture: judged again
         }
     }
     const QString key =
