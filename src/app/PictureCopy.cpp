@@ -11,8 +11,7 @@ namespace {
 // More rectangles than this and setting a clip for each would cost more than it saves.
 constexpr int kMostRectangles = 32;
 
-} // namespace
-
+// True when rectangles of whole device pixels line up with the painter's logical ones.
 bool PaintsInPieces(const QPainter& painter) {
     const QPaintDevice* device = painter.device();
     if (!device || device->devicePixelRatioF() != 1.0) {
@@ -23,6 +22,8 @@ bool PaintsInPieces(const QPainter& painter) {
            transform.dx() == std::round(transform.dx()) &&
            transform.dy() == std::round(transform.dy());
 }
+
+} // namespace
 
 void DrawPixmapInPieces(QPainter& painter, const QPoint& at, const QPixmap& picture,
                         const QRegion& area) {

@@ -11,13 +11,10 @@
 
 class QPainter;
 
-// True when rectangles of whole device pixels line up with the painter's logical ones: a device
-// pixel ratio of 1 and no transformation beyond a translation by whole pixels.
-bool PaintsInPieces(const QPainter& painter);
-
 // Draws picture with its top left corner at at where it meets area (the region being repainted,
 // in the painter's coordinates), one rectangle at a time, each under a clip of that rectangle.
-// The pixels are those of one drawPixmap. Where the painter does not allow pieces, or area has
+// The pixels are those of one drawPixmap. Where device pixels do not line up with the painter's
+// (a pixel ratio other than 1, a transformation beyond a translation by whole pixels), or area has
 // many rectangles, it is one drawPixmap.
 void DrawPixmapInPieces(QPainter& painter, const QPoint& at, const QPixmap& picture,
                         const QRegion& area);
