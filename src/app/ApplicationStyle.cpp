@@ -118,10 +118,13 @@ void UseUnshapedText() {
     QApplication::setFont(font);
 }
 
+bool IsFusion(const QStyle* style) {
+    return style && style->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0;
+}
+
 bool IsFusionOrWindows(const QStyle* style) {
-    const QString name = style ? style->name() : QString();
-    return name.compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0 ||
-           name.compare(QLatin1String("windows"), Qt::CaseInsensitive) == 0;
+    return IsFusion(style) ||
+           (style && style->name().compare(QLatin1String("windows"), Qt::CaseInsensitive) == 0);
 }
 
 QStyle* PlatformStyle() {

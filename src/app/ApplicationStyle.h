@@ -29,6 +29,8 @@ void UseApplicationStyle();
 void UseUnshapedText();
 // The style the platform chose: the application's style, or the one it wraps.
 QStyle* PlatformStyle();
+// Qt's Fusion style.
+bool IsFusion(const QStyle* style);
 // Qt's Fusion or Windows style: both take the toolbar's extension arrows from the common style's
 // pictures, and both draw their controls without animations.
 bool IsFusionOrWindows(const QStyle* style);

@@ -1,5 +1,6 @@
 #include "CachedScrollBar.h"
 
+#include "ApplicationStyle.h"
 #include "PictureCopy.h"
 
 #include <QGuiApplication>
@@ -8,6 +9,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPixmapCache>
+#include <QProxyStyle>
 #include <QStyle>
 #include <QStyleOptionSlider>
 
@@ -170,9 +172,13 @@ void CachedScrollBar::JudgeLook(const QStyleOptionSlider& option, const QString&
 
 void CachedScrollBar::paintEvent(QPaintEvent* event) {
     // The style shows hovered and pressed parts from state a style option does not carry, and
-    // a transient bar fades: those are drawn as usual.
+    // a transient bar fades: those are drawn as usual. So is a disabled bar under a style other
+    // than Fusion: Qt's Windows style dots a disabled groove in a way a picture of the bar does
+    // not reproduce.
+    const auto* proxy = qobject_cast<const QProxyStyle*>(style());
     if (underMouse() || isSliderDown() || QGuiApplication::mouseButtons() != Qt::NoButton ||
-        style()->styleHint(QStyle::SH_ScrollBar_Transient, nullptr, this)) {
+        style()->styleHint(QStyle::SH_ScrollBar_Transient, nullptr, this) ||
+        (!isEnabled() && !IsFusion(proxy ? proxy->baseStyle() : style()))) {
         QScrollBar::paintEvent(event);
         return;
     }

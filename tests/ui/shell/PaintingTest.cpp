@@ -7,9 +7,11 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyleFactory>
 #include <QtTest>
 
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -94,12 +96,16 @@ private slots:
     // range changes, enabling and repaints of parts of it, standing or lying.
     void tallCachedBarsLookAsPlainBars_data() {
         QTest::addColumn<Qt::Orientation>("orientation");
-        QTest::newRow("vertical") << Qt::Vertical;
-        QTest::newRow("horizontal") << Qt::Horizontal;
+        QTest::addColumn<QString>("style");
+        QTest::newRow("vertical") << Qt::Vertical << QString();
+        QTest::newRow("horizontal") << Qt::Horizontal << QString();
+        QTest::newRow("Windows style") << Qt::Vertical << QStringLiteral("windows");
     }
 
     void tallCachedBarsLookAsPlainBars() {
         QFETCH(Qt::Orientation, orientation);
+        QFETCH(QString, style);
+        std::unique_ptr<QStyle> own(style.isEmpty() ? nullptr : QStyleFactory::create(style));
         const bool vertical = orientation == Qt::Vertical;
         QWidget window;
         window.resize(vertical ? QSize(60, 420) : QSize(420, 60));
@@ -110,6 +116,10 @@ private slots:
         };
         cached->setGeometry(place(0));
         plain->setGeometry(place(30));
+        if (own) {
+            cached->setStyle(own.get());
+            plain->setStyle(own.get());
+        }
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const auto alike = [&](const QString& what) {
