@@ -1,4 +1,4 @@
-// Copying a picture in pieces gives the pixels of one copy.
+// Pictures copied in pieces, and scroll bars shown from pictures, look as Qt draws them.
 #include "app/CachedScrollBar.h"
 #include "app/PictureCopy.h"
 
@@ -15,8 +15,8 @@
 
 namespace {
 
-// A region of seven rectangles, taller than several bands, some side by side in a row: what a
-// group repaints around a control that paints itself.
+// A region of seven rectangles, taller than the 96 rows Qt's engine would hand to its thread
+// pool, some side by side in a row: what a group repaints around a control that paints itself.
 QRegion Awkward() {
     QRegion region(QRect(4, 2, 150, 300));
     region -= QRect(40, 60, 30, 150);   // a hole: two rectangles side by side
