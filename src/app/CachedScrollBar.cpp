@@ -162,10 +162,12 @@ void CachedScrollBar::JudgeLook(const QStyleOptionSlider& option, const QString&
         }
     }
     verdict.judged = true;
-    if (composed) {
+    // A cache too small for the pictures leaves the look to a picture per position, rather than
+    // judging it again at every paint.
+    if (composed &&
+        QPixmapCache::insert(look + QStringLiteral("-bare"), QPixmap::fromImage(bare)) &&
+        QPixmapCache::insert(look + QStringLiteral("-handle"), QPixmap::fromImage(handle))) {
         verdict = {true, true, reach.topLeft() - place.topLeft(), span};
-        QPixmapCache::insert(look + QStringLiteral("-bare"), QPixmap::fromImage(bare));
-        QPixmapCache::insert(look + QStringLiteral("-handle"), QPixmap::fromImage(handle));
     }
     Keep(look, verdict);
 }

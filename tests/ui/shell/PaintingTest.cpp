@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPixmapCache>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyleFactory>
@@ -100,12 +102,22 @@ private slots:
         QTest::newRow("vertical") << Qt::Vertical << QString();
         QTest::newRow("horizontal") << Qt::Horizontal << QString();
         QTest::newRow("Windows style") << Qt::Vertical << QStringLiteral("windows");
+        QTest::newRow("no room in the cache") << Qt::Vertical << QStringLiteral("tiny cache");
     }
 
     void tallCachedBarsLookAsPlainBars() {
         QFETCH(Qt::Orientation, orientation);
         QFETCH(QString, style);
-        std::unique_ptr<QStyle> own(style.isEmpty() ? nullptr : QStyleFactory::create(style));
+        const bool tinyCache = style == QLatin1String("tiny cache");
+        std::unique_ptr<QStyle> own(style.isEmpty() || tinyCache ? nullptr
+                                                                 : QStyleFactory::create(style));
+        // A cache with no room for a bar's pictures: the bar draws without them.
+        const int cacheLimit = QPixmapCache::cacheLimit();
+        const auto restore = qScopeGuard([cacheLimit] { QPixmapCache::setCacheLimit(cacheLimit); });
+        if (tinyCache) {
+            QPixmapCache::clear();
+            QPixmapCache::setCacheLimit(1);
+        }
         const bool vertical = orientation == Qt::Vertical;
         QWidget window;
         window.resize(vertical ? QSize(60, 420) : QSize(420, 60));
