@@ -118,13 +118,24 @@ void UseUnshapedText() {
     QApplication::setFont(font);
 }
 
+namespace {
+
+// Whether the style, or the one a proxy wraps, is Qt's style of that name.
+bool Named(const QStyle* style, QLatin1String name) {
+    while (const auto* proxy = qobject_cast<const QProxyStyle*>(style)) {
+        style = proxy->baseStyle();
+    }
+    return style && style->name().compare(name, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
 bool IsFusion(const QStyle* style) {
-    return style && style->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0;
+    return Named(style, QLatin1String("fusion"));
 }
 
 bool IsFusionOrWindows(const QStyle* style) {
-    return IsFusion(style) ||
-           (style && style->name().compare(QLatin1String("windows"), Qt::CaseInsensitive) == 0);
+    return IsFusion(style) || Named(style, QLatin1String("windows"));
 }
 
 QStyle* PlatformStyle() {

@@ -29,10 +29,10 @@ void UseApplicationStyle();
 void UseUnshapedText();
 // The style the platform chose: the application's style, or the one it wraps.
 QStyle* PlatformStyle();
-// Qt's Fusion style.
+// Qt's Fusion style, or a proxy of it.
 bool IsFusion(const QStyle* style);
-// Qt's Fusion or Windows style: both take the toolbar's extension arrows from the common style's
-// pictures, and both draw their controls without animations.
+// Qt's Fusion or Windows style, or a proxy of either: both take the toolbar's extension arrows from
+// the common style's pictures, and both draw their controls without animations.
 bool IsFusionOrWindows(const QStyle* style);
 
 // The key under which QPixmap keeps a picture it loaded from the file.

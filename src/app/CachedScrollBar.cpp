@@ -9,7 +9,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPixmapCache>
-#include <QProxyStyle>
 #include <QStyle>
 #include <QStyleOptionSlider>
 
@@ -52,6 +51,13 @@ void Keep(const QString& look, const Verdict& verdict) {
         verdicts.clear();
     }
     verdicts.insert(look, verdict);
+}
+
+// The option with the handle at position.
+QStyleOptionSlider At(const QStyleOptionSlider& option, int position) {
+    QStyleOptionSlider at(option);
+    at.sliderPosition = at.sliderValue = position;
+    return at;
 }
 
 bool Opaque(const QImage& image) {
@@ -109,8 +115,7 @@ QPixmap CachedScrollBar::Drawn(const QStyleOptionSlider& option) const {
 
 QRect CachedScrollBar::Place(const QStyleOptionSlider& option, QStyle::SubControl part,
                              int position) const {
-    QStyleOptionSlider at(option);
-    at.sliderPosition = at.sliderValue = position;
+    const QStyleOptionSlider at = At(option, position);
     return style()->subControlRect(QStyle::CC_ScrollBar, &at, part, this);
 }
 
@@ -119,16 +124,12 @@ QRect CachedScrollBar::Place(const QStyleOptionSlider& option, QStyle::SubContro
 // two pictures for all the positions in the groove's middle instead of one each. The handle's
 // picture reaches as far as its drawing does (a style may draw a line beside it); where it would
 // reach the groove's ends, the bar keeps a picture of the position. Checked once per look on the
-// pictures themselves, with the handle at three places, so a bar that a style draws otherwise
-// keeps a picture per position.
+// pictures themselves, with the handle in the middle and next to either end, so a bar that a style
+// draws otherwise keeps a picture per position.
 void CachedScrollBar::JudgeLook(const QStyleOptionSlider& option, const QString& look) {
     Verdict verdict;
     const int middle = option.minimum + (option.maximum - option.minimum) / 2;
-    const auto drawnAt = [&](int position) {
-        QStyleOptionSlider at(option);
-        at.sliderPosition = at.sliderValue = position;
-        return Drawn(at).toImage();
-    };
+    const auto drawnAt = [&](int position) { return Drawn(At(option, position)).toImage(); };
     QStyleOptionSlider without(option);
     without.subControls &= ~QStyle::SC_ScrollBarSlider;
     const QImage bare = Drawn(without).toImage();
@@ -148,8 +149,9 @@ void CachedScrollBar::JudgeLook(const QStyleOptionSlider& option, const QString&
     const QRect span = SameAlong(bare, groove, option.orientation);
     bool composed = option.maximum > option.minimum && !place.isEmpty() && span.contains(reach) &&
                     Opaque(handle);
-    // Composed at the middle and next to either end, the bar is what the style draws there.
-    for (const int position : {middle, option.minimum + 1, option.maximum - 1}) {
+    // At the middle the composed bar is the drawn one by how the handle's picture was cut; next
+    // to either end it must be what the style draws there.
+    for (const int position : {option.minimum + 1, option.maximum - 1}) {
         const QRect target(Place(option, QStyle::SC_ScrollBarSlider, position).topLeft() +
                                reach.topLeft() - place.topLeft(),
                            handle.size());
@@ -177,10 +179,9 @@ void CachedScrollBar::paintEvent(QPaintEvent* event) {
     // a transient bar fades: those are drawn as usual. So is a disabled bar under a style other
     // than Fusion: Qt's Windows style dots a disabled groove in a way a picture of the bar does
     // not reproduce.
-    const auto* proxy = qobject_cast<const QProxyStyle*>(style());
     if (underMouse() || isSliderDown() || QGuiApplication::mouseButtons() != Qt::NoButton ||
         style()->styleHint(QStyle::SH_ScrollBar_Transient, nullptr, this) ||
-        (!isEnabled() && !IsFusion(proxy ? proxy->baseStyle() : style()))) {
+        (!isEnabled() && !IsFusion(style()))) {
         QScrollBar::paintEvent(event);
         return;
     }
