@@ -13,6 +13,7 @@
 #include <QStyleOptionGroupBox>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -37,6 +38,18 @@ const QPixmap& KeptPicture(std::vector<Key>& kept, Key key, std::size_t most, co
         kept.clear();
     kept.push_back(std::move(key));
     return kept.back().picture;
+}
+
+// The colour a group box stands on, where its parent fills its whole ground with one opaque
+// colour (a page does); none elsewhere.
+std::optional<QColor> GroundUnder(const QWidget* group) {
+    const QWidget* page = group ? group->parentWidget() : nullptr;
+    if (!page || !page->autoFillBackground())
+        return std::nullopt;
+    const QBrush& ground = page->palette().brush(page->backgroundRole());
+    if (ground.style() != Qt::SolidPattern || !ground.isOpaque())
+        return std::nullopt;
+    return ground.color();
 }
 
 // The style measures the bold title with the font on every call; a group repaints whenever one
@@ -85,12 +98,8 @@ public:
     // page, titles included. Only where the page fills its ground with one colour.
     void drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& palette,
                       bool enabled, const QString& text, QPalette::ColorRole role) const override {
-        const QWidget* page = titleOf ? titleOf->parentWidget() : nullptr;
-        const QBrush* ground = page && page->autoFillBackground()
-                                   ? &page->palette().brush(page->backgroundRole())
-                                   : nullptr;
-        if (!ground || ground->style() != Qt::SolidPattern || !ground->isOpaque() ||
-            painter->transform().type() > QTransform::TxTranslate || rect.isEmpty() ||
+        const std::optional<QColor> ground = GroundUnder(titleOf);
+        if (!ground || painter->transform().type() > QTransform::TxTranslate || rect.isEmpty() ||
             !titleFrame.group || titleFrame.group != titleOf) {
             QProxyStyle::drawItemText(painter, rect, flags, palette, enabled, text, role);
             return;
@@ -104,7 +113,7 @@ public:
                      palette.currentColorGroup(),
                      painter->font(),
                      painter->pen().color(),
-                     ground->color(),
+                     *ground,
                      titleFrame.picture.cacheKey(),
                      titleFrame.rect.topLeft() - rect.topLeft(),
                      painter->device()->devicePixelRatioF(),
@@ -154,9 +163,11 @@ public:
         return key.result;
     }
 
-    // The frame is drawn once per look into a transparent picture and then copied: a style may
-    // build it from scaled pieces of an image, which costs far more than one copy, and a group
-    // repaints whenever one of its controls does. The title is drawn as before, each time.
+    // The frame is drawn once per look into a picture and then copied: a style may build it
+    // from scaled pieces of an image, which costs far more than one copy, and a group repaints
+    // whenever one of its controls does. Where the page under the group fills its ground with
+    // one colour the frame is drawn on that colour, so that the copy is a plain one instead of
+    // a blend over the whole group; elsewhere on a transparent picture.
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget) const override {
         const auto* group = qobject_cast<const QGroupBox*>(widget);
@@ -181,9 +192,10 @@ public:
                      group->isFlat(),
                      painter->renderHints(),
                      painter->device()->devicePixelRatioF(),
+                     GroundUnder(group).value_or(Qt::transparent),
                      {}};
         const QPixmap& picture =
-            KeptPicture(frames, key, kMaxFrames, Qt::transparent, [&](QPainter& framePainter) {
+            KeptPicture(frames, key, kMaxFrames, key.ground, [&](QPainter& framePainter) {
                 framePainter.setRenderHints(key.hints);
                 std::unique_ptr<QStyleOption> moved(frame ? new QStyleOptionFrame(*frame)
                                                           : new QStyleOption(*option));
@@ -276,6 +288,7 @@ private:
         bool flat;
         QPainter::RenderHints hints;
         qreal ratio;
+        QColor ground;
         QPixmap picture;
 
         bool Same(const FrameKey& o) const {
@@ -283,7 +296,7 @@ private:
                    palette == o.palette && metrics == o.metrics && features == o.features &&
                    lineWidth == o.lineWidth && midLineWidth == o.midLineWidth &&
                    checkable == o.checkable && untitled == o.untitled && flat == o.flat &&
-                   hints == o.hints && ratio == o.ratio;
+                   hints == o.hints && ratio == o.ratio && ground == o.ground;
         }
     };
     static constexpr std::size_t kMaxFrames = 64;
