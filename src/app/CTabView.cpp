@@ -2,9 +2,11 @@
 #include "CTabView.h"
 
 #include "CAppDoc.h"
+#include "PictureCopy.h"
 
 #include <QEvent>
 #include <QHash>
+#include <QMetaObject>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -48,6 +50,24 @@ protected:
         // the whole bar paints). A label is drawn only where its text lies in the region.
         const QRegion& region = event->region();
         QStylePainter painter(this);
+        if (testAttribute(Qt::WA_OpaquePaintEvent)) {
+            if (!GroundIsPlain()) {
+                // The ground under the bar is no longer one the bar can copy: the holder
+                // paints under it again from the next paint on.
+                setAttribute(Qt::WA_OpaquePaintEvent, false);
+                parentWidget()->update(geometry());
+            }
+            DrawPixmapInPieces(painter, QPoint(0, 0), Ground(), region);
+        } else if (!groundPending && GroundIsPlain()) {
+            groundPending = true;
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    groundPending = false;
+                    setAttribute(Qt::WA_OpaquePaintEvent, GroundIsPlain());
+                },
+                Qt::QueuedConnection);
+        }
         for (int i = 0; i < count(); ++i) {
             if (!region.intersects(tabRect(i).adjusted(-kShapeOverlap, 0, kShapeOverlap, 0))) {
                 continue;
@@ -74,6 +94,71 @@ protected:
     }
 
 private:
+    // A recoloured tab repaints the holder, every widget under it and the window's ground
+    // beneath it first, and a tab widget's frame is drawn whole, clipped only afterwards: a
+    // tall fill that the raster engine hands to its thread pool on every preset switch. Once it
+    // has painted, the bar covers its whole rectangle itself, with a picture of what lies under
+    // it (the holder's paint on its ground), where that ground is one colour all the way up to
+    // the window. It is not taken while the window first appears.
+    bool GroundIsPlain() const {
+        const QWidget* holder = parentWidget();
+        if (!holder || isWindow()) {
+            return false;
+        }
+        const QBrush& colour = holder->palette().brush(holder->backgroundRole());
+        if (colour.style() != Qt::SolidPattern || !colour.isOpaque()) {
+            return false;
+        }
+        for (const QWidget* w = holder->parentWidget(); w; w = w->parentWidget()) {
+            if ((w->isWindow() || w->autoFillBackground()) &&
+                w->palette().brush(w->backgroundRole()) != colour) {
+                return false;
+            }
+            if (w->isWindow()) {
+                break;
+            }
+        }
+        return true;
+    }
+
+    // What lies under the bar, drawn again only when something it depends on changed.
+    const QPixmap& Ground() {
+        QWidget* holder = parentWidget();
+        const auto* tabs = qobject_cast<const QTabWidget*>(holder);
+        GroundKey key{size(),
+                      pos(),
+                      holder->size(),
+                      holder->palette().cacheKey(),
+                      holder->style(),
+                      devicePixelRatioF(),
+                      holder->isActiveWindow(),
+                      holder->isEnabled(),
+                      tabs ? tabs->currentIndex() : -1};
+        if (ground.isNull() || !(groundKey == key)) {
+            groundKey = key;
+            ground = QPixmap((QSizeF(size()) * key.ratio).toSize().expandedTo(QSize(1, 1)));
+            ground.setDevicePixelRatio(key.ratio);
+            holder->render(&ground, QPoint(), QRegion(geometry()), QWidget::DrawWindowBackground);
+        }
+        return ground;
+    }
+
+    struct GroundKey {
+        QSize size;
+        QPoint position;
+        QSize holderSize;
+        qint64 palette = 0;
+        const QStyle* style = nullptr;
+        qreal ratio = 0;
+        bool active = false;
+        bool enabled = false;
+        int current = -1;
+        bool operator==(const GroundKey&) const = default;
+    };
+    GroundKey groundKey;
+    QPixmap ground;
+    bool groundPending = false;
+
     // How far a style draws a tab's shape beyond its rectangle, at most.
     static constexpr int kShapeOverlap = 2;
     // Room kept around a tab's shape in its picture: more than a style draws outside it.

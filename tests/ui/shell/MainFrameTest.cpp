@@ -20,9 +20,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QScreen>
 #include <QSpinBox>
 #include <QStyledItemDelegate>
 #include <QSvgRenderer>
+#include <QTabBar>
 #include <QtTest>
 
 #include <algorithm>
@@ -680,6 +682,48 @@ private slots:
                          active ? CTabView::kActiveSplit : CTabView::kInactiveSplit);
             }
             QVERIFY(shownWhole());
+        }
+    }
+
+    // In the main window the tab bar, once shown, covers itself with a picture of what lies under
+    // it: recoloured tabs then repaint nothing beneath the bar, and the window looks exactly as
+    // when the tab widget and the window paint under the bar, before and after the current page
+    // changes the tab widget's frame.
+    void tabBarOverItsGroundLooksAsOverThePaintedHolder() {
+        ShellTestEnv env;
+        StartWith(env, 4);
+        CMainFrame& frame = env.Frame();
+        CTabView* tabs = frame.TabView();
+        QTabBar* bar = tabs->tabBar();
+        const auto recolour = [&env](int split, bool active) {
+            env.Doc().ModifyPreset(0, QStringLiteral("keys"), [=](Preset& p) {
+                p.lowKey[static_cast<std::size_t>(split)] = active ? 30 : 0;
+                p.highKey[static_cast<std::size_t>(split)] = active ? 90 : 0;
+            });
+            QApplication::processEvents();
+        };
+        const auto grabbed = [&frame] {
+            return frame.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        };
+        for (const int page : {0, 4}) {
+            tabs->SetActivePage(page);
+            recolour(2, true);
+            QApplication::processEvents();
+            QVERIFY(bar->testAttribute(Qt::WA_OpaquePaintEvent));
+            PaintCount holderPaints;
+            tabs->installEventFilter(&holderPaints);
+            recolour(2, false);
+            recolour(5, true);
+            QCOMPARE(holderPaints.paints, 0);
+            tabs->removeEventFilter(&holderPaints);
+            const QImage onGround = grabbed();
+            const QImage shown = frame.screen()
+                                     ->grabWindow(frame.winId())
+                                     .toImage()
+                                     .convertToFormat(QImage::Format_RGB32);
+            QCOMPARE(shown, onGround);
+            bar->setAttribute(Qt::WA_OpaquePaintEvent, false);
+            QCOMPARE(grabbed(), onGround);
         }
     }
 
