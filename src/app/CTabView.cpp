@@ -4,6 +4,7 @@
 #include "CAppDoc.h"
 #include "PictureCopy.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QHash>
 #include <QMetaObject>
@@ -102,8 +103,14 @@ private:
     // the window. It is not taken while the window first appears.
     bool GroundIsPlain() const {
         const QWidget* holder = parentWidget();
-        if (!holder || isWindow()) {
+        // A style sheet may paint any widget's ground in its own way.
+        if (!holder || isWindow() || !qApp->styleSheet().isEmpty()) {
             return false;
+        }
+        for (const QWidget* w = this; w; w = w->isWindow() ? nullptr : w->parentWidget()) {
+            if (!w->styleSheet().isEmpty() || w->testAttribute(Qt::WA_StyledBackground)) {
+                return false;
+            }
         }
         const QBrush& colour = holder->palette().brush(holder->backgroundRole());
         if (colour.style() != Qt::SolidPattern || !colour.isOpaque()) {

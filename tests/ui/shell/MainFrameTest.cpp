@@ -725,6 +725,20 @@ private slots:
             bar->setAttribute(Qt::WA_OpaquePaintEvent, false);
             QCOMPARE(grabbed(), onGround);
         }
+        // A style sheet paints the window's ground its own way: the bar leaves it to the window.
+        qApp->setStyleSheet(QStringLiteral("QMainWindow { background: rgb(255, 224, 224); }"));
+        recolour(3, true);
+        recolour(3, false);
+        QApplication::processEvents();
+        const bool opaque = bar->testAttribute(Qt::WA_OpaquePaintEvent);
+        const QImage shown = frame.screen()
+                                 ->grabWindow(frame.winId())
+                                 .toImage()
+                                 .convertToFormat(QImage::Format_RGB32);
+        const QImage styled = grabbed();
+        qApp->setStyleSheet(QString());
+        QVERIFY(!opaque);
+        QCOMPARE(shown, styled);
     }
 
     void tabsInOrderWithSplitColours() {
