@@ -3,8 +3,8 @@
 
 #include "CAppDoc.h"
 #include "PictureCopy.h"
+#include "PlainGround.h"
 
-#include <QApplication>
 #include <QEvent>
 #include <QHash>
 #include <QMetaObject>
@@ -16,6 +16,7 @@
 #include <QTabBar>
 #include <QToolButton>
 
+#include <optional>
 #include <vector>
 
 namespace {
@@ -56,9 +57,15 @@ protected:
                 // The ground under the bar is no longer one the bar can copy: the holder
                 // paints under it again from the next paint on.
                 setAttribute(Qt::WA_OpaquePaintEvent, false);
-                parentWidget()->update(geometry());
+                if (QWidget* holder = parentWidget()) {
+                    holder->update(geometry());
+                }
             }
-            DrawPixmapInPieces(painter, QPoint(0, 0), Ground(), region);
+            if (parentWidget()) {
+                DrawPixmapInPieces(painter, QPoint(0, 0), Ground(), region);
+            } else {
+                painter.fillRect(rect(), palette().window());
+            }
         } else if (!groundPending && GroundIsPlain()) {
             groundPending = true;
             QMetaObject::invokeMethod(
@@ -103,29 +110,17 @@ private:
     // the window. It is not taken while the window first appears.
     bool GroundIsPlain() const {
         const QWidget* holder = parentWidget();
-        // A style sheet may paint any widget's ground in its own way.
-        if (!holder || isWindow() || !qApp->styleSheet().isEmpty()) {
+        if (!holder || isWindow() || !styleSheet().isEmpty() ||
+            holder->testAttribute(Qt::WA_StyledBackground)) {
             return false;
         }
-        for (const QWidget* w = this; w; w = w->isWindow() ? nullptr : w->parentWidget()) {
-            if (!w->styleSheet().isEmpty() || w->testAttribute(Qt::WA_StyledBackground)) {
-                return false;
-            }
-        }
+        // The picture lays the holder's own ground colour under its paint; the widgets above
+        // must lay the same one.
+        const std::optional<QColor> above =
+            holder->isWindow() ? PlainGround(holder) : PlainGround(holder->parentWidget());
         const QBrush& colour = holder->palette().brush(holder->backgroundRole());
-        if (colour.style() != Qt::SolidPattern || !colour.isOpaque()) {
-            return false;
-        }
-        for (const QWidget* w = holder->parentWidget(); w; w = w->parentWidget()) {
-            if ((w->isWindow() || w->autoFillBackground()) &&
-                w->palette().brush(w->backgroundRole()) != colour) {
-                return false;
-            }
-            if (w->isWindow()) {
-                break;
-            }
-        }
-        return true;
+        return above && colour.style() == Qt::SolidPattern && colour.color() == *above &&
+               holder->styleSheet().isEmpty();
     }
 
     // What lies under the bar, drawn again only when something it depends on changed.

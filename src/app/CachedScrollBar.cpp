@@ -2,10 +2,12 @@
 
 #include "ApplicationStyle.h"
 #include "PictureCopy.h"
+#include "PlainGround.h"
 
 #include <QGuiApplication>
 #include <QHash>
 #include <QImage>
+#include <QMetaObject>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPixmapCache>
@@ -175,6 +177,7 @@ void CachedScrollBar::JudgeLook(const QStyleOptionSlider& option, const QString&
 }
 
 void CachedScrollBar::paintEvent(QPaintEvent* event) {
+    LayGround(event->region());
     // The style shows hovered and pressed parts from state a style option does not carry, and
     // a transient bar fades: those are drawn as usual. So is a disabled bar under a style other
     // than Fusion: Qt's Windows style dots a disabled groove in a way a picture of the bar does
@@ -229,4 +232,35 @@ void CachedScrollBar::paintEvent(QPaintEvent* event) {
         QPixmapCache::insert(key, picture);
     }
     DrawPixmapInPieces(painter, QPoint(0, 0), picture, event->region());
+}
+
+void CachedScrollBar::LayGround(const QRegion& region) {
+    const std::optional<QColor> ground = isWindow() ? std::nullopt : PlainGround(parentWidget());
+    if (!testAttribute(Qt::WA_OpaquePaintEvent)) {
+        if (ground && !groundPending) {
+            groundPending = true;
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    groundPending = false;
+                    setAttribute(Qt::WA_OpaquePaintEvent,
+                                 !isWindow() && PlainGround(parentWidget()).has_value());
+                },
+                Qt::QueuedConnection);
+        }
+        return;
+    }
+    if (!ground) {
+        // The ground is no longer one colour: the widgets under the bar paint it again from the
+        // next paint on; this one lays the window's colour.
+        setAttribute(Qt::WA_OpaquePaintEvent, false);
+        if (QWidget* parent = parentWidget()) {
+            parent->update(geometry());
+        }
+    }
+    QPainter painter(this);
+    const QColor colour = ground.value_or(palette().color(QPalette::Window));
+    for (const QRect& rect : region) {
+        painter.fillRect(rect, colour);
+    }
 }

@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QStyle>
 
+class QRegion;
 class QStyleOptionSlider;
 
 class CachedScrollBar final : public QScrollBar {
@@ -28,4 +29,10 @@ private:
     QRect Place(const QStyleOptionSlider& option, QStyle::SubControl part, int position) const;
     // Decides whether the look is shown composed, and keeps its two pictures if so.
     void JudgeLook(const QStyleOptionSlider& option, const QString& look);
+    // Once the bar has painted, it lays the one-colour ground under it itself (PlainGround.h):
+    // a moved handle then repaints no widget under the bar (a scroll area draws its whole
+    // frame, clipped only afterwards, a tall fill on Qt's thread pool).
+    void LayGround(const QRegion& region);
+
+    bool groundPending = false;
 };

@@ -3,6 +3,7 @@
 #include "app/PictureCopy.h"
 
 #include <QApplication>
+#include <QGroupBox>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPixmapCache>
@@ -134,11 +135,15 @@ private slots:
         }
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        // A bar that lays its own ground is grabbed without an alpha channel.
+        const auto grabbed = [](QWidget* bar) {
+            return bar->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        };
         const auto alike = [&](const QString& what) {
             QApplication::processEvents();
             const QImage shown = window.screen()->grabWindow(window.winId()).toImage();
             const bool same = shown.copy(cached->geometry()) == shown.copy(plain->geometry()) &&
-                              cached->grab().toImage() == plain->grab().toImage();
+                              grabbed(cached) == grabbed(plain);
             if (!same)
                 qWarning("%s: the cached bar differs", qPrintable(what));
             return same;
@@ -152,9 +157,11 @@ private slots:
             bar->setPageStep(31);
         });
         QVERIFY(alike(QStringLiteral("range 0-96")));
+        // On the window's plain ground the bar lays that ground itself.
+        QVERIFY(cached->testAttribute(Qt::WA_OpaquePaintEvent));
         for (int value = 0; value <= 96; ++value) {
             both([value](QScrollBar* bar) { bar->setValue(value); });
-            QVERIFY(cached->grab().toImage() == plain->grab().toImage());
+            QVERIFY(grabbed(cached) == grabbed(plain));
         }
         for (const int value : {40, 96, 1, 0}) {
             both([value](QScrollBar* bar) { bar->setValue(value); });
@@ -172,6 +179,16 @@ private slots:
                                  : QRegion(5, 0, 150, 16) + QRegion(300, 2, 40, 10));
         });
         QVERIFY(alike(QStringLiteral("parts repainted")));
+        // In a group box, which draws a frame and a tint under its children, the group paints
+        // under the bar.
+        auto* group = new QGroupBox(&window);
+        group->setGeometry(window.rect());
+        auto* grouped = new CachedScrollBar(orientation, group);
+        grouped->setGeometry(place(0));
+        group->show();
+        grouped->grab(); // a paint, after which a bar on a plain ground would lay it itself
+        QApplication::processEvents();
+        QVERIFY(!grouped->testAttribute(Qt::WA_OpaquePaintEvent));
     }
 };
 
