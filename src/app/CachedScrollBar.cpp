@@ -19,16 +19,44 @@
 namespace {
 
 // The key of everything the style reads but the handle's position: the look, the range and
-// the widget's state.
+// the widget's state. The fields' bytes make the key (a printed one cost more than copying the
+// bar's pictures); the prefix keeps it apart from other keys in the pixmap cache.
 QString LookKey(const QStyle* style, const QStyleOptionSlider& option, qreal ratio) {
-    return QString::asprintf("presetor-scrollbar-%p-%dx%d@%g-%x-%llx-%d.%d.%d.%d-%d.%d.%d-%x",
-                             static_cast<const void*>(style), option.rect.width(),
-                             option.rect.height(), ratio, static_cast<unsigned>(option.state),
-                             static_cast<unsigned long long>(option.palette.cacheKey()),
-                             option.minimum, option.maximum, option.pageStep, option.singleStep,
-                             static_cast<int>(option.orientation),
-                             static_cast<int>(option.direction), option.upsideDown ? 1 : 0,
-                             static_cast<unsigned>(option.activeSubControls));
+    struct Fields {
+        quint64 style;
+        qint64 palette;
+        double ratio;
+        qint32 numbers[12];
+    } fields;
+    std::memset(&fields, 0, sizeof fields);
+    fields.style = reinterpret_cast<quintptr>(style);
+    fields.palette = option.palette.cacheKey();
+    fields.ratio = ratio;
+    const qint32 numbers[12] = {option.rect.width(),
+                                option.rect.height(),
+                                static_cast<qint32>(option.state),
+                                option.minimum,
+                                option.maximum,
+                                option.pageStep,
+                                option.singleStep,
+                                static_cast<qint32>(option.orientation),
+                                static_cast<qint32>(option.direction),
+                                option.upsideDown ? 1 : 0,
+                                static_cast<qint32>(option.activeSubControls),
+                                0};
+    std::memcpy(fields.numbers, numbers, sizeof numbers);
+    static_assert(sizeof(Fields) % sizeof(char16_t) == 0);
+    return QStringLiteral("presetor-scrollbar-") +
+           QString::fromUtf16(reinterpret_cast<const char16_t*>(&fields),
+                              sizeof fields / sizeof(char16_t));
+}
+
+// The key of the picture of the look with the handle at the option's position.
+QString PositionKey(const QString& look, const QStyleOptionSlider& option) {
+    const qint32 at[2] = {option.sliderPosition, option.sliderValue};
+    return look + QStringLiteral("-at-") +
+           QString::fromUtf16(reinterpret_cast<const char16_t*>(at),
+                              (sizeof at) / (sizeof(char16_t)));
 }
 
 // Whether a look is composed of the bar without its handle and the handle's picture, and where
@@ -224,8 +252,7 @@ void CachedScrollBar::paintEvent(QPaintEvent* event) {
             Keep(look, Verdict{}); // the cache dropped a picture: judged again
         }
     }
-    const QString key =
-        look + QString::asprintf("-at-%d.%d", option.sliderPosition, option.sliderValue);
+    const QString key = PositionKey(look, option);
     QPixmap picture;
     if (!QPixmapCache::find(key, &picture)) {
         picture = Drawn(option);
