@@ -128,7 +128,13 @@ CMainFrame::CMainFrame(CEditorApp& application, CAppDoc& document, const PageFac
     qApp->installEventFilter(this);
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+    // The base class closes the window and hides the monitor dock after this object's members
+    // are gone; the dock's visibility signal must no longer reach them.
+    if (monitor) {
+        disconnect(monitor, nullptr, this, nullptr);
+    }
+}
 
 QAction* CMainFrame::MakeAction(int id, const QString& text, const QKeySequence& key,
                                 const QString& icon) {
