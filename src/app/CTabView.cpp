@@ -7,7 +7,6 @@
 
 #include <QEvent>
 #include <QHash>
-#include <QMetaObject>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -52,29 +51,12 @@ protected:
         // the whole bar paints). A label is drawn only where its text lies in the region.
         const QRegion& region = event->region();
         QStylePainter painter(this);
-        if (testAttribute(Qt::WA_OpaquePaintEvent)) {
-            if (!GroundIsPlain()) {
-                // The ground under the bar is no longer one the bar can copy: the holder
-                // paints under it again from the next paint on.
-                setAttribute(Qt::WA_OpaquePaintEvent, false);
-                if (QWidget* holder = parentWidget()) {
-                    holder->update(geometry());
-                }
-            }
+        if (opaque.Paint(*this, GroundIsPlain())) {
             if (parentWidget()) {
                 DrawPixmapInPieces(painter, QPoint(0, 0), Ground(), region);
             } else {
                 painter.fillRect(rect(), palette().window());
             }
-        } else if (!groundPending && GroundIsPlain()) {
-            groundPending = true;
-            QMetaObject::invokeMethod(
-                this,
-                [this] {
-                    groundPending = false;
-                    setAttribute(Qt::WA_OpaquePaintEvent, GroundIsPlain());
-                },
-                Qt::QueuedConnection);
         }
         for (int i = 0; i < count(); ++i) {
             if (!region.intersects(tabRect(i).adjusted(-kShapeOverlap, 0, kShapeOverlap, 0))) {
@@ -159,7 +141,7 @@ private:
     };
     GroundKey groundKey;
     QPixmap ground;
-    bool groundPending = false;
+    OpaqueOverGround opaque;
 
     // How far a style draws a tab's shape beyond its rectangle, at most.
     static constexpr int kShapeOverlap = 2;

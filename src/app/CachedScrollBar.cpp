@@ -7,7 +7,6 @@
 #include <QGuiApplication>
 #include <QHash>
 #include <QImage>
-#include <QMetaObject>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPixmapCache>
@@ -26,26 +25,17 @@ QString LookKey(const QStyle* style, const QStyleOptionSlider& option, qreal rat
         quint64 style;
         qint64 palette;
         double ratio;
-        qint32 numbers[12];
-    } fields;
-    std::memset(&fields, 0, sizeof fields);
-    fields.style = reinterpret_cast<quintptr>(style);
-    fields.palette = option.palette.cacheKey();
-    fields.ratio = ratio;
-    const qint32 numbers[12] = {option.rect.width(),
-                                option.rect.height(),
-                                static_cast<qint32>(option.state),
-                                option.minimum,
-                                option.maximum,
-                                option.pageStep,
-                                option.singleStep,
-                                static_cast<qint32>(option.orientation),
-                                static_cast<qint32>(option.direction),
-                                option.upsideDown ? 1 : 0,
-                                static_cast<qint32>(option.activeSubControls),
-                                0};
-    std::memcpy(fields.numbers, numbers, sizeof numbers);
-    static_assert(sizeof(Fields) % sizeof(char16_t) == 0);
+        qint32 numbers[12]; // the last one only fills the struct: no byte is left undefined
+    };
+    const Fields fields{
+        reinterpret_cast<quintptr>(style),
+        option.palette.cacheKey(),
+        ratio,
+        {option.rect.width(), option.rect.height(), static_cast<qint32>(option.state),
+         option.minimum, option.maximum, option.pageStep, option.singleStep,
+         static_cast<qint32>(option.orientation), static_cast<qint32>(option.direction),
+         option.upsideDown ? 1 : 0, static_cast<qint32>(option.activeSubControls), 0}};
+    static_assert(sizeof(Fields) == 3 * sizeof(quint64) + 12 * sizeof(qint32));
     return QStringLiteral("presetor-scrollbar-") +
            QString::fromUtf16(reinterpret_cast<const char16_t*>(&fields),
                               sizeof fields / sizeof(char16_t));
@@ -263,28 +253,10 @@ void CachedScrollBar::paintEvent(QPaintEvent* event) {
 
 void CachedScrollBar::LayGround(const QRegion& region) {
     const std::optional<QColor> ground = isWindow() ? std::nullopt : PlainGround(parentWidget());
-    if (!testAttribute(Qt::WA_OpaquePaintEvent)) {
-        if (ground && !groundPending) {
-            groundPending = true;
-            QMetaObject::invokeMethod(
-                this,
-                [this] {
-                    groundPending = false;
-                    setAttribute(Qt::WA_OpaquePaintEvent,
-                                 !isWindow() && PlainGround(parentWidget()).has_value());
-                },
-                Qt::QueuedConnection);
-        }
+    if (!opaque.Paint(*this, ground.has_value())) {
         return;
     }
-    if (!ground) {
-        // The ground is no longer one colour: the widgets under the bar paint it again from the
-        // next paint on; this one lays the window's colour.
-        setAttribute(Qt::WA_OpaquePaintEvent, false);
-        if (QWidget* parent = parentWidget()) {
-            parent->update(geometry());
-        }
-    }
+    // Where the ground just stopped being plain, this one paint lays the window's colour.
     QPainter painter(this);
     const QColor colour = ground.value_or(palette().color(QPalette::Window));
     for (const QRect& rect : region) {

@@ -5,6 +5,8 @@
 // one picture per position, which the pixmap cache's limit bounds.
 #pragma once
 
+#include "PlainGround.h"
+
 #include <QPixmap>
 #include <QScrollBar>
 #include <QStyle>
@@ -34,5 +36,5 @@ private:
     // frame, clipped only afterwards, a tall fill on Qt's thread pool).
     void LayGround(const QRegion& region);
 
-    bool groundPending = false;
+    OpaqueOverGround opaque;
 };

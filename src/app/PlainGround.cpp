@@ -3,6 +3,7 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QBrush>
+#include <QMetaObject>
 #include <QPalette>
 #include <QSplitter>
 #include <QWidget>
@@ -30,4 +31,27 @@ std::optional<QColor> PlainGround(const QWidget* holder) {
         }
     }
     return std::nullopt;
+}
+
+bool OpaqueOverGround::Paint(QWidget& widget, bool plain) {
+    if (!widget.testAttribute(Qt::WA_OpaquePaintEvent)) {
+        if (plain && !pending) {
+            pending = true;
+            QMetaObject::invokeMethod(
+                &widget,
+                [this, &widget] {
+                    pending = false;
+                    widget.setAttribute(Qt::WA_OpaquePaintEvent, true);
+                },
+                Qt::QueuedConnection);
+        }
+        return false;
+    }
+    if (!plain) {
+        widget.setAttribute(Qt::WA_OpaquePaintEvent, false);
+        if (QWidget* holder = widget.parentWidget()) {
+            holder->update(widget.geometry());
+        }
+    }
+    return true;
 }

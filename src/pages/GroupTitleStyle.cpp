@@ -2,6 +2,7 @@
 
 #include "app/ApplicationStyle.h"
 #include "app/PictureCopy.h"
+#include "app/PlainGround.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -40,16 +41,10 @@ const QPixmap& KeptPicture(std::vector<Key>& kept, Key key, std::size_t most, co
     return kept.back().picture;
 }
 
-// The colour a group box stands on, where its parent fills its whole ground with one opaque
-// colour (a page does); none elsewhere.
+// The colour a group box stands on, where that is one colour (a page fills its ground); none
+// elsewhere.
 std::optional<QColor> GroundUnder(const QWidget* group) {
-    const QWidget* page = group ? group->parentWidget() : nullptr;
-    if (!page || !page->autoFillBackground())
-        return std::nullopt;
-    const QBrush& ground = page->palette().brush(page->backgroundRole());
-    if (ground.style() != Qt::SolidPattern || !ground.isOpaque())
-        return std::nullopt;
-    return ground.color();
+    return group ? PlainGround(group->parentWidget()) : std::nullopt;
 }
 
 // The style measures the bold title with the font on every call; a group repaints whenever one
