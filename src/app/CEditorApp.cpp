@@ -14,6 +14,16 @@
 
 using namespace presetor;
 
+namespace {
+
+void StoreNumber(QSettings& settings, const char* key, int value) {
+    if (settings.value(QLatin1String(key)).toString() != QString::number(value)) {
+        settings.setValue(QLatin1String(key), value);
+    }
+}
+
+} // namespace
+
 CEditorApp::CEditorApp(QSettings& settingsStore, QObject* parent)
     : QObject(parent), settings(settingsStore), midiSystem(std::make_unique<MidiSystem>()) {
     midiOut = std::make_unique<CMidiOut>(*midiSystem);
@@ -35,8 +45,11 @@ void CEditorApp::ReadStartupSettings() {
         bank.SetKeyboardType(major);
         bank.keyboardMinor = minor;
         bank.keyboardTypeChosen = true;
-        settings.setValue(keys::kKeyboardMajor, major);
-        settings.setValue(keys::kKeyboardMinor, minor);
+        // Stored back only where the stored text is not already the number: a write makes
+        // the settings store save its whole file (lock file, two disk flushes) on the GUI
+        // thread before the window's first paint, at every start.
+        StoreNumber(settings, keys::kKeyboardMajor, major);
+        StoreNumber(settings, keys::kKeyboardMinor, minor);
     }
 }
 

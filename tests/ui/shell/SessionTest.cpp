@@ -105,6 +105,37 @@ private slots:
         QCOMPARE(env.settings->value(keys::kKeyboardMinor).toInt(), 1);
     }
 
+    // A start that finds the type stored as plain numbers leaves the settings file as it is (a
+    // write saves the whole file, with disk flushes, before the window's first paint); another
+    // stored form of the same number is written back as the number.
+    void storedTypeIsWrittenBackOnlyInAnotherForm_data() {
+        QTest::addColumn<QByteArray>("minor");
+        QTest::addColumn<bool>("rewritten");
+        QTest::newRow("plain numbers") << QByteArray("1") << false;
+        QTest::newRow("leading zero") << QByteArray("01") << true;
+    }
+
+    void storedTypeIsWrittenBackOnlyInAnotherForm() {
+        QFETCH(QByteArray, minor);
+        QFETCH(bool, rewritten);
+        ShellTestEnv env;
+        const QByteArray stored =
+            "; written by hand\n[Settings]\nKeyboard-Major=4\nKeyboard-Minor=" + minor + "\n";
+        QFile file(env.Path(QStringLiteral("presetor.ini")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(stored);
+        file.close();
+        env.NewSettings();
+        QCOMPARE(env.Start(), -1);
+        QCoreApplication::processEvents();
+        env.settings->sync();
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray after = file.readAll();
+        QCOMPARE(after != stored, rewritten);
+        QVERIFY(after.contains("Keyboard-Minor=1\n"));
+        QCOMPARE(env.App().bank.keyboardMinor, 1);
+    }
+
     // The system's MIDI ports are made when first needed, once; then the stored output is
     // found by name and opened.
     void midiPortsAreSetUpWhenFirstNeeded() {
