@@ -188,7 +188,11 @@ QValidator::State CStepSpinBox::validate(QString& input, int& pos) const {
     if (input.size() > kMaxTypedLength)
         return QValidator::Invalid;
     if (textFunction) {
-        // Names are typed letter by letter: anything may grow into one until it is taken.
+        // Names are typed letter by letter: anything may grow into one until it is taken. The
+        // edit also checks every text it is given, mostly the value's own name: that one is
+        // known without naming every value of the range.
+        if (input == textFromValue(value()))
+            return QValidator::Acceptable;
         int typed = 0;
         return ParseTyped(input, typed) ? QValidator::Acceptable : QValidator::Intermediate;
     }
