@@ -45,11 +45,7 @@ void CEditorApp::ReadStartupSettings() {
         bank.SetKeyboardType(major);
         bank.keyboardMinor = minor;
         bank.keyboardTypeChosen = true;
-        // Stored back only where the stored text is not already the number: a write makes
-        // the settings store save its whole file (lock file, two disk flushes) on the GUI
-        // thread before the window's first paint, at every start.
-        StoreNumber(settings, keys::kKeyboardMajor, major);
-        StoreNumber(settings, keys::kKeyboardMinor, minor);
+        WriteKeyboardType();
     }
 }
 
@@ -110,8 +106,11 @@ void CEditorApp::SetKeyboardType(int type) {
 }
 
 void CEditorApp::WriteKeyboardType() {
-    settings.setValue(keys::kKeyboardMajor, bank.keyboardType);
-    settings.setValue(keys::kKeyboardMinor, bank.keyboardMinor);
+    // Written only where the stored text is not already the number: a write makes the settings
+    // store save its whole file (lock file, two disk flushes) on the GUI thread, and a start,
+    // also one that opens a file, would do it before the window's first paint.
+    StoreNumber(settings, keys::kKeyboardMajor, bank.keyboardType);
+    StoreNumber(settings, keys::kKeyboardMinor, bank.keyboardMinor);
 }
 
 void CEditorApp::SaveMidiSettings() {

@@ -106,7 +106,7 @@ int PresetorSession::Start(const CommandLine& line, const MidiMaker& makeMidi,
     frame->RestorePlacement();
     frame->show();
     if (!line.file.isEmpty()) {
-        frame->AddRecentFile(syx ? QFileInfo(line.file).absoluteFilePath() : doc.PathName());
+        openedFile = syx ? QFileInfo(line.file).absoluteFilePath() : doc.PathName();
     }
 
     if (lateAfterFirstPaint) {
@@ -123,6 +123,9 @@ void PresetorSession::LateStart() {
         return;
     }
     lateDone = true;
+    if (!openedFile.isEmpty()) {
+        frame->AddRecentFile(openedFile);
+    }
     // After the window shows: MIDI device names, Turbo, sound lists and channel assignments;
     // unreadable sound lists are reported over the window. The system's MIDI ports are set up
     // when first needed (CEditorApp::EnsureMidi), which then opens the output; without them the

@@ -28,11 +28,13 @@ public:
     // Start-up after the command line was parsed: preset defaults and keyboard type from the
     // settings, the file of the command line or a new document (asking for the keyboard first
     // on the very first start), printing, desktop registration, the main window; once it shows,
-    // the stored MIDI device names, sound lists of soundDirectory and channel assignments; the
-    // MIDI devices of makeMidi and the output port follow when first needed. Returns -1 when the
-    // window is up and the event loop should run, otherwise the exit code of a run that is over.
-    // With lateAfterFirstPaint the steps after showing the window wait until it has painted
-    // (the program does this: the window appears sooner); otherwise they run at once.
+    // the file of the command line on the recent files list (a settings write, kept out of the
+    // first paint), the stored MIDI device names, sound lists of soundDirectory and channel
+    // assignments; the MIDI devices of makeMidi and the output port follow when first needed.
+    // Returns -1 when the window is up and the event loop should run, otherwise the exit code
+    // of a run that is over. With lateAfterFirstPaint the steps after showing the window wait
+    // until it has painted (the program does this: the window appears sooner); otherwise they
+    // run at once.
     int Start(const presetor::CommandLine& line, const MidiMaker& makeMidi,
               const QString& soundDirectory, bool registerDesktop,
               bool lateAfterFirstPaint = false);
@@ -58,5 +60,7 @@ private:
     std::unique_ptr<SoundListWatcher> soundWatcher;
     MidiMaker midiMaker;
     QString soundFolder;
+    // The file of the command line, put on the recent files list after the first paint.
+    QString openedFile;
     bool lateDone = false;
 };

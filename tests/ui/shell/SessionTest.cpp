@@ -105,18 +105,22 @@ private slots:
         QCOMPARE(env.settings->value(keys::kKeyboardMinor).toInt(), 1);
     }
 
-    // A start that finds the type stored as plain numbers leaves the settings file as it is (a
-    // write saves the whole file, with disk flushes, before the window's first paint); another
-    // stored form of the same number is written back as the number.
-    void storedTypeIsWrittenBackOnlyInAnotherForm_data() {
+    // Until the window has painted, a start that finds the type stored as plain numbers leaves
+    // the settings file as it is (a write saves the whole file, with disk flushes), also when it
+    // opens a file of that type, which joins the recent files after the paint; another stored
+    // form of the same number is written back as the number.
+    void settingsAreWrittenBeforeThePaintOnlyWhenTheyChange_data() {
         QTest::addColumn<QByteArray>("minor");
+        QTest::addColumn<bool>("withFile");
         QTest::addColumn<bool>("rewritten");
-        QTest::newRow("plain numbers") << QByteArray("1") << false;
-        QTest::newRow("leading zero") << QByteArray("01") << true;
+        QTest::newRow("plain numbers") << QByteArray("1") << false << false;
+        QTest::newRow("leading zero") << QByteArray("01") << false << true;
+        QTest::newRow("a file of that type") << QByteArray("1") << true << false;
     }
 
-    void storedTypeIsWrittenBackOnlyInAnotherForm() {
+    void settingsAreWrittenBeforeThePaintOnlyWhenTheyChange() {
         QFETCH(QByteArray, minor);
+        QFETCH(bool, withFile);
         QFETCH(bool, rewritten);
         ShellTestEnv env;
         const QByteArray stored =
@@ -126,14 +130,31 @@ private slots:
         file.write(stored);
         file.close();
         env.NewSettings();
-        QCOMPARE(env.Start(), -1);
-        QCoreApplication::processEvents();
-        env.settings->sync();
+        CommandLine line;
+        const QString bankFile = env.Path(QStringLiteral("bank.lmk"));
+        if (withFile) {
+            Bank bank;
+            bank.SetKeyboardType(4);
+            bank.LoadPresetDefaults();
+            QVERIFY(SavePresetFile(bankFile.toStdString(), bank).ok());
+            line = CommandLine::Parse({QStringLiteral("presetor"), bankFile});
+        }
+        // As the program starts: the steps after showing the window wait for its first paint.
+        env.session = std::make_unique<PresetorSession>(*env.settings, PresetorParts{});
+        QCOMPARE(env.session->Start(line, {}, env.dir.path(), false, true), -1);
+        env.settings->sync(); // whatever was set so far is written now
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray after = file.readAll();
+        file.close();
         QCOMPARE(after != stored, rewritten);
         QVERIFY(after.contains("Keyboard-Minor=1\n"));
         QCOMPARE(env.App().bank.keyboardMinor, 1);
+        if (withFile) {
+            QVERIFY(env.Frame().Recent().Files().isEmpty());
+            QVERIFY(QTest::qWaitForWindowExposed(&env.Frame()));
+            QTRY_COMPARE(env.Frame().Recent().Files().value(0),
+                         QFileInfo(bankFile).absoluteFilePath());
+        }
     }
 
     // The system's MIDI ports are made when first needed, once; then the stored output is
