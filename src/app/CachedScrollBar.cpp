@@ -91,6 +91,12 @@ bool Opaque(const QImage& image) {
     return true;
 }
 
+// A picture without a transparent pixel is kept without an alpha channel: it is then copied
+// rather than blended, and a bar that copies only such pictures covers everything under it.
+QPixmap Kept(const QImage& image) {
+    return QPixmap::fromImage(Opaque(image) ? image.convertToFormat(QImage::Format_RGB32) : image);
+}
+
 // The part of the groove around its middle where every row (every column of a horizontal bar)
 // is the same: the groove's ends may have edges of their own.
 QRect SameAlong(const QImage& bar, const QRect& groove, Qt::Orientation orientation) {
@@ -186,16 +192,14 @@ void CachedScrollBar::JudgeLook(const QStyleOptionSlider& option, const QString&
     verdict.judged = true;
     // A cache too small for the pictures leaves the look to a picture per position, rather than
     // judging it again at every paint.
-    if (composed &&
-        QPixmapCache::insert(look + QStringLiteral("-bare"), QPixmap::fromImage(bare)) &&
-        QPixmapCache::insert(look + QStringLiteral("-handle"), QPixmap::fromImage(handle))) {
+    if (composed && QPixmapCache::insert(look + QStringLiteral("-bare"), Kept(bare)) &&
+        QPixmapCache::insert(look + QStringLiteral("-handle"), Kept(handle))) {
         verdict = {true, true, reach.topLeft() - place.topLeft(), span};
     }
     Keep(look, verdict);
 }
 
 void CachedScrollBar::paintEvent(QPaintEvent* event) {
-    LayGround(event->region());
     // The style shows hovered and pressed parts from state a style option does not carry, and
     // a transient bar fades: those are drawn as usual. So is a disabled bar under a style other
     // than Fusion: Qt's Windows style dots a disabled groove in a way a picture of the bar does
@@ -203,6 +207,7 @@ void CachedScrollBar::paintEvent(QPaintEvent* event) {
     if (underMouse() || isSliderDown() || QGuiApplication::mouseButtons() != Qt::NoButton ||
         style()->styleHint(QStyle::SH_ScrollBar_Transient, nullptr, this) ||
         (!isEnabled() && !IsFusion(style()))) {
+        LayGround(event->region(), false);
         QScrollBar::paintEvent(event);
         return;
     }
@@ -216,10 +221,10 @@ void CachedScrollBar::paintEvent(QPaintEvent* event) {
     const auto seen = Verdicts().constFind(look);
     if (seen == Verdicts().constEnd()) {
         Keep(look, Verdict{});
+        LayGround(event->region(), false);
         QScrollBar::paintEvent(event);
         return;
     }
-    QPainter painter(this);
     if (ratio == 1.0) {
         if (!seen->judged) {
             JudgeLook(option, look);
@@ -234,6 +239,8 @@ void CachedScrollBar::paintEvent(QPaintEvent* event) {
                     verdict.offset,
                 handle.size());
             if (verdict.span.contains(target)) {
+                LayGround(event->region(), !bare.hasAlphaChannel() && !handle.hasAlphaChannel());
+                QPainter painter(this);
                 DrawPixmapInPieces(painter, QPoint(0, 0), bare, event->region());
                 DrawPixmapInPieces(painter, target.topLeft(), handle, event->region());
                 return;
@@ -245,15 +252,17 @@ void CachedScrollBar::paintEvent(QPaintEvent* event) {
     const QString key = PositionKey(look, option);
     QPixmap picture;
     if (!QPixmapCache::find(key, &picture)) {
-        picture = Drawn(option);
+        picture = Kept(Drawn(option).toImage());
         QPixmapCache::insert(key, picture);
     }
+    LayGround(event->region(), !picture.hasAlphaChannel());
+    QPainter painter(this);
     DrawPixmapInPieces(painter, QPoint(0, 0), picture, event->region());
 }
 
-void CachedScrollBar::LayGround(const QRegion& region) {
+void CachedScrollBar::LayGround(const QRegion& region, bool covered) {
     const std::optional<QColor> ground = isWindow() ? std::nullopt : PlainGround(parentWidget());
-    if (!opaque.Paint(*this, ground.has_value())) {
+    if (!opaque.Paint(*this, covered || ground.has_value()) || covered) {
         return;
     }
     // Where the ground just stopped being plain, this one paint lays the window's colour.

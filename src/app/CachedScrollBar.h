@@ -31,10 +31,13 @@ private:
     QRect Place(const QStyleOptionSlider& option, QStyle::SubControl part, int position) const;
     // Decides whether the look is shown composed, and keeps its two pictures if so.
     void JudgeLook(const QStyleOptionSlider& option, const QString& look);
-    // Once the bar has painted, it lays the one-colour ground under it itself (PlainGround.h):
-    // a moved handle then repaints no widget under the bar (a scroll area draws its whole
-    // frame, clipped only afterwards, a tall fill on Qt's thread pool).
-    void LayGround(const QRegion& region);
+    // Once the bar has painted, it lays the ground under it itself (PlainGround.h): a moved
+    // handle then repaints no widget under the bar (a scroll area draws its whole frame,
+    // clipped only afterwards, a tall fill on Qt's thread pool; a curve list's bar stands in a
+    // group box and a list's frame). Where the paint copies pictures that cover every pixel
+    // (covered: the style draws the bar opaque), any ground will do; otherwise it must be one
+    // colour, which is laid here.
+    void LayGround(const QRegion& region, bool covered);
 
     OpaqueOverGround opaque;
 };

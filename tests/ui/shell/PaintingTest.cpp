@@ -7,10 +7,12 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPixmapCache>
+#include <QProxyStyle>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyleFactory>
+#include <QStyleOptionComplex>
 #include <QtTest>
 
 #include <functional>
@@ -51,6 +53,20 @@ QPixmap Picture() {
     painter.drawText(QRect(10, 130, 150, 30), Qt::AlignCenter, QStringLiteral("Split 1"));
     return picture;
 }
+
+// Fusion with scroll bars that leave a two-pixel border undrawn: what lies under them shows.
+class SeeThroughBarStyle final : public QProxyStyle {
+public:
+    SeeThroughBarStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("fusion"))) {}
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                            QPainter* painter, const QWidget* widget) const override {
+        painter->save();
+        if (control == CC_ScrollBar)
+            painter->setClipRect(option->rect.adjusted(2, 2, -2, -2), Qt::IntersectClip);
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+        painter->restore();
+    }
+};
 
 } // namespace
 
@@ -104,13 +120,16 @@ private slots:
         QTest::newRow("horizontal") << Qt::Horizontal << QString();
         QTest::newRow("Windows style") << Qt::Vertical << QStringLiteral("windows");
         QTest::newRow("no room in the cache") << Qt::Vertical << QStringLiteral("tiny cache");
+        QTest::newRow("see-through bar") << Qt::Vertical << QStringLiteral("see-through");
     }
 
     void tallCachedBarsLookAsPlainBars() {
         QFETCH(Qt::Orientation, orientation);
         QFETCH(QString, style);
         const bool tinyCache = style == QLatin1String("tiny cache");
+        const bool seeThrough = style == QLatin1String("see-through");
         std::unique_ptr<QStyle> own(style.isEmpty() || tinyCache ? nullptr
+                                    : seeThrough                 ? new SeeThroughBarStyle
                                                                  : QStyleFactory::create(style));
         // A cache with no room for a bar's pictures: the bar draws without them.
         const int cacheLimit = QPixmapCache::cacheLimit();
@@ -139,15 +158,17 @@ private slots:
         const auto grabbed = [](QWidget* bar) {
             return bar->grab().toImage().convertToFormat(QImage::Format_RGB32);
         };
-        const auto alike = [&](const QString& what) {
+        // Two bars side by side in the same holder, which stands at the window's top left.
+        const auto alikeBars = [&](QWidget* one, QWidget* other, const QString& what) {
             QApplication::processEvents();
             const QImage shown = window.screen()->grabWindow(window.winId()).toImage();
-            const bool same = shown.copy(cached->geometry()) == shown.copy(plain->geometry()) &&
-                              grabbed(cached) == grabbed(plain);
+            const bool same = shown.copy(one->geometry()) == shown.copy(other->geometry()) &&
+                              grabbed(one) == grabbed(other);
             if (!same)
                 qWarning("%s: the cached bar differs", qPrintable(what));
             return same;
         };
+        const auto alike = [&](const QString& what) { return alikeBars(cached, plain, what); };
         const auto both = [&](const std::function<void(QScrollBar*)>& change) {
             change(cached);
             change(plain);
@@ -179,16 +200,36 @@ private slots:
                                  : QRegion(5, 0, 150, 16) + QRegion(300, 2, 40, 10));
         });
         QVERIFY(alike(QStringLiteral("parts repainted")));
-        // In a group box, which draws a frame and a tint under its children, the group paints
-        // under the bar.
+        // In a group box, which draws a frame and a tint under its children: a bar drawn from
+        // pictures without a transparent pixel needs nothing under it; where the style leaves
+        // some pixels undrawn, the group paints under the bar.
         auto* group = new QGroupBox(&window);
         group->setGeometry(window.rect());
         auto* grouped = new CachedScrollBar(orientation, group);
-        grouped->setGeometry(place(0));
+        auto* groupedPlain = new QScrollBar(orientation, group);
+        // Both inside the group's frame, on its tint.
+        grouped->setGeometry(place(10));
+        groupedPlain->setGeometry(place(40));
+        for (QScrollBar* bar : {static_cast<QScrollBar*>(grouped), groupedPlain}) {
+            if (own)
+                bar->setStyle(own.get());
+            bar->setRange(0, 96);
+            bar->setPageStep(31);
+        }
         group->show();
-        grouped->grab(); // a paint, after which a bar on a plain ground would lay it itself
-        QApplication::processEvents();
-        QVERIFY(!grouped->testAttribute(Qt::WA_OpaquePaintEvent));
+        for (const int value : {40, 41, 96, 0, 42}) {
+            grouped->setValue(value);
+            groupedPlain->setValue(value);
+            QVERIFY(
+                alikeBars(grouped, groupedPlain, QStringLiteral("in a group at %1").arg(value)));
+        }
+        QCOMPARE(grouped->testAttribute(Qt::WA_OpaquePaintEvent), !seeThrough);
+        grouped->setEnabled(false);
+        groupedPlain->setEnabled(false);
+        QVERIFY(alikeBars(grouped, groupedPlain, QStringLiteral("in a group, disabled")));
+        grouped->setEnabled(true);
+        groupedPlain->setEnabled(true);
+        QVERIFY(alikeBars(grouped, groupedPlain, QStringLiteral("in a group, enabled again")));
     }
 };
 
