@@ -1,6 +1,7 @@
 #include "CMiscView.h"
 #include "FunctionNames.h"
 
+#include "CCachedComboBox.h"
 #include "CNameEdit.h"
 #include "CStepSpinBox.h"
 
@@ -86,7 +87,7 @@ CMiscView::CMiscView(CEditorApp& application, CAppDoc& document, QWidget* parent
     masterChannel->setObjectName(QStringLiteral("masterChannel"));
     masterChannel->setRange(1, 16);
     masterChannel->SetSteps(CStepSpinBox::DefaultAcceleration());
-    presetSwitch = new QComboBox;
+    presetSwitch = new CCachedComboBox;
     presetSwitch->setObjectName(QStringLiteral("presetSwitch"));
     presetSwitch->addItems(PresetSwitchNames());
     presetSwitchLabel = Label(tr("Presetswitch:"), presetSwitch);
@@ -100,7 +101,7 @@ CMiscView::CMiscView(CEditorApp& application, CAppDoc& document, QWidget* parent
     clock->setObjectName(QStringLiteral("clock"));
     clock->setRange(kMinClock, kMaxClock);
     clock->setSingleStep(2);
-    realtimeMode = new QComboBox;
+    realtimeMode = new CCachedComboBox;
     realtimeMode->setObjectName(QStringLiteral("realtimeMode"));
     realtimeMode->addItems(RealtimeModeNames());
     QGridLayout* realtimeGrid = group(tr("Realtime"));

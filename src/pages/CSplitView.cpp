@@ -1,6 +1,7 @@
 #include "CSplitView.h"
 
 #include "CCachedButton.h"
+#include "CCachedComboBox.h"
 #include "CCachedLabel.h"
 #include "CCurveList.h"
 #include "CKeyboardCtrl.h"
@@ -181,7 +182,7 @@ void CSplitView::BuildControls() {
     Tighten(channelLayout);
     midiChannel = Spin("midiChannel", 1, 16, {{0, 1}});
     channelLabel = Label(tr("MIDI-&Channel"), midiChannel);
-    inputMode = new QComboBox;
+    inputMode = new CCachedComboBox;
     inputMode->setObjectName(QStringLiteral("inputMode"));
     inputMode->addItems(
         {tr("IN - intern Keyboard of the LMK4"), tr("EA - extern MIDI-In, ALL-Modus"),

@@ -3,6 +3,7 @@
 // the volume wrap and the sound name from the channel's sound list, and a preset switch that
 // repaints in place. Checks the bank bytes.
 #include "CCachedButton.h"
+#include "CCachedComboBox.h"
 #include "CCachedLabel.h"
 #include "CCurveList.h"
 #include "CKeyboardCtrl.h"
@@ -318,10 +319,10 @@ private slots:
         }
     }
 
-    // The page's labels, check boxes and radio buttons copy the pictures they drew before: the
-    // window shows them as plain ones in a group look, enabled, disabled, enabled again,
-    // checked and not, pressed, with a new text, a wrapped text in a resized group, and in a
-    // disabled group.
+    // The page's labels, check boxes, radio buttons and list boxes copy the pictures they drew
+    // before: the window shows them as plain ones in a group look, enabled, disabled, enabled
+    // again, checked and not, with another entry, pressed, with a new text, a wrapped text in a
+    // resized group, and in a disabled group.
     void labelsAndButtonsLookAsPlainOnes() {
         TwinWindows twins([](bool cached) {
             auto window = std::make_unique<QWidget>();
@@ -358,11 +359,18 @@ private slots:
             box->setGeometry(12, 140, 120, 24);
             radio->setGeometry(240, 70, 24, 24);
             radio->setAutoExclusive(false);
+            QComboBox* combo = cached ? new CCachedComboBox(group) : new QComboBox(group);
+            combo->setObjectName(QStringLiteral("combo"));
+            combo->addItems({QStringLiteral("IN - intern Keyboard of the LMK4"),
+                             QStringLiteral("EA - extern MIDI-In, ALL-Modus"),
+                             QStringLiteral("EO")});
+            combo->setFocusPolicy(Qt::NoFocus);
+            combo->setGeometry(140, 140, 150, 26);
             UseGroupTitleStyle(window.get());
             return window;
         });
         const auto controls = [](QWidget* window, bool enabled) {
-            for (const char* name : {"label", "wrapped", "box", "radio"})
+            for (const char* name : {"label", "wrapped", "box", "radio", "combo"})
                 Child<QWidget>(window, name)->setEnabled(enabled);
         };
         const auto check = [](QWidget* window, bool checked) {
@@ -374,6 +382,12 @@ private slots:
             for (const bool checked : {true, false, true}) {
                 QVERIFY2(twins.Change([&](QWidget* w) { check(w, checked); }),
                          checked ? "checked" : "unchecked");
+            }
+            for (const int entry : {1, 2, 0, 1}) {
+                QVERIFY2(twins.Change([entry](QWidget* w) {
+                    Child<QComboBox>(w, "combo")->setCurrentIndex(entry);
+                }),
+                         qPrintable(QStringLiteral("entry %1").arg(entry)));
             }
             QVERIFY2(twins.Change([&](QWidget* w) { controls(w, enabled); }),
                      enabled ? "on" : "off");
