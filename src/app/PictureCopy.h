@@ -13,8 +13,10 @@ class QPainter;
 
 // Draws picture with its top left corner at at where it meets area (the region being repainted,
 // in the painter's coordinates), one rectangle at a time, each under a clip of that rectangle.
-// The pixels are those of one drawPixmap. Where device pixels do not line up with the painter's
-// (a pixel ratio other than 1, a transformation beyond a translation by whole pixels), or area has
-// many rectangles, it is one drawPixmap.
+// An opaque picture drawn straight into an image (a window's backing store) with no clip but
+// the system's is copied row by row where area and the system clip meet, without a clip per
+// rectangle. The pixels are those of one drawPixmap. Where device pixels do not line up with the
+// painter's (a pixel ratio other than 1, a transformation beyond a translation by whole pixels),
+// or area has many rectangles, it is one drawPixmap.
 void DrawPixmapInPieces(QPainter& painter, const QPoint& at, const QPixmap& picture,
                         const QRegion& area);

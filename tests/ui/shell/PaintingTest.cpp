@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLinearGradient>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPixmapCache>
 #include <QProxyStyle>
@@ -105,6 +106,50 @@ private slots:
                         return image;
                     };
                     QVERIFY2(copy(false) == copy(true), c.what);
+                }
+            }
+        }
+    }
+
+    // An opaque picture drawn straight into an image (as into a window's backing store) is
+    // copied row by row: the pixels are those of one drawPixmap under the region, into both
+    // formats a backing store has, moved by whole pixels, partly outside the image, and only
+    // where the system's clip lets paint through when the region given is larger.
+    void opaquePicturesCopiedIntoImagesLookAsOneCopy() {
+        const QPixmap picture =
+            QPixmap::fromImage(Picture().toImage().convertToFormat(QImage::Format_RGB32));
+        QVERIFY(!picture.hasAlphaChannel());
+        const QPoint at(9, 17);
+        for (const QImage::Format format :
+             {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
+            for (const QPoint shift : {QPoint(0, 0), QPoint(3, -7), QPoint(-20, 60)}) {
+                for (const bool systemClip : {false, true}) {
+                    for (const QRegion& region : {Awkward(), Scattered()}) {
+                        const auto copy = [&](bool pieces) {
+                            QImage image(200, 320, format);
+                            image.fill(QColor(250, 240, 230));
+                            if (systemClip)
+                                image.paintEngine()->setSystemClip(region.translated(shift));
+                            QPainter painter(&image);
+                            painter.translate(shift);
+                            const QRegion area =
+                                systemClip ? QRegion(image.rect().translated(-shift)) : region;
+                            if (pieces) {
+                                DrawPixmapInPieces(painter, at, picture, area);
+                            } else {
+                                painter.setClipRegion(area);
+                                painter.drawPixmap(at, picture);
+                            }
+                            painter.end();
+                            return image;
+                        };
+                        QVERIFY2(copy(false) == copy(true),
+                                 qPrintable(QStringLiteral("format %1, shift %2,%3, %4")
+                                                .arg(format)
+                                                .arg(shift.x())
+                                                .arg(shift.y())
+                                                .arg(systemClip ? "system clip" : "region")));
+                    }
                 }
             }
         }
