@@ -261,11 +261,16 @@ void CachedScrollBar::paintEvent(QPaintEvent* event) {
 }
 
 void CachedScrollBar::LayGround(const QRegion& region, bool covered) {
-    const std::optional<QColor> ground = isWindow() ? std::nullopt : PlainGround(parentWidget());
-    if (!opaque.Paint(*this, covered || ground.has_value()) || covered) {
+    if (covered) {
+        opaque.Paint(*this, true);
         return;
     }
-    // Where the ground just stopped being plain, this one paint lays the window's colour.
+    const std::optional<QColor> ground = isWindow() ? std::nullopt : PlainGround(parentWidget());
+    if (!opaque.Paint(*this, ground.has_value())) {
+        return;
+    }
+    // The one colour under the bar; where the ground just stopped being plain, this one paint
+    // lays the window's colour.
     QPainter painter(this);
     const QColor colour = ground.value_or(palette().color(QPalette::Window));
     for (const QRect& rect : region) {

@@ -26,9 +26,9 @@ bool PaintsInPieces(const QPainter& painter) {
            transform.dy() == std::round(transform.dy());
 }
 
-// Where the painter draws straight into an image of the picture's format (a window's backing
-// store) with no clip but the system's, an opaque picture is copied row by row into the part of
-// area that the system clip lets through: no clip to set and no state to save per rectangle.
+// Where the painter draws straight into a 32-bit image (a window's backing store) with no clip
+// but the system's, an opaque picture is copied row by row into the part of area that the
+// system clip lets through: no clip to set and no state to save per rectangle.
 bool CopiedIntoImage(QPainter& painter, const QPoint& at, const QPixmap& picture,
                      const QRegion& area) {
     if (picture.hasAlphaChannel() || painter.hasClipping() || painter.opacity() != 1.0 ||
@@ -75,13 +75,12 @@ bool CopiedIntoImage(QPainter& painter, const QPoint& at, const QPixmap& picture
 
 void DrawPixmapInPieces(QPainter& painter, const QPoint& at, const QPixmap& picture,
                         const QRegion& area) {
-    if (picture.devicePixelRatio() == 1.0 && PaintsInPieces(painter) &&
-        CopiedIntoImage(painter, at, picture, area)) {
+    const bool aligned = picture.devicePixelRatio() == 1.0 && PaintsInPieces(painter);
+    if (aligned && CopiedIntoImage(painter, at, picture, area)) {
         return;
     }
     const QRegion pieces = area & QRect(at, picture.size());
-    if (picture.devicePixelRatio() != 1.0 || !PaintsInPieces(painter) ||
-        pieces.rectCount() > kMostRectangles) {
+    if (!aligned || pieces.rectCount() > kMostRectangles) {
         painter.drawPixmap(at, picture);
         return;
     }

@@ -4,41 +4,32 @@
 // drawing.
 #pragma once
 
-#include "WidgetPictures.h"
+#include "CCachedWidget.h"
 
 #include "app/ApplicationStyle.h"
 
 #include <QStyleOptionButton>
 
-template <class Button> class CCachedButton final : public Button {
+template <class Button> class CCachedButton final : public CCachedWidget<Button> {
 public:
     explicit CCachedButton(const QString& text = QString(), QWidget* parent = nullptr)
-        : Button(text, parent), pictures(*this, 4, [this](WidgetPictures::Look& look) {
-              // One picture per state shows what the style draws only where it animates nothing.
-              if (!IsFusionOrWindows(PlatformStyle()))
-                  return false;
-              // The style option holds everything the style reads: text, check state,
-              // pressed, hovered, focus.
-              QStyleOptionButton option;
-              this->initStyleOption(&option);
-              if (!option.icon.isNull())
-                  return false;
-              look.text = option.text;
-              look.state =
-                  static_cast<qint64>(option.state) | (static_cast<qint64>(option.features) << 32);
-              return true;
-          }) {}
-
-protected:
-    void paintEvent(QPaintEvent* event) override {
-        if (!pictures.Paint())
-            Button::paintEvent(event);
-    }
-    void hideEvent(QHideEvent* event) override {
-        pictures.Clear();
-        Button::hideEvent(event);
-    }
-
-private:
-    WidgetPictures pictures;
+        : CCachedWidget<Button>(
+              4,
+              [this](WidgetPictures::Look& look) {
+                  // One picture per state shows what the style draws only where it animates
+                  // nothing.
+                  if (!IsFusionOrWindows(PlatformStyle()))
+                      return false;
+                  // The style option holds everything the style reads: text, check state,
+                  // pressed, hovered, focus.
+                  QStyleOptionButton option;
+                  this->initStyleOption(&option);
+                  if (!option.icon.isNull())
+                      return false;
+                  look.text = option.text;
+                  look.state = static_cast<qint64>(option.state) |
+                               (static_cast<qint64>(option.features) << 32);
+                  return true;
+              },
+              text, parent) {}
 };

@@ -3,21 +3,14 @@
 // fraction of the style's frame, arrow and text.
 #pragma once
 
-#include "WidgetPictures.h"
+#include "CCachedWidget.h"
 
 #include <QComboBox>
 
-class CCachedComboBox final : public QComboBox {
+class CCachedComboBox final : public CCachedWidget<QComboBox> {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CCachedComboBox)
 
 public:
     explicit CCachedComboBox(QWidget* parent = nullptr);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-
-private:
-    WidgetPictures pictures;
 };

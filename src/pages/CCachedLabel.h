@@ -3,21 +3,14 @@
 // laying out and drawing the text (a wrapped text is laid out at every paint).
 #pragma once
 
-#include "WidgetPictures.h"
+#include "CCachedWidget.h"
 
 #include <QLabel>
 
-class CCachedLabel final : public QLabel {
+class CCachedLabel final : public CCachedWidget<QLabel> {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CCachedLabel)
 
 public:
     explicit CCachedLabel(const QString& text, QWidget* parent = nullptr);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-
-private:
-    WidgetPictures pictures;
 };
