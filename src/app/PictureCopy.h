@@ -7,7 +7,9 @@
 #pragma once
 
 #include <QPixmap>
+#include <QRect>
 #include <QRegion>
+#include <QRgb>
 
 class QPainter;
 
@@ -20,3 +22,15 @@ class QPainter;
 // or area has many rectangles, it is one drawPixmap.
 void DrawPixmapInPieces(QPainter& painter, const QPoint& at, const QPixmap& picture,
                         const QRegion& area);
+
+// The rectangle in the middle of picture (in its pixels) where every pixel has the middle pixel's
+// colour, given back in colour (premultiplied): grown from the middle pixel along its row and
+// its column, then checked whole. Empty where that rectangle holds another colour or the picture
+// has a pixel ratio other than 1. A frame's picture is such a picture.
+QRect PlainMiddle(const QPixmap& picture, QRgb& colour);
+
+// Draws like DrawPixmapInPieces, but where area meets middle (a rectangle of the picture whose
+// pixels are all colour, see PlainMiddle) fills instead of copying when colour is opaque: a fill
+// writes the pixels without reading them from the picture.
+void DrawFramePicture(QPainter& painter, const QPoint& at, const QPixmap& picture,
+                      const QRegion& area, const QRect& middle, QRgb colour);

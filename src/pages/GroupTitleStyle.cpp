@@ -22,11 +22,11 @@ namespace {
 // The picture kept under the key, drawn (into a picture of the key's size and pixel ratio, filled
 // with the ground) when there is none yet; at most `most` are kept.
 template <class Key, class Draw>
-const QPixmap& KeptPicture(std::vector<Key>& kept, Key key, std::size_t most, const QColor& ground,
-                           Draw draw) {
-    for (const Key& known : kept) {
+Key& KeptPicture(std::vector<Key>& kept, Key key, std::size_t most, const QColor& ground,
+                 Draw draw) {
+    for (Key& known : kept) {
         if (known.Same(key))
-            return known.picture;
+            return known;
     }
     key.picture = QPixmap((QSizeF(key.size) * key.ratio).toSize().expandedTo(QSize(1, 1)));
     key.picture.setDevicePixelRatio(key.ratio);
@@ -38,7 +38,7 @@ const QPixmap& KeptPicture(std::vector<Key>& kept, Key key, std::size_t most, co
     if (kept.size() >= most)
         kept.clear();
     kept.push_back(std::move(key));
-    return kept.back().picture;
+    return kept.back();
 }
 
 // The colour a group box stands on, where that is one colour (a page fills its ground); none
@@ -121,7 +121,7 @@ public:
                 titlePainter.setPen(painter->pen());
                 QProxyStyle::drawItemText(&titlePainter, QRect(QPoint(0, 0), rect.size()), flags,
                                           palette, enabled, text, role);
-            });
+            }).picture;
         painter->drawPixmap(rect.topLeft(), picture);
     }
 
@@ -189,7 +189,7 @@ public:
                      painter->device()->devicePixelRatioF(),
                      GroundUnder(group).value_or(Qt::transparent),
                      {}};
-        const QPixmap& picture =
+        FrameKey& kept =
             KeptPicture(frames, key, kMaxFrames, key.ground, [&](QPainter& framePainter) {
                 framePainter.setRenderHints(key.hints);
                 std::unique_ptr<QStyleOption> moved(frame ? new QStyleOptionFrame(*frame)
@@ -197,9 +197,14 @@ public:
                 moved->rect.moveTopLeft(QPoint(0, 0));
                 QProxyStyle::drawPrimitive(element, moved.get(), &framePainter, widget);
             });
-        DrawPixmapInPieces(*painter, option->rect.topLeft(), picture,
-                           widget == painting ? paintRegion : QRegion(option->rect));
-        titleFrame = {titleOf == group ? group : nullptr, picture, option->rect};
+        if (!kept.middleKnown) {
+            kept.middle = PlainMiddle(kept.picture, kept.middleColour);
+            kept.middleKnown = true;
+        }
+        DrawFramePicture(*painter, option->rect.topLeft(), kept.picture,
+                         widget == painting ? paintRegion : QRegion(option->rect), kept.middle,
+                         kept.middleColour);
+        titleFrame = {titleOf == group ? group : nullptr, kept.picture, option->rect};
     }
 
 private:
@@ -285,6 +290,9 @@ private:
         qreal ratio;
         QColor ground;
         QPixmap picture;
+        QRect middle; // where the picture is one colour
+        QRgb middleColour = 0;
+        bool middleKnown = false;
 
         bool Same(const FrameKey& o) const {
             return size == o.size && state == o.state && direction == o.direction &&

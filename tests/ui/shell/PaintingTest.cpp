@@ -155,6 +155,85 @@ private slots:
         }
     }
 
+    // A frame's picture is copied where it varies and filled where its middle is one colour:
+    // the middle is found, and the pixels are those of one drawPixmap under the region, straight
+    // into both formats a backing store has (moved, partly outside, under a smaller system
+    // clip), and through the painter under a clip, moved or scaled.
+    void framePicturesFilledInTheMiddleLookAsOneCopy() {
+        QImage framed(170, 280, QImage::Format_RGB32);
+        framed.fill(QColor(236, 236, 236));
+        {
+            QPainter painter(&framed);
+            QLinearGradient gradient(0, 0, 170, 0);
+            gradient.setColorAt(0, QColor(90, 90, 120));
+            gradient.setColorAt(1, QColor(200, 180, 60));
+            painter.setPen(QPen(QBrush(gradient), 5));
+            painter.drawRect(QRect(3, 20, 163, 256)); // lines 5 wide around x 3..166, y 20..276
+            painter.drawText(QRect(10, 0, 150, 18), Qt::AlignCenter, QStringLiteral("Keyboard"));
+        }
+        const QPixmap picture = QPixmap::fromImage(framed);
+        QRgb colour = 0;
+        const QRect middle = PlainMiddle(picture, colour);
+        QCOMPARE(middle, QRect(QPoint(6, 23), QPoint(163, 273)));
+        QCOMPARE(colour, qRgb(236, 236, 236));
+        // A stray pixel in what would be the middle: no middle at all.
+        QImage stray = framed;
+        stray.setPixel(30, 200, qRgb(235, 236, 236));
+        QRgb strayColour = 0;
+        QVERIFY(PlainMiddle(QPixmap::fromImage(stray), strayColour).isEmpty());
+
+        const QPoint at(9, 17);
+        const auto reference = [&](QImage image, const QTransform& transform, const QRegion& area) {
+            QPainter painter(&image);
+            painter.setTransform(transform);
+            painter.setClipRegion(area);
+            painter.drawPixmap(at, picture);
+            painter.end();
+            return image;
+        };
+        for (const QImage::Format format :
+             {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
+            QImage ground(200, 320, format);
+            ground.fill(QColor(250, 240, 230));
+            for (const QPoint shift : {QPoint(0, 0), QPoint(3, -7), QPoint(-20, 60)}) {
+                for (const QRegion& region : {Awkward(), Scattered(), QRegion(0, 0, 200, 320)}) {
+                    for (const bool systemClip : {false, true}) {
+                        QImage image = ground;
+                        if (systemClip)
+                            image.paintEngine()->setSystemClip(region.translated(shift));
+                        QPainter painter(&image);
+                        painter.translate(shift);
+                        DrawFramePicture(painter, at, picture,
+                                         systemClip ? QRegion(image.rect().translated(-shift))
+                                                    : region,
+                                         middle, colour);
+                        painter.end();
+                        QVERIFY2(image == reference(ground,
+                                                    QTransform::fromTranslate(shift.x(), shift.y()),
+                                                    region),
+                                 qPrintable(QStringLiteral("format %1, shift %2,%3, %4")
+                                                .arg(format)
+                                                .arg(shift.x())
+                                                .arg(shift.y())
+                                                .arg(systemClip ? "system clip" : "region")));
+                    }
+                    for (const QTransform& transform :
+                         {QTransform::fromTranslate(shift.x(), shift.y()),
+                          QTransform::fromScale(1.25, 0.8)}) {
+                        QImage image = ground;
+                        QPainter painter(&image);
+                        painter.setTransform(transform);
+                        painter.setClipRegion(region);
+                        DrawFramePicture(painter, at, picture, region, middle, colour);
+                        painter.end();
+                        QVERIFY2(image == reference(ground, transform, region),
+                                 transform.isScaling() ? "scaled, clipped" : "moved, clipped");
+                    }
+                }
+            }
+        }
+    }
+
     // The preset list's bar shows the bar without its handle with the handle copied onto it,
     // and copies both in pieces; on the display it looks as a plain bar at every position, after
     // range changes, enabling and repaints of parts of it, standing or lying.
