@@ -52,11 +52,11 @@ QImage* PlainTarget(QPainter& painter, QPoint& offset) {
     return target;
 }
 
-// The part of area (in the painter's coordinates) inside bounds that the engine's system clip
-// lets through, in the target's pixels.
+// The part of area (in the painter's coordinates) that the target and the engine's system clip
+// let through, in the target's pixels.
 QRegion TargetPieces(const QPainter& painter, const QImage& target, const QPoint& offset,
-                     const QRegion& area, const QRect& bounds) {
-    QRegion pieces = area.translated(offset) & bounds.translated(offset) & target.rect();
+                     const QRegion& area) {
+    QRegion pieces = area.translated(offset) & target.rect();
     const QRegion system = painter.paintEngine()->systemClip();
     if (!system.isEmpty()) {
         pieces &= system;
@@ -83,7 +83,7 @@ bool CopiedIntoImage(QPainter& painter, const QPoint& at, const QPixmap& picture
     const qsizetype stride = target->bytesPerLine();
     const qsizetype sourceStride = source.bytesPerLine();
     for (const QRect& rect :
-         TargetPieces(painter, *target, offset, area, QRect(at, source.size()))) {
+         TargetPieces(painter, *target, offset, area & QRect(at, source.size()))) {
         const QPoint from = rect.topLeft() - offset - at;
         uchar* to = bits + rect.top() * stride + rect.left() * 4;
         const uchar* row = source.constBits() + from.y() * sourceStride + from.x() * 4;
@@ -115,7 +115,7 @@ bool FilledIntoImage(QPainter& painter, QRgb colour, const QRegion& area) {
     }
     uchar* const bits = target->bits();
     const qsizetype stride = target->bytesPerLine();
-    for (const QRect& rect : TargetPieces(painter, *target, offset, area, area.boundingRect())) {
+    for (const QRect& rect : TargetPieces(painter, *target, offset, area)) {
         uchar* to = bits + rect.top() * stride + rect.left() * 4;
         for (int y = 0; y < rect.height(); ++y, to += stride) {
             FillRow(to, rect.width(), colour);

@@ -20,7 +20,8 @@
 namespace {
 
 // The picture kept under the key, drawn (into a picture of the key's size and pixel ratio, filled
-// with the ground) when there is none yet; at most `most` are kept.
+// with the ground) when there is none yet, then measured by the key where it measures its
+// pictures (Drawn); at most `most` are kept.
 template <class Key, class Draw>
 Key& KeptPicture(std::vector<Key>& kept, Key key, std::size_t most, const QColor& ground,
                  Draw draw) {
@@ -197,10 +198,6 @@ public:
                 moved->rect.moveTopLeft(QPoint(0, 0));
                 QProxyStyle::drawPrimitive(element, moved.get(), &framePainter, widget);
             });
-        if (!kept.middleKnown) {
-            kept.middle = PlainMiddle(kept.picture, kept.middleColour);
-            kept.middleKnown = true;
-        }
         DrawFramePicture(*painter, option->rect.topLeft(), kept.picture,
                          widget == painting ? paintRegion : QRegion(option->rect), kept.middle,
                          kept.middleColour);
@@ -292,7 +289,8 @@ private:
         QPixmap picture;
         QRect middle; // where the picture is one colour
         QRgb middleColour = 0;
-        bool middleKnown = false;
+
+        void Drawn() { middle = PlainMiddle(picture, middleColour); }
 
         bool Same(const FrameKey& o) const {
             return size == o.size && state == o.state && direction == o.direction &&

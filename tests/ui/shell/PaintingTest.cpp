@@ -55,6 +55,69 @@ QPixmap Picture() {
     return picture;
 }
 
+// Where the picture copies put their pictures.
+constexpr QPoint kAt(9, 17);
+
+// One way a window's backing store is painted: an image in one of its two formats, the painter
+// moved by whole pixels, and the region to repaint given either to the drawing or as the
+// engine's system clip (the drawing then gets the whole image).
+struct BackingStoreCase {
+    QImage::Format format;
+    QPoint shift;
+    bool systemClip;
+    QRegion region;
+
+    QImage Ground() const {
+        QImage image(200, 320, format);
+        image.fill(QColor(250, 240, 230));
+        return image;
+    }
+    QImage Drawn(const std::function<void(QPainter&, const QRegion&)>& draw) const {
+        QImage image = Ground();
+        if (systemClip)
+            image.paintEngine()->setSystemClip(region.translated(shift));
+        QPainter painter(&image);
+        painter.translate(shift);
+        draw(painter, systemClip ? QRegion(image.rect().translated(-shift)) : region);
+        painter.end();
+        return image;
+    }
+    // The picture drawn with one drawPixmap under the region.
+    QImage OneCopy(const QPixmap& picture, const QTransform& transform) const {
+        QImage image = Ground();
+        QPainter painter(&image);
+        painter.setTransform(transform);
+        painter.setClipRegion(region);
+        painter.drawPixmap(kAt, picture);
+        painter.end();
+        return image;
+    }
+    QImage OneCopy(const QPixmap& picture) const {
+        return OneCopy(picture, QTransform::fromTranslate(shift.x(), shift.y()));
+    }
+    QString Name() const {
+        return QStringLiteral("format %1, shift %2,%3, %4")
+            .arg(format)
+            .arg(shift.x())
+            .arg(shift.y())
+            .arg(systemClip ? "system clip" : "region");
+    }
+};
+
+// Every case for each of the regions.
+void ForEachBackingStore(const QList<QRegion>& regions,
+                         const std::function<void(const BackingStoreCase&)>& check) {
+    for (const QImage::Format format :
+         {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
+        for (const QPoint shift : {QPoint(0, 0), QPoint(3, -7), QPoint(-20, 60)}) {
+            for (const QRegion& region : regions) {
+                for (const bool systemClip : {false, true})
+                    check({format, shift, systemClip, region});
+            }
+        }
+    }
+}
+
 // Fusion with scroll bars that leave a two-pixel border undrawn: what lies under them shows.
 class SeeThroughBarStyle final : public QProxyStyle {
 public:
@@ -119,40 +182,12 @@ private slots:
         const QPixmap picture =
             QPixmap::fromImage(Picture().toImage().convertToFormat(QImage::Format_RGB32));
         QVERIFY(!picture.hasAlphaChannel());
-        const QPoint at(9, 17);
-        for (const QImage::Format format :
-             {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
-            for (const QPoint shift : {QPoint(0, 0), QPoint(3, -7), QPoint(-20, 60)}) {
-                for (const bool systemClip : {false, true}) {
-                    for (const QRegion& region : {Awkward(), Scattered()}) {
-                        const auto copy = [&](bool pieces) {
-                            QImage image(200, 320, format);
-                            image.fill(QColor(250, 240, 230));
-                            if (systemClip)
-                                image.paintEngine()->setSystemClip(region.translated(shift));
-                            QPainter painter(&image);
-                            painter.translate(shift);
-                            const QRegion area =
-                                systemClip ? QRegion(image.rect().translated(-shift)) : region;
-                            if (pieces) {
-                                DrawPixmapInPieces(painter, at, picture, area);
-                            } else {
-                                painter.setClipRegion(area);
-                                painter.drawPixmap(at, picture);
-                            }
-                            painter.end();
-                            return image;
-                        };
-                        QVERIFY2(copy(false) == copy(true),
-                                 qPrintable(QStringLiteral("format %1, shift %2,%3, %4")
-                                                .arg(format)
-                                                .arg(shift.x())
-                                                .arg(shift.y())
-                                                .arg(systemClip ? "system clip" : "region")));
-                    }
-                }
-            }
-        }
+        ForEachBackingStore({Awkward(), Scattered()}, [&](const BackingStoreCase& c) {
+            QVERIFY2(c.Drawn([&](QPainter& painter, const QRegion& area) {
+                DrawPixmapInPieces(painter, kAt, picture, area);
+            }) == c.OneCopy(picture),
+                     qPrintable(c.Name()));
+        });
     }
 
     // A frame's picture is copied where it varies and filled where its middle is one colour:
@@ -182,56 +217,27 @@ private slots:
         QRgb strayColour = 0;
         QVERIFY(PlainMiddle(QPixmap::fromImage(stray), strayColour).isEmpty());
 
-        const QPoint at(9, 17);
-        const auto reference = [&](QImage image, const QTransform& transform, const QRegion& area) {
-            QPainter painter(&image);
-            painter.setTransform(transform);
-            painter.setClipRegion(area);
-            painter.drawPixmap(at, picture);
-            painter.end();
-            return image;
-        };
-        for (const QImage::Format format :
-             {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
-            QImage ground(200, 320, format);
-            ground.fill(QColor(250, 240, 230));
-            for (const QPoint shift : {QPoint(0, 0), QPoint(3, -7), QPoint(-20, 60)}) {
-                for (const QRegion& region : {Awkward(), Scattered(), QRegion(0, 0, 200, 320)}) {
-                    for (const bool systemClip : {false, true}) {
-                        QImage image = ground;
-                        if (systemClip)
-                            image.paintEngine()->setSystemClip(region.translated(shift));
-                        QPainter painter(&image);
-                        painter.translate(shift);
-                        DrawFramePicture(painter, at, picture,
-                                         systemClip ? QRegion(image.rect().translated(-shift))
-                                                    : region,
-                                         middle, colour);
-                        painter.end();
-                        QVERIFY2(image == reference(ground,
-                                                    QTransform::fromTranslate(shift.x(), shift.y()),
-                                                    region),
-                                 qPrintable(QStringLiteral("format %1, shift %2,%3, %4")
-                                                .arg(format)
-                                                .arg(shift.x())
-                                                .arg(shift.y())
-                                                .arg(systemClip ? "system clip" : "region")));
-                    }
-                    for (const QTransform& transform :
-                         {QTransform::fromTranslate(shift.x(), shift.y()),
-                          QTransform::fromScale(1.25, 0.8)}) {
-                        QImage image = ground;
-                        QPainter painter(&image);
-                        painter.setTransform(transform);
-                        painter.setClipRegion(region);
-                        DrawFramePicture(painter, at, picture, region, middle, colour);
-                        painter.end();
-                        QVERIFY2(image == reference(ground, transform, region),
-                                 transform.isScaling() ? "scaled, clipped" : "moved, clipped");
-                    }
+        ForEachBackingStore(
+            {Awkward(), Scattered(), QRegion(0, 0, 200, 320)}, [&](const BackingStoreCase& c) {
+                QVERIFY2(c.Drawn([&](QPainter& painter, const QRegion& area) {
+                    DrawFramePicture(painter, kAt, picture, area, middle, colour);
+                }) == c.OneCopy(picture),
+                         qPrintable(c.Name()));
+                if (c.systemClip)
+                    return;
+                for (const QTransform& transform :
+                     {QTransform::fromTranslate(c.shift.x(), c.shift.y()),
+                      QTransform::fromScale(1.25, 0.8)}) {
+                    QImage image = c.Ground();
+                    QPainter painter(&image);
+                    painter.setTransform(transform);
+                    painter.setClipRegion(c.region);
+                    DrawFramePicture(painter, kAt, picture, c.region, middle, colour);
+                    painter.end();
+                    QVERIFY2(image == c.OneCopy(picture, transform),
+                             transform.isScaling() ? "scaled, clipped" : "moved, clipped");
                 }
-            }
-        }
+            });
     }
 
     // The preset list's bar shows the bar without its handle with the handle copied onto it,
