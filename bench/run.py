@@ -8,7 +8,8 @@ Groups (all by default; choose with --only):
              idle CPU. Presetor runs without a JACK server, with one, and with one and a saved
              MIDI port (the virtual keyboard program's). Runs are interleaved in a shuffled order.
   switch     preset switches in the real main window on Xvfb (bench-preset-switch), against one
-             60 Hz frame: median and 90th percentile.
+             60 Hz frame: median and 90th percentile; beside it, the median of a walk in which
+             every switch greys or lights up the whole page (the kind the slowest tenth are).
   transfers  presetor-cli receive/send, LMK3 and LMK4, bulk and preset by preset, against the
              wire-paced virtual keyboard program on a private JACK server, from process start to
              exit (a send: until the keyboard reports the last message stored), against the time
@@ -273,15 +274,25 @@ def run_switch(b, args, results):
     env = {k: v for k, v in os.environ.items() if not k.startswith("QT_QPA")}
     env.update(DISPLAY=xvfb.display, QT_QPA_PLATFORM="xcb", JACK_NO_START_SERVER="1")
     walls, cpus, medians, p90s, cpu_medians, cpu_p90s = [], [], [], [], [], []
+    # Interleaved with the walk: the same bank with the shown split turned on or off at every
+    # switch, each of which greys or lights up the whole page (the slowest kind of switch).
+    whole_medians, whole_cpu_medians = [], []
+
+    def walk(argv):
+        p = subprocess.run(argv, env=env, capture_output=True, text=True)
+        if p.returncode != 0:
+            print(f"  failed: {p.stderr.strip()}")
+            return [], []
+        rows = [line.split() for line in p.stdout.split("\n")[1:] if line.strip()]
+        wall = [int(r[0]) / 1e6 for r in rows]
+        cpu = [int(r[1]) / 1e6 for r in rows] if rows and len(rows[0]) > 1 else []
+        return wall, cpu
+
     try:
         for _ in range(args.switch_runs):
-            p = subprocess.run([b["switch"]], env=env, capture_output=True, text=True)
-            if p.returncode != 0:
-                print(f"  failed: {p.stderr.strip()}")
+            wall, cpu = walk([b["switch"]])
+            if not wall:
                 continue
-            rows = [line.split() for line in p.stdout.split("\n")[1:] if line.strip()]
-            wall = [int(r[0]) / 1e6 for r in rows]
-            cpu = [int(r[1]) / 1e6 for r in rows] if rows and len(rows[0]) > 1 else []
             walls += wall
             cpus += cpu
             medians.append(statistics.median(wall) / FRAME_MS)
@@ -289,6 +300,11 @@ def run_switch(b, args, results):
             if cpu:
                 cpu_medians.append(statistics.median(cpu) / FRAME_MS)
                 cpu_p90s.append(pct(cpu, 90) / FRAME_MS)
+            wall, cpu = walk([b["switch"], "2", "--whole-page"])
+            if wall:
+                whole_medians.append(statistics.median(wall) / FRAME_MS)
+            if cpu:
+                whole_cpu_medians.append(statistics.median(cpu) / FRAME_MS)
     finally:
         xvfb.stop()
     results["switch"] = {"wall_ms": walls, "cpu_ms": cpus}
@@ -299,6 +315,11 @@ def run_switch(b, args, results):
     if cpus:
         print(f"  median switch (GUI thread CPU): {mmm(cpu_medians, '{:.3f}')} of a frame")
         print(f"  slowest 10% (GUI thread CPU): {mmm(cpu_p90s, '{:.3f}')} of a frame")
+    if whole_medians:
+        print(f"  whole-page switches (the shown split turned on or off at each), median: wall "
+              f"{mmm(whole_medians, '{:.3f}')}"
+              + (f", GUI thread CPU {mmm(whole_cpu_medians, '{:.3f}')}" if whole_cpu_medians
+                 else "") + " of a frame")
     print(f"  all {len(walls)} switches: wall median {statistics.median(walls):.2f} ms, 90th "
           f"percentile {pct(walls, 90):.2f} ms, max {max(walls):.2f} ms"
           + (f"; CPU median {statistics.median(cpus):.2f} ms, 90th percentile "

@@ -6,9 +6,11 @@
 // wall time and the GUI thread's CPU time in nanoseconds, one switch per line, after a line
 // "switches N". The CPU time is what the switch costs the program; on a loaded machine the wall
 // time also holds the waits for a CPU.
-// Arguments: [passes] [--paints] [--shots PREFIX]. --paints prints what each switch repaints;
-// --shots saves, for four presets after the walk, the window as the display shows it and as
-// painted whole (PREFIX-N-screen.png, PREFIX-N-whole.png).
+// Arguments: [passes] [--paints] [--shots PREFIX] [--whole-page]. --paints prints what each
+// switch repaints; --shots saves, for four presets after the walk, the window as the display
+// shows it and as painted whole (PREFIX-N-screen.png, PREFIX-N-whole.png); --whole-page turns
+// the shown split on and off at every switch, so that each one greys or lights up the whole page
+// (the slowest kind of switch, about a third of those in the usual walk).
 #include "app/ApplicationStyle.h"
 #include "app/CAppDoc.h"
 #include "app/CEditorApp.h"
@@ -37,8 +39,9 @@
 
 namespace {
 
-// Every preset differs from its neighbours in every field the pages show.
-void FillBank(presetor::Bank& bank) {
+// Every preset differs from its neighbours in every field the pages show; with wholePage the
+// first split is on in the even presets and off in the odd ones.
+void FillBank(presetor::Bank& bank, bool wholePage) {
     std::mt19937 random(1234);
     const auto pick = [&random](int low, int high) {
         return static_cast<std::uint8_t>(std::uniform_int_distribution<int>(low, high)(random));
@@ -46,7 +49,8 @@ void FillBank(presetor::Bank& bank) {
     for (int i = 0; i < bank.PresetCount(); ++i) {
         presetor::Preset& p = bank.presets[static_cast<std::size_t>(i)];
         for (std::size_t s = 0; s < presetor::kSplitCount; ++s) {
-            const bool active = pick(0, 3) != 0;
+            const bool drawn = pick(0, 3) != 0; // drawn either way: the same bank otherwise
+            const bool active = wholePage && s == 0 ? i % 2 == 0 : drawn;
             p.lowKey[s] = active ? pick(21, 64) : 0;
             p.highKey[s] = active ? pick(65, 108) : 0;
             p.transpose[s] =
@@ -162,10 +166,13 @@ private:
 int main(int argc, char** argv) {
     const int passes = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2;
     bool countPaints = false;
+    bool wholePage = false;
     QString shots;
     for (int i = 2; i < argc; ++i) {
         if (std::string_view(argv[i]) == "--paints")
             countPaints = true;
+        else if (std::string_view(argv[i]) == "--whole-page")
+            wholePage = true;
         else if (std::string_view(argv[i]) == "--shots" && i + 1 < argc)
             shots = QString::fromLocal8Bit(argv[++i]);
     }
@@ -186,7 +193,7 @@ int main(int argc, char** argv) {
     app.soundLists.push_back(sounds);
     app.channelAssignments.fill(" ");
     app.channelAssignments[0] = "Module";
-    FillBank(app.bank);
+    FillBank(app.bank, wholePage);
 
     CMainFrame frame(app, doc, &CreatePage, PageDialogs{});
     frame.show();
