@@ -172,6 +172,7 @@ bool FollowLinks(const std::string& path, std::string& target, int& err) {
 #endif
 }
 
+#ifndef _WIN32
 // Earlier versions named a preset file's temporary "<name>.lmk.tmp<pid>-<n>".
 bool IsEarlierTemporaryName(const std::string& name, long& pid) {
     const std::size_t marker = name.rfind(".lmk.tmp");
@@ -187,6 +188,7 @@ bool IsEarlierTemporaryName(const std::string& name, long& pid) {
     pid = std::stol(rest.substr(0, dash));
     return true;
 }
+#endif
 
 // Removes temporary save files in folder that processes no longer running left behind (a save
 // killed between creating and renaming its temporary file).

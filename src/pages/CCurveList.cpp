@@ -90,14 +90,14 @@ bool CCurveList::event(QEvent* event) {
         return QListWidget::event(event);
     }
     // The palette's colours as the widget now shows them (enabled or not, active or not).
-    const QColor colour = palette().color(foregroundRole());
+    const QColor frameColour = palette().color(foregroundRole());
     const QRect r = frameRect();
     const int w = lineWidth();
     QPainter painter(this);
-    painter.fillRect(QRect(r.left(), r.top(), r.width(), w), colour);
-    painter.fillRect(QRect(r.left(), r.bottom() - w + 1, r.width(), w), colour);
-    painter.fillRect(QRect(r.left(), r.top() + w, w, r.height() - 2 * w), colour);
-    painter.fillRect(QRect(r.right() - w + 1, r.top() + w, w, r.height() - 2 * w), colour);
+    painter.fillRect(QRect(r.left(), r.top(), r.width(), w), frameColour);
+    painter.fillRect(QRect(r.left(), r.bottom() - w + 1, r.width(), w), frameColour);
+    painter.fillRect(QRect(r.left(), r.top() + w, w, r.height() - 2 * w), frameColour);
+    painter.fillRect(QRect(r.right() - w + 1, r.top() + w, w, r.height() - 2 * w), frameColour);
     return true;
 }
 

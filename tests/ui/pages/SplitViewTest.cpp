@@ -88,7 +88,7 @@ public:
         : plain(make(false)), own(make(true)) {
         for (QWidget* window : {plain.get(), own.get()}) {
             window->show();
-            QTest::qWaitForWindowExposed(window);
+            QVERIFY(QTest::qWaitForWindowExposed(window));
         }
     }
     // What the display shows of both is the same.
