@@ -36,6 +36,8 @@ Key& KeptPicture(std::vector<Key>& kept, Key key, std::size_t most, const QColor
         QPainter painter(&key.picture);
         draw(painter);
     }
+    if constexpr (requires { key.Drawn(); })
+        key.Drawn();
     if (kept.size() >= most)
         kept.clear();
     kept.push_back(std::move(key));
