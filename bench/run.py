@@ -277,6 +277,7 @@ def run_switch(b, args, results):
     # Interleaved with the walk: the same bank with the shown split turned on or off at every
     # switch, each of which greys or lights up the whole page (the slowest kind of switch).
     whole_medians, whole_cpu_medians = [], []
+    passes = "2"  # down and up the bank twice, in both walks
 
     def walk(argv):
         p = subprocess.run(argv, env=env, capture_output=True, text=True)
@@ -290,7 +291,7 @@ def run_switch(b, args, results):
 
     try:
         for _ in range(args.switch_runs):
-            wall, cpu = walk([b["switch"]])
+            wall, cpu = walk([b["switch"], passes])
             if not wall:
                 continue
             walls += wall
@@ -300,7 +301,7 @@ def run_switch(b, args, results):
             if cpu:
                 cpu_medians.append(statistics.median(cpu) / FRAME_MS)
                 cpu_p90s.append(pct(cpu, 90) / FRAME_MS)
-            wall, cpu = walk([b["switch"], "2", "--whole-page"])
+            wall, cpu = walk([b["switch"], passes, "--whole-page"])
             if wall:
                 whole_medians.append(statistics.median(wall) / FRAME_MS)
             if cpu:
