@@ -6,7 +6,9 @@ Groups (all by default; choose with --only):
              (bench-empty-window), timed by bench-xprobe: first paint (XDamage), ready (the
              window answers a _NET_WM_PING after all start-up work), longest freeze, peak memory,
              idle CPU. Presetor runs without a JACK server, with one, and with one and a saved
-             MIDI port (the virtual keyboard program's). Runs are interleaved in a shuffled order.
+             MIDI port (the virtual keyboard program's). Beside the goal figures, the same window
+             with one label (bench-empty-window --label) tells the fixed price of any text from
+             the rest. Runs are interleaved in a shuffled order.
   switch     preset switches in the real main window on Xvfb (bench-preset-switch), against one
              60 Hz frame: median and 90th percentile; beside it, the median of a walk in which
              every switch greys or lights up the whole page (the kind the slowest tenth are).
@@ -203,6 +205,7 @@ def run_startup(b, args, results):
 
         variants = {
             "floor": ([b["empty"]], env(plain, False), plain),
+            "label": ([b["empty"], "--label"], env(plain, False), plain),
             "nojack": ([b["presetor"]], env(plain, False), plain),
             "jack": ([b["presetor"]], env(plain, True), plain),
             "jack+port": ([b["presetor"]], env(port, True), port),
@@ -234,15 +237,15 @@ def run_startup(b, args, results):
         print("  no floor measured")
         return
 
-    def figure(label, variant, key, unit="ms", goal=None):
-        rows = runs[variant]
-        n = min(len(rows), len(floor))
+    def figure(label, variant, key, unit="ms", goal=None, against="floor"):
+        rows, base = runs[variant], runs[against]
+        n = min(len(rows), len(base))
         if n == 0:
             print(f"  {label}: not measured")
             return
-        ratios = [rows[i][key] / floor[i][key] for i in range(n)]
-        report(label, ratios, [x[key] for x in rows], [x[key] for x in floor], unit,
-               "empty QMainWindow", goal)
+        ratios = [rows[i][key] / base[i][key] for i in range(n)]
+        report(label, ratios, [x[key] for x in rows], [x[key] for x in base], unit,
+               "empty QMainWindow" if against == "floor" else "one-label window", goal)
 
     figure("first paint, no JACK", "nojack", "first_paint_ms", goal="1.5")
     figure("first paint, JACK", "jack", "first_paint_ms")
@@ -256,7 +259,12 @@ def run_startup(b, args, results):
     figure("CPU to ready, JACK and a saved port", "jack+port", "ready_cpu_ms")
     figure("peak memory, no JACK", "nojack", "peak_kb", unit="kB", goal="1.3")
     figure("peak memory, JACK and a saved port", "jack+port", "peak_kb", unit="kB")
-    for variant in ("floor", "nojack", "jack", "jack+port"):
+    # What any window with text pays (fonts and glyphs), which the empty window never does: the
+    # same window with one label, against the empty one and as the floor of Presetor's figures.
+    figure("one-label window, first paint", "label", "first_paint_ms")
+    figure("first paint, no JACK (text floor)", "nojack", "first_paint_ms", against="label")
+    figure("ready, no JACK (text floor)", "nojack", "ready_ms", against="label")
+    for variant in ("floor", "label", "nojack", "jack", "jack+port"):
         rows = runs[variant]
         if rows:
             print(f"  {variant}: longest freeze after first paint "
