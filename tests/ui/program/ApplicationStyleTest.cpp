@@ -1,7 +1,8 @@
 // The application's style around the platform's: the window it draws reads no image format
 // plugin, the toolbar's extension arrows are the platform style's own pictures, the group
-// frame picture put into QPixmap's cache is the one Qt then finds there, and the page groups
-// keep their remembering style under the wrapper.
+// frame picture put into QPixmap's cache is the one Qt then finds there, the page groups
+// keep their remembering style under the wrapper, and the bars and frames it draws in clipped
+// pieces come out pixel for pixel as the platform style draws them.
 #include "app/ApplicationStyle.h"
 #include "PageFactory.h"
 #include "ProgramStart.h"
@@ -12,11 +13,18 @@
 #include <QApplication>
 #include <QFile>
 #include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMainWindow>
 #include <QPixmapCache>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QStyleOption>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 
 #include <memory>
 
@@ -109,6 +117,52 @@ private slots:
                          qPrintable(QStringLiteral("%1 %2").arg(pixmap).arg(direction)));
             }
         }
+    }
+
+    void barsAndFramesComeOutAsThePlatformStyleDrawsThem() {
+        // A toolbar, a tab widget whose page holds opaque children (the tab widget then paints
+        // around them, under a clip of several rectangles) and a tall scroll bar, painted into
+        // the window's backing store as on screen.
+        QMainWindow window;
+        QToolBar* bar = window.addToolBar(QStringLiteral("bar"));
+        for (const char* text : {"One", "Two", "Three"}) {
+            bar->addAction(QString::fromLatin1(text));
+        }
+        auto* tabs = new QTabWidget;
+        auto* page = new QWidget;
+        auto* layout = new QHBoxLayout(page);
+        for (int i = 0; i < 2; ++i) {
+            auto* opaque = new QLineEdit(QStringLiteral("opaque"));
+            opaque->setAutoFillBackground(true);
+            layout->addWidget(opaque);
+        }
+        auto* scroll = new QScrollBar(Qt::Vertical);
+        scroll->setRange(0, 1000);
+        scroll->setMinimumHeight(400);
+        layout->addWidget(scroll);
+        tabs->addTab(page, QStringLiteral("Page"));
+        tabs->addTab(new QWidget, QStringLiteral("Other"));
+        window.setCentralWidget(tabs);
+        window.resize(700, 520);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        const auto painted = [&window] {
+            window.repaint();
+            return window.screen()
+                ->grabWindow(window.winId())
+                .toImage()
+                .convertToFormat(QImage::Format_RGB32);
+        };
+        const QImage ours = painted();
+        for (QWidget* widget : window.findChildren<QWidget*>()) {
+            widget->setStyle(PlatformStyle());
+        }
+        window.setStyle(PlatformStyle());
+        const QImage platform = painted();
+        QCOMPARE(ours.size(), window.size());
+        QCOMPARE(platform.size(), window.size());
+        QVERIFY(ours == platform);
     }
 
     void groupFramePictureIsTheOneQtFinds() {
