@@ -102,14 +102,19 @@ QIcon ApplicationStyle::standardIcon(StandardPixmap pixmap, const QStyleOption* 
 
 namespace {
 
+// How many passes an element may be drawn in: one for an element that sets a clip of its own,
+// which replaces ours (drawn in several passes, it would lay its clipped parts down again in each).
+enum class Passes { One, OnePerPiece };
+
 // Draws through `draw` under a clip rectangle of the painter's own: Qt's raster engine writes a
 // thin line's or a frame's pixels directly only then. Under the window's clip alone it hands every
 // pixel to its span filler as a run of one, and a long line goes out to the thread pool in
 // pieces, a wake-up and a wait each (about 1.5 ms of the window's first paint here). Where the
 // window's clip is several rectangles (the area left around opaque children), each takes its own
-// pass, clipped to that rectangle, so that every pixel is still drawn once and as before. A painter
-// that clips already, or a clip of many pieces, is left as it is.
-template <typename Draw> void DrawClipped(QPainter* painter, const QRect& rect, Draw draw) {
+// pass where the element allows, clipped to that rectangle, so that every pixel is still drawn
+// once and as before. A painter that clips already, or a clip of many pieces, is left as it is.
+template <typename Draw>
+void DrawClipped(QPainter* painter, const QRect& rect, Passes passes, Draw draw) {
     constexpr int kMostPieces = 16;
     if (!painter || !painter->isActive() || painter->hasClipping() || rect.isEmpty()) {
         draw();
@@ -125,7 +130,8 @@ template <typename Draw> void DrawClipped(QPainter* painter, const QRect& rect, 
         }
         pieces &= windowClip.translated(-toDevice.dx(), -toDevice.dy());
     }
-    if (pieces.rectCount() > kMostPieces) {
+    const int most = passes == Passes::One ? 1 : kMostPieces;
+    if (pieces.rectCount() > most) {
         draw();
         return;
     }
@@ -147,7 +153,7 @@ void ApplicationStyle::drawPrimitive(PrimitiveElement element, const QStyleOptio
                                      QPainter* painter, const QWidget* widget) const {
     // The outline around the pages.
     if (option && element == PE_FrameTabWidget && ClipsLongLines()) {
-        DrawClipped(painter, option->rect,
+        DrawClipped(painter, option->rect, Passes::OnePerPiece,
                     [&] { QProxyStyle::drawPrimitive(element, option, painter, widget); });
         return;
     }
@@ -158,7 +164,7 @@ void ApplicationStyle::drawControl(ControlElement element, const QStyleOption* o
                                    QPainter* painter, const QWidget* widget) const {
     // A light and a dark line across the whole bar.
     if (option && element == CE_ToolBar && ClipsLongLines()) {
-        DrawClipped(painter, option->rect,
+        DrawClipped(painter, option->rect, Passes::OnePerPiece,
                     [&] { QProxyStyle::drawControl(element, option, painter, widget); });
         return;
     }
@@ -167,9 +173,9 @@ void ApplicationStyle::drawControl(ControlElement element, const QStyleOption* o
 
 void ApplicationStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
                                           QPainter* painter, const QWidget* widget) const {
-    // The groove's and the handle's outlines along the bar.
+    // The groove's and the handle's outlines along the bar; Fusion clips the groove's edge itself.
     if (option && control == CC_ScrollBar && ClipsLongLines()) {
-        DrawClipped(painter, option->rect,
+        DrawClipped(painter, option->rect, Passes::One,
                     [&] { QProxyStyle::drawComplexControl(control, option, painter, widget); });
         return;
     }

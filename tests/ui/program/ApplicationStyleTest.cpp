@@ -121,8 +121,8 @@ private slots:
 
     void barsAndFramesComeOutAsThePlatformStyleDrawsThem() {
         // A toolbar, a tab widget whose page holds opaque children (the tab widget then paints
-        // around them, under a clip of several rectangles) and a tall scroll bar, painted into
-        // the window's backing store as on screen.
+        // around them, under a clip of several rectangles) and a tall scroll bar, which clips
+        // parts of itself, painted into the window's backing store as on screen.
         QMainWindow window;
         QToolBar* bar = window.addToolBar(QStringLiteral("bar"));
         for (const char* text : {"One", "Two", "Three"}) {
@@ -140,6 +140,10 @@ private slots:
         scroll->setRange(0, 1000);
         scroll->setMinimumHeight(400);
         layout->addWidget(scroll);
+        // An opaque child on the bar leaves it a clip of several pieces too.
+        auto* cover = new QWidget(scroll);
+        cover->setAutoFillBackground(true);
+        cover->setGeometry(2, 150, 6, 20);
         tabs->addTab(page, QStringLiteral("Page"));
         tabs->addTab(new QWidget, QStringLiteral("Other"));
         window.setCentralWidget(tabs);
