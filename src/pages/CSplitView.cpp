@@ -8,6 +8,7 @@
 #include "CStepSpinBox.h"
 #include "CurveShapes.h"
 #include "GroupTitleStyle.h"
+#include "OneRepaint.h"
 
 #include "app/CAppDoc.h"
 #include "app/CEditorApp.h"
@@ -27,6 +28,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <optional>
 
 using presetor::Preset;
 
@@ -409,6 +411,11 @@ bool CSplitView::eventFilter(QObject* watched, QEvent* event) {
 void CSplitView::Refresh() {
     const Preset& p = Current();
     const int s = splitIndex;
+    // A split turned on or off repaints the whole page once, with every value shown below.
+    const bool active = p.lowKey[s] != 0 || p.highKey[s] != 0;
+    std::optional<OneRepaint> wholePage;
+    if (keyboardHint->isEnabled() != active)
+        wholePage.emplace(Form());
     const QSignalBlocker blockers[] = {
         QSignalBlocker(splitActive),     QSignalBlocker(fromKey),
         QSignalBlocker(toKey),           QSignalBlocker(transpose),
@@ -425,7 +432,7 @@ void CSplitView::Refresh() {
     const int low = std::clamp<int>(p.lowKey[s], kLowestNote, kHighestNote);
     const int high = std::clamp<int>(p.highKey[s], kLowestNote, kHighestNote);
     keyboard->ShowRange(std::min(low, high) - kLowestNote, std::max(low, high) - kLowestNote);
-    SetSplitActive(p.lowKey[s] != 0 || p.highKey[s] != 0);
+    SetSplitActive(active);
 
     transpose->Show(TransposeShown(p.transpose[s]));
     midiChannel->Show(p.GetMidiChannel(s));
@@ -492,9 +499,11 @@ void CSplitView::SetSplitActive(bool active) {
     }
 
     // Turning the split on or off greys or lights up nearly every control: one repaint of the
-    // whole page costs less than the region of thirty controls repainting one by one.
+    // whole page costs less than the region of thirty controls repainting one by one. (Within
+    // Refresh the page is held already, and this one holds nothing.)
+    std::optional<OneRepaint> wholePage;
     if (keyboardHint->isEnabled() != active)
-        Form()->update();
+        wholePage.emplace(Form());
     SetEnabled({keyboardHint, fromLabel,       toLabel,        keyboard,      fromKey,
                 toKey,        aftertouchCurve, aftertouchList, velocityCurve, velocityList,
                 octaveUp,     octaveDown,      volumeActive,   programActive, transpose,

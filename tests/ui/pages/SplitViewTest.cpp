@@ -10,6 +10,7 @@
 #include "CSplitView.h"
 #include "CStepSpinBox.h"
 #include "GroupTitleStyle.h"
+#include "OneRepaint.h"
 #include "PageTestEnv.h"
 
 #include "app/CachedScrollBar.h"
@@ -19,6 +20,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHash>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -228,6 +230,64 @@ private slots:
         QCOMPARE(env.doc.UndoStack().count(), undoSteps);
         QCOMPARE(from->text(), CKeyboardCtrlName(49));
         QCOMPARE(to->text(), CKeyboardCtrlName(106));
+    }
+
+    // Under one repaint for the whole container, its widgets repaint once, together, and the
+    // window shows every change, an opaque widget's too (Qt leaves that one out of the
+    // container's repaint, so it keeps asking for its own); a second hold inside the first holds
+    // nothing, and a hidden container is left alone.
+    void oneRepaintShowsEveryChangeOnce() {
+        QWidget window;
+        auto* container = new QGroupBox(QStringLiteral("Split"), &window);
+        auto* layout = new QVBoxLayout(container);
+        auto* label = new QLabel(QStringLiteral("Transpose"));
+        auto* check = new QCheckBox(QStringLiteral("Volume"));
+        auto* opaque = new QLabel(QStringLiteral("Sound"));
+        opaque->setAutoFillBackground(true);
+        for (QWidget* w : {static_cast<QWidget*>(label), static_cast<QWidget*>(check),
+                           static_cast<QWidget*>(opaque)})
+            layout->addWidget(w);
+        window.resize(240, 160);
+        container->resize(240, 160);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QApplication::processEvents();
+
+        PaintCounter paints;
+        qApp->installEventFilter(&paints);
+        {
+            OneRepaint outer(container);
+            {
+                OneRepaint inner(container);
+                label->setEnabled(false);
+            }
+            check->setEnabled(false);
+            QPalette palette = opaque->palette();
+            palette.setColor(opaque->backgroundRole(), Qt::yellow);
+            opaque->setPalette(palette);
+            QApplication::processEvents(); // nothing is painted while the hold lasts
+            QCOMPARE(paints.Of(container), 0);
+            QCOMPARE(paints.Of(label), 0);
+        }
+        QApplication::processEvents();
+        qApp->removeEventFilter(&paints);
+        QCOMPARE(paints.Of(container), 1);
+        QCOMPARE(paints.Of(label), 1);
+        QCOMPARE(paints.Of(check), 1);
+        QCOMPARE(paints.Of(opaque), 1);
+        QVERIFY(label->updatesEnabled() && check->updatesEnabled() && container->updatesEnabled());
+        const QImage shown = window.screen()
+                                 ->grabWindow(window.winId())
+                                 .toImage()
+                                 .convertToFormat(QImage::Format_RGB32);
+        QVERIFY(shown == window.grab().toImage().convertToFormat(QImage::Format_RGB32));
+        QCOMPARE(QColor(shown.pixel(opaque->mapTo(&window, QPoint(1, 1)))), QColor(Qt::yellow));
+
+        container->hide();
+        {
+            OneRepaint hidden(container);
+            QVERIFY(label->updatesEnabled());
+        }
     }
 
     // A number field shown a new value repaints its edit alone; its frame (and the group under
