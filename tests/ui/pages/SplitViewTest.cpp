@@ -276,10 +276,7 @@ private slots:
         QCOMPARE(paints.Of(check), 1);
         QCOMPARE(paints.Of(opaque), 1);
         QVERIFY(label->updatesEnabled() && check->updatesEnabled() && container->updatesEnabled());
-        const QImage shown = window.screen()
-                                 ->grabWindow(window.winId())
-                                 .toImage()
-                                 .convertToFormat(QImage::Format_RGB32);
+        const QImage shown = Shown(&window);
         QVERIFY(shown == window.grab().toImage().convertToFormat(QImage::Format_RGB32));
         QCOMPARE(QColor(shown.pixel(opaque->mapTo(&window, QPoint(1, 1)))), QColor(Qt::yellow));
 
