@@ -1,7 +1,8 @@
 // The application's look: its style, as the platform chose it, wrapped so that nothing at
 // start-up asks the image format plugins (the toolbar's extension arrow is read as the PNG it
 // is, the group frame picture is found in QPixmap's cache; everything else is drawn by the
-// wrapped style), and its texts laid out without shaping where their script does not need it.
+// wrapped style, the bars and the tab frame under clips that spare Qt's thread pool), and its
+// texts laid out without shaping where their script does not need it.
 #pragma once
 
 #include <QProxyStyle>
