@@ -1,19 +1,18 @@
 #include "ApplicationStyle.h"
 
+#include "PictureCopy.h"
 #include "PngReader.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QFont>
 #include <QIcon>
-#include <QPaintEngine>
 #include <QPainter>
 #include <QPixmapCache>
-#include <QRegion>
 #include <QStyleOption>
-#include <QTransform>
 
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -102,9 +101,16 @@ QIcon ApplicationStyle::standardIcon(StandardPixmap pixmap, const QStyleOption* 
 
 namespace {
 
-// How many passes an element may be drawn in: one for an element that sets a clip of its own,
-// which replaces ours (drawn in several passes, it would lay its clipped parts down again in each).
-enum class Passes { One, OnePerPiece };
+// How an element is drawn: straight; in one clipped pass, for an element that sets a clip of its
+// own, which replaces ours (drawn in several passes, it would lay its clipped parts down again in
+// each); or in one clipped pass per piece of the window's clip.
+enum class Passes { Straight, One, OnePerPiece };
+
+// The passes of an element that draws long thin lines inside its option's rectangle, which
+// Fusion does for the ones named below; other styles draw straight.
+Passes LongLines(const QProxyStyle& style, bool drawsLongLines, Passes passes) {
+    return drawsLongLines && IsFusion(style.baseStyle()) ? passes : Passes::Straight;
+}
 
 // Draws through `draw` under a clip rectangle of the painter's own: Qt's raster engine writes a
 // thin line's or a frame's pixels directly only then. Under the window's clip alone it hands every
@@ -114,28 +120,17 @@ enum class Passes { One, OnePerPiece };
 // pass where the element allows, clipped to that rectangle, so that every pixel is still drawn
 // once and as before. A painter that clips already, or a clip of many pieces, is left as it is.
 template <typename Draw>
-void DrawClipped(QPainter* painter, const QRect& rect, Passes passes, Draw draw) {
+void DrawClipped(QPainter* painter, const QStyleOption* option, Passes passes, Draw draw) {
     constexpr int kMostPieces = 16;
-    if (!painter || !painter->isActive() || painter->hasClipping() || rect.isEmpty()) {
+    const bool clipped = passes != Passes::Straight && painter && option &&
+                         !option->rect.isEmpty() && !painter->hasClipping();
+    const std::optional<QRegion> pieces =
+        clipped ? WindowPieces(*painter, option->rect) : std::nullopt;
+    if (!pieces || pieces->rectCount() > (passes == Passes::One ? 1 : kMostPieces)) {
         draw();
         return;
     }
-    QRegion pieces(rect);
-    const QRegion windowClip = painter->paintEngine()->systemClip();
-    if (!windowClip.isEmpty()) {
-        const QTransform toDevice = painter->deviceTransform();
-        if (toDevice.type() > QTransform::TxTranslate) {
-            draw();
-            return;
-        }
-        pieces &= windowClip.translated(-toDevice.dx(), -toDevice.dy());
-    }
-    const int most = passes == Passes::One ? 1 : kMostPieces;
-    if (pieces.rectCount() > most) {
-        draw();
-        return;
-    }
-    for (const QRect& piece : pieces) {
+    for (const QRect& piece : *pieces) {
         painter->save();
         painter->setClipRect(piece);
         draw();
@@ -145,41 +140,26 @@ void DrawClipped(QPainter* painter, const QRect& rect, Passes passes, Draw draw)
 
 } // namespace
 
-bool ApplicationStyle::ClipsLongLines() const {
-    return IsFusion(baseStyle());
-}
-
 void ApplicationStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
                                      QPainter* painter, const QWidget* widget) const {
     // The outline around the pages.
-    if (option && element == PE_FrameTabWidget && ClipsLongLines()) {
-        DrawClipped(painter, option->rect, Passes::OnePerPiece,
-                    [&] { QProxyStyle::drawPrimitive(element, option, painter, widget); });
-        return;
-    }
-    QProxyStyle::drawPrimitive(element, option, painter, widget);
+    DrawClipped(painter, option,
+                LongLines(*this, element == PE_FrameTabWidget, Passes::OnePerPiece),
+                [&] { QProxyStyle::drawPrimitive(element, option, painter, widget); });
 }
 
 void ApplicationStyle::drawControl(ControlElement element, const QStyleOption* option,
                                    QPainter* painter, const QWidget* widget) const {
     // A light and a dark line across the whole bar.
-    if (option && element == CE_ToolBar && ClipsLongLines()) {
-        DrawClipped(painter, option->rect, Passes::OnePerPiece,
-                    [&] { QProxyStyle::drawControl(element, option, painter, widget); });
-        return;
-    }
-    QProxyStyle::drawControl(element, option, painter, widget);
+    DrawClipped(painter, option, LongLines(*this, element == CE_ToolBar, Passes::OnePerPiece),
+                [&] { QProxyStyle::drawControl(element, option, painter, widget); });
 }
 
 void ApplicationStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
                                           QPainter* painter, const QWidget* widget) const {
     // The groove's and the handle's outlines along the bar; Fusion clips the groove's edge itself.
-    if (option && control == CC_ScrollBar && ClipsLongLines()) {
-        DrawClipped(painter, option->rect, Passes::One,
-                    [&] { QProxyStyle::drawComplexControl(control, option, painter, widget); });
-        return;
-    }
-    QProxyStyle::drawComplexControl(control, option, painter, widget);
+    DrawClipped(painter, option, LongLines(*this, control == CC_ScrollBar, Passes::One),
+                [&] { QProxyStyle::drawComplexControl(control, option, painter, widget); });
 }
 
 void UseApplicationStyle() {

@@ -22,11 +22,6 @@ public:
                      const QWidget* widget) const override;
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
                             QPainter* painter, const QWidget* widget) const override;
-
-private:
-    // Whether the bars and frames that draw long thin lines are drawn clipped to their own
-    // rectangles (DrawClipped): for Fusion, which draws them inside those rectangles.
-    bool ClipsLongLines() const;
 };
 
 // Wraps the application's style once and puts the pictures the style reads by file name into

@@ -148,6 +148,20 @@ void DrawPixmapInPieces(QPainter& painter, const QPoint& at, const QPixmap& pict
     }
 }
 
+std::optional<QRegion> WindowPieces(const QPainter& painter, const QRect& rect) {
+    if (!painter.isActive() || !PaintsInPieces(painter)) {
+        return std::nullopt;
+    }
+    QRegion pieces(rect);
+    const QRegion system = painter.paintEngine()->systemClip();
+    if (!system.isEmpty()) {
+        const QTransform& transform = painter.deviceTransform();
+        pieces &=
+            system.translated(-static_cast<int>(transform.dx()), -static_cast<int>(transform.dy()));
+    }
+    return pieces;
+}
+
 QRect PlainMiddle(const QPixmap& picture, QRgb& colour) {
     if (picture.devicePixelRatio() != 1.0 || picture.width() < 3 || picture.height() < 3) {
         return {};

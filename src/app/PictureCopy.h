@@ -11,6 +11,8 @@
 #include <QRegion>
 #include <QRgb>
 
+#include <optional>
+
 class QPainter;
 
 // Draws picture with its top left corner at at where it meets area (the region being repainted,
@@ -22,6 +24,11 @@ class QPainter;
 // or area has many rectangles, it is one drawPixmap.
 void DrawPixmapInPieces(QPainter& painter, const QPoint& at, const QPixmap& picture,
                         const QRegion& area);
+
+// The part of rect (in the painter's coordinates) that the window's clip (the paint engine's system
+// clip) lets the painter paint, for a clip of its own per rectangle; none where device pixels do
+// not line up with the painter's (as for DrawPixmapInPieces).
+std::optional<QRegion> WindowPieces(const QPainter& painter, const QRect& rect);
 
 // The rectangle in the middle of picture (in its pixels) where every pixel has the middle pixel's
 // colour, given back in colour (premultiplied): grown from the middle pixel along its row and

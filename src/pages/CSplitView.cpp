@@ -28,7 +28,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <optional>
 
 using presetor::Preset;
 
@@ -413,9 +412,7 @@ void CSplitView::Refresh() {
     const int s = splitIndex;
     // A split turned on or off repaints the whole page once, with every value shown below.
     const bool active = p.lowKey[s] != 0 || p.highKey[s] != 0;
-    std::optional<OneRepaint> wholePage;
-    if (keyboardHint->isEnabled() != active)
-        wholePage.emplace(Form());
+    const OneRepaint wholePage(Form(), keyboardHint->isEnabled() != active);
     const QSignalBlocker blockers[] = {
         QSignalBlocker(splitActive),     QSignalBlocker(fromKey),
         QSignalBlocker(toKey),           QSignalBlocker(transpose),
@@ -501,9 +498,7 @@ void CSplitView::SetSplitActive(bool active) {
     // Turning the split on or off greys or lights up nearly every control: one repaint of the
     // whole page costs less than the region of thirty controls repainting one by one. (Within
     // Refresh the page is held already, and this one holds nothing.)
-    std::optional<OneRepaint> wholePage;
-    if (keyboardHint->isEnabled() != active)
-        wholePage.emplace(Form());
+    const OneRepaint wholePage(Form(), keyboardHint->isEnabled() != active);
     SetEnabled({keyboardHint, fromLabel,       toLabel,        keyboard,      fromKey,
                 toKey,        aftertouchCurve, aftertouchList, velocityCurve, velocityList,
                 octaveUp,     octaveDown,      volumeActive,   programActive, transpose,

@@ -21,9 +21,9 @@ void HoldBack(QWidget* widget, std::vector<QPointer<QWidget>>& held) {
 
 } // namespace
 
-OneRepaint::OneRepaint(QWidget* widget) : container(widget) {
+OneRepaint::OneRepaint(QWidget* widget, bool wholeContainer) : container(widget) {
     // A hidden container repaints when it is shown.
-    if (!widget || !widget->isVisible()) {
+    if (!wholeContainer || !widget || !widget->isVisible()) {
         return;
     }
     HoldBack(widget, held);

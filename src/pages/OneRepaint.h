@@ -14,7 +14,8 @@
 // for the thirty controls of a split page that costs more than the painting it saves.
 class OneRepaint {
 public:
-    explicit OneRepaint(QWidget* container);
+    // Holds nothing where the change does not need the whole container repainted.
+    explicit OneRepaint(QWidget* container, bool wholeContainer = true);
     ~OneRepaint();
     OneRepaint(const OneRepaint&) = delete;
     OneRepaint& operator=(const OneRepaint&) = delete;
