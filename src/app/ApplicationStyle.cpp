@@ -142,9 +142,9 @@ void DrawClipped(QPainter* painter, const QStyleOption* option, Passes passes, D
 
 void ApplicationStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
                                      QPainter* painter, const QWidget* widget) const {
-    // The outline around the pages.
-    DrawClipped(painter, option,
-                LongLines(*this, element == PE_FrameTabWidget, Passes::OnePerPiece),
+    // The outline around the pages; the keyboard focus's outline around a list's current row.
+    const bool outline = element == PE_FrameTabWidget || element == PE_FrameFocusRect;
+    DrawClipped(painter, option, LongLines(*this, outline, Passes::OnePerPiece),
                 [&] { QProxyStyle::drawPrimitive(element, option, painter, widget); });
 }
 

@@ -1,8 +1,9 @@
 // The application's look: its style, as the platform chose it, wrapped so that nothing at
 // start-up asks the image format plugins (the toolbar's extension arrow is read as the PNG it
 // is, the group frame picture is found in QPixmap's cache; everything else is drawn by the
-// wrapped style, the bars and the tab frame under clips that spare Qt's thread pool), and its
-// texts laid out without shaping where their script does not need it.
+// wrapped style, the bars, the tab frame and the focus outline under clips that spare Qt's
+// thread pool and its filling pixel by pixel), and its texts laid out without shaping where
+// their script does not need it.
 #pragma once
 
 #include <QProxyStyle>

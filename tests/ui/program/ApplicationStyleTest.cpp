@@ -1,8 +1,8 @@
 // The application's style around the platform's: the window it draws reads no image format
 // plugin, the toolbar's extension arrows are the platform style's own pictures, the group
 // frame picture put into QPixmap's cache is the one Qt then finds there, the page groups
-// keep their remembering style under the wrapper, and the bars and frames it draws in clipped
-// pieces come out pixel for pixel as the platform style draws them.
+// keep their remembering style under the wrapper, and the bars, frames and focus outline it
+// draws in clipped pieces come out pixel for pixel as the platform style draws them.
 #include "app/ApplicationStyle.h"
 #include "PageFactory.h"
 #include "ProgramStart.h"
@@ -25,6 +25,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <QTreeWidget>
 
 #include <memory>
 
@@ -121,8 +122,9 @@ private slots:
 
     void barsAndFramesComeOutAsThePlatformStyleDrawsThem() {
         // A toolbar, a tab widget whose page holds opaque children (the tab widget then paints
-        // around them, under a clip of several rectangles) and a tall scroll bar, which clips
-        // parts of itself, painted into the window's backing store as on screen.
+        // around them, under a clip of several rectangles), a tall scroll bar, which clips parts
+        // of itself, and a list's focus outline, painted into the window's backing store as on
+        // screen.
         QMainWindow window;
         QToolBar* bar = window.addToolBar(QStringLiteral("bar"));
         for (const char* text : {"One", "Two", "Three"}) {
@@ -144,12 +146,32 @@ private slots:
         auto* cover = new QWidget(scroll);
         cover->setAutoFillBackground(true);
         cover->setGeometry(2, 150, 6, 20);
+        // A list with the focus outlines its current row; an opaque child in the middle of that
+        // row leaves the outline a clip of several pieces.
+        auto* list = new QTreeWidget;
+        list->setAllColumnsShowFocus(true);
+        list->setColumnCount(2);
+        for (int i = 0; i < 6; ++i) {
+            list->addTopLevelItem(new QTreeWidgetItem(
+                {QStringLiteral("Row %1").arg(i), QStringLiteral("Sound %1").arg(i)}));
+        }
+        list->setCurrentItem(list->topLevelItem(2));
+        layout->addWidget(list);
+        auto* inRow = new QWidget(list->viewport());
+        inRow->setAutoFillBackground(true);
         tabs->addTab(page, QStringLiteral("Page"));
         tabs->addTab(new QWidget, QStringLiteral("Other"));
         window.setCentralWidget(tabs);
         window.resize(700, 520);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QApplication::setActiveWindow(&window);
+        list->setFocus();
+        QVERIFY(QTest::qWaitFor([list] { return list->hasFocus(); }));
+        const QRect row = list->visualItemRect(list->topLevelItem(2));
+        QVERIFY(row.width() > 100);
+        inRow->setGeometry(row.adjusted(30, 4, -60, -4));
+        inRow->show();
 
         const auto painted = [&window] {
             window.repaint();
