@@ -82,6 +82,16 @@ QImage Shown(QWidget* window) {
         .convertToFormat(QImage::Format_RGB32);
 }
 
+// Shows window at size with holder filling it, once everything pending is painted.
+bool ShownWithHolder(QWidget& window, QWidget* holder, const QSize& size) {
+    window.resize(size);
+    holder->resize(size);
+    window.show();
+    const bool exposed = QTest::qWaitForWindowExposed(&window);
+    QApplication::processEvents();
+    return exposed;
+}
+
 // Two windows made alike, one with Qt's own controls and one with the page's (make(true)),
 // shown side by side: changed alike, they must look alike.
 class TwinWindows {
@@ -247,11 +257,7 @@ private slots:
         for (QWidget* w : {static_cast<QWidget*>(label), static_cast<QWidget*>(check),
                            static_cast<QWidget*>(opaque)})
             layout->addWidget(w);
-        window.resize(240, 160);
-        container->resize(240, 160);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QApplication::processEvents();
+        QVERIFY(ShownWithHolder(window, container, QSize(240, 160)));
 
         PaintCounter paints;
         qApp->installEventFilter(&paints);
@@ -297,11 +303,7 @@ private slots:
         spin->Show(3);
         auto* layout = new QVBoxLayout(group);
         layout->addWidget(spin);
-        window.resize(200, 100);
-        group->resize(200, 100);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QApplication::processEvents();
+        QVERIFY(ShownWithHolder(window, group, QSize(200, 100)));
 
         PaintCounter paints;
         for (QWidget* w : {static_cast<QWidget*>(group), static_cast<QWidget*>(spin),
