@@ -39,6 +39,8 @@ import time
 
 FRAME_MS = 1000.0 / 60.0
 WIRE_BYTES_PER_S = 3125.0
+# Files in the folder of the start-up variant started from a crowded folder.
+CROWDED_FILES = 5000
 # SysEx sizes (bytes) of the keyboard's messages.
 REQUEST_ALL, REQUEST_ONE, STORE_EEPROM, SINGLE_DUMP, BULK_RECORD, BULK_OVERHEAD = 8, 9, 8, 161, 152, 8
 PRESETS = {"lmk3": 64, "lmk4": 127}
@@ -192,6 +194,11 @@ def run_startup(b, args, results):
     tmp = tempfile.mkdtemp(prefix="presetor-bench-")
     try:
         plain = make_home(os.path.join(tmp, "plain"))
+        # Started in a big folder, as from a home or downloads folder: the program looks for
+        # sound lists in the folder it was started in and watches it.
+        crowded = make_home(os.path.join(tmp, "crowded"))
+        for i in range(CROWDED_FILES):
+            open(os.path.join(crowded, "work", f"file-{i}.txt"), "w").close()
         port = make_home(os.path.join(tmp, "port"),
                          f"MidiIn={keyboard.in_port}\nMidiOut={keyboard.out_port}\n")
         base = {k: v for k, v in os.environ.items() if not k.startswith(("JACK_", "QT_QPA"))}
@@ -209,6 +216,7 @@ def run_startup(b, args, results):
             "nojack": ([b["presetor"]], env(plain, False), plain),
             "jack": ([b["presetor"]], env(plain, True), plain),
             "jack+port": ([b["presetor"]], env(port, True), port),
+            "crowded": ([b["presetor"]], env(crowded, False), crowded),
         }
         runs = {k: [] for k in variants}
         order = list(variants)
@@ -257,6 +265,8 @@ def run_startup(b, args, results):
     figure("CPU to ready, no JACK", "nojack", "ready_cpu_ms")
     figure("CPU to ready, JACK running", "jack", "ready_cpu_ms")
     figure("CPU to ready, JACK and a saved port", "jack+port", "ready_cpu_ms")
+    figure(f"ready, no JACK, started in a folder of {CROWDED_FILES:,} files", "crowded",
+           "ready_ms")
     figure("peak memory, no JACK", "nojack", "peak_kb", unit="kB", goal="1.3")
     figure("peak memory, JACK and a saved port", "jack+port", "peak_kb", unit="kB")
     # What any window with text pays (fonts and glyphs), which the empty window never does: the
@@ -264,7 +274,7 @@ def run_startup(b, args, results):
     figure("one-label window, first paint", "label", "first_paint_ms")
     figure("first paint, no JACK (text floor)", "nojack", "first_paint_ms", against="label")
     figure("ready, no JACK (text floor)", "nojack", "ready_ms", against="label")
-    for variant in ("floor", "label", "nojack", "jack", "jack+port"):
+    for variant in ("floor", "label", "nojack", "jack", "jack+port", "crowded"):
         rows = runs[variant]
         if rows:
             print(f"  {variant}: longest freeze after first paint "

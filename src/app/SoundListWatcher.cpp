@@ -2,10 +2,11 @@
 #include "SoundListWatcher.h"
 
 #include "CEditorApp.h"
+#include "FileNames.h"
+#include "model/SoundList.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 
 SoundListWatcher::SoundListWatcher(CEditorApp& application, Report reportProblems,
                                    const std::vector<presetor::Result>& shown, QObject* parent)
@@ -31,14 +32,10 @@ void SoundListWatcher::Watch() {
         if (dir.exists()) {
             paths.append(dir.absolutePath());
         }
-        if (QFileInfo(folder).isDir()) {
-            // The suffix is compared directly: a name filter would compile a regular expression.
-            const QStringList files = QDir(folder).entryList(QDir::Files);
-            for (const QString& file : files) {
-                if (file.endsWith(QLatin1String(".sounds"), Qt::CaseInsensitive)) {
-                    paths.append(QDir(folder).filePath(file));
-                }
-            }
+        // The files the lists are read from, found the way the reading finds them: the folder
+        // may be a big one (the one the program was started in), so nothing else is kept.
+        for (const std::string& file : presetor::SoundListFilesIn(presetor::FileNamePath(folder))) {
+            paths.append(presetor::FileNameFromBytes(QByteArray::fromStdString(file)));
         }
     }
     const QStringList watched = watcher.directories() + watcher.files();

@@ -13,7 +13,13 @@
 #include <limits>
 #include <new>
 #include <stdexcept>
+#include <string_view>
 #include <system_error>
+
+#ifndef _WIN32
+#include <dirent.h>
+#include <sys/stat.h>
+#endif
 
 namespace presetor {
 
@@ -395,23 +401,69 @@ bool LookupSound(const std::vector<CSoundList>& soundLists,
     return false;
 }
 
-std::vector<CSoundList> LoadSoundListsIn(const std::string& directory,
-                                         std::vector<Result>* errors) {
-    std::vector<CSoundList> lists;
+namespace {
+
+// Whether a file name ends in ".sounds" with something before it (a file named only ".sounds"
+// is a hidden file without an extension).
+template <class Char> bool HasSoundListName(std::basic_string_view<Char> name) {
+    constexpr std::string_view kSuffix = ".sounds";
+    return name.size() > kSuffix.size() &&
+           std::equal(kSuffix.rbegin(), kSuffix.rend(), name.rbegin(),
+                      [](char a, Char b) { return static_cast<Char>(a) == b; });
+}
+
+} // namespace
+
+std::vector<std::string> SoundListFilesIn(const std::string& directory) {
+    std::vector<std::string> files;
+#ifndef _WIN32
+    // readdir gives each name as it is; the standard directory iterator builds a path object
+    // for every entry, which costs ten times as much in a folder where almost nothing matches.
+    DIR* d = ::opendir(directory.c_str());
+    if (!d)
+        return files;
+    const std::string prefix =
+        directory.empty() || directory.back() == '/' ? directory : directory + "/";
+    while (const dirent* e = ::readdir(d)) {
+        if (!HasSoundListName(std::string_view(e->d_name)))
+            continue;
+        std::string path = prefix + e->d_name;
+        bool folder = e->d_type == DT_DIR;
+        if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
+            // A link counts as what it names; a broken one is left for reading to report.
+            struct stat st {};
+            folder = ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+        }
+        if (!folder)
+            files.push_back(std::move(path));
+    }
+    ::closedir(d);
+#else
     std::error_code ec;
     std::filesystem::directory_iterator it(directory, ec), end;
     for (; !ec && it != end; it.increment(ec)) {
-        const std::filesystem::path& p = it->path();
-        std::error_code statError;
-        if (p.extension() != ".sounds" || it->is_directory(statError))
+        const std::wstring_view native = it->path().native();
+        if (!HasSoundListName(native.substr(native.find_last_of(L"\\/") + 1)))
             continue;
+        std::error_code statError;
+        if (!it->is_directory(statError))
+            files.push_back(it->path().string());
+    }
+#endif
+    return files;
+}
+
+std::vector<CSoundList> LoadSoundListsIn(const std::string& directory,
+                                         std::vector<Result>* errors) {
+    std::vector<CSoundList> lists;
+    for (const std::string& path : SoundListFilesIn(directory)) {
         CSoundList list;
-        if (Result r = list.Load(p.string()); !r) {
+        if (Result r = list.Load(path); !r) {
             if (errors)
                 errors->push_back(r);
             continue;
         }
-        if (std::string report = list.ProblemReport(p.string()); !report.empty() && errors)
+        if (std::string report = list.ProblemReport(path); !report.empty() && errors)
             errors->push_back(Result::Fail(ErrorCode::BadData, std::move(report)));
         if (!list.name.empty())
             lists.push_back(std::move(list));

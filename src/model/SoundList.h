@@ -106,6 +106,12 @@ bool LookupSound(const std::vector<CSoundList>& soundLists,
                  int lsb, int program, std::string& listName, std::string& bankName,
                  std::string& soundName);
 
+// The paths of the entries of a directory that are not folders and whose names end in
+// ".sounds" after at least one character, in the order the file system lists them. One pass
+// over the names, without sorting or keeping the others: a folder of thousands of files (a home
+// folder the program was started in) costs one directory read per entry.
+std::vector<std::string> SoundListFilesIn(const std::string& directory);
+
 // Loads every "*.sounds" regular file of a directory in the order the file system lists them.
 // Only lists that were read and have a name are returned. A file that cannot be read, has no
 // name or has skipped lines adds one Result naming it and listing its problems to errors (when

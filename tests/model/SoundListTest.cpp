@@ -270,6 +270,23 @@ TEST_F(SoundListFiles, FolderGivesUsableListsAndOneReportPerFile) {
         << all;
 }
 
+TEST_F(SoundListFiles, OnlyNamesEndingInTheExtensionAfterAStemAreFound) {
+    // The folder the program starts in may hold thousands of other files; the names are matched
+    // as they come, and what is found is what the lists are read from and watched.
+    for (const char* name : {"a.sounds", "..sounds", "x.y.sounds", "b.SOUNDS", ".sounds",
+                             "c.sounds.bak", "csounds", "sounds"})
+        Write(name, kExample);
+    std::filesystem::create_directory(dir / "folder.sounds");
+
+    std::vector<std::string> found = SoundListFilesIn(dir.string());
+    for (std::string& path : found)
+        path = std::filesystem::path(path).filename().string();
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(found, (std::vector<std::string>{"..sounds", "a.sounds", "x.y.sounds"}));
+    EXPECT_EQ(LoadSoundListsIn(dir.string(), nullptr).size(), 3u);
+    EXPECT_TRUE(SoundListFilesIn((dir / "absent").string()).empty());
+}
+
 TEST_F(SoundListFiles, SpecialAndHugeFilesAreRefusedWithoutReading) {
     // A FIFO would block a reader until someone writes; a link to /dev/zero never ends; a sparse
     // file claims gigabytes. None may be read, none may stop the others from loading.
