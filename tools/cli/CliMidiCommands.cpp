@@ -68,6 +68,10 @@ template <class Command> [[noreturn]] void RunOnSystem(const CliArgs& args, Comm
 }
 
 // Opens the ports named by --in and --out; on failure prints text (131 or 132) and why.
+// The output is connected first: of two connections that feed each other (ours to the keyboard
+// and the keyboard's to us) a JACK server runs the first one directly and lets the later one
+// lag a cycle, and a send's bytes are what must reach the keyboard soonest. A receive waits that
+// cycle once either way. Nothing is sent before both are open.
 bool OpenPorts(MidiSystem& system, const CliArgs& args, const char* text, CMidiIn& in,
                CMidiOut& out) {
     const std::string inName = Option(args, "--in", "");
@@ -79,10 +83,10 @@ bool OpenPorts(MidiSystem& system, const CliArgs& args, const char* text, CMidiI
         why = "no MIDI input port named '" + inName + "'";
     } else if (outDevice < 0) {
         why = "no MIDI output port named '" + outName + "'";
-    } else if (!in.Open(inDevice)) {
-        why = inName + ": " + in.LastError();
     } else if (!out.Open(outDevice)) {
         why = outName + ": " + out.LastError();
+    } else if (!in.Open(inDevice)) {
+        why = inName + ": " + in.LastError();
     }
     if (!why.empty()) {
         Fail(std::string(text) + " (" + why + ")");
