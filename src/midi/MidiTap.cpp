@@ -52,6 +52,7 @@ public:
     }
     bool IsOpen() const override { return port_->IsOpen(); }
     void Close() override { port_->Close(); }
+    bool AcceptsPieces() const override { return port_->AcceptsPieces(); }
 
 private:
     std::unique_ptr<MidiOutPort> port_;

@@ -2,6 +2,7 @@
 // after a complete send, 153 only after success, progress texts, and the message pause.
 #include "TestBanks.h"
 #include "midi/MidiSystem.h"
+#include "midi/MidiTap.h"
 #include "midi/SendAllEngine.h"
 #include "midi/SysexFormat.h"
 #include "midi/Verify.h"
@@ -160,6 +161,27 @@ TEST(SendAll, PacedOutputKeepsToTheWireAndEndsWhenTheLastByteIsOnIt) {
             b.insert(b.end(), m.begin(), m.end());
         }
         EXPECT_EQ(a, b);
+    }
+}
+
+// Every port the program opens is wrapped for the MIDI monitor; the wrapper must still tell a
+// paced sender that its driver takes whole messages only, or each dump goes out cut in pieces.
+TEST(SendAll, PacedSendThroughAMonitoredPortThatTakesWholeMessagesKeepsThemWhole) {
+    auto tap = std::make_shared<MidiTap>([](MidiKind, int) { return std::string("driver"); });
+    auto recorder = std::make_unique<RecordingOutPort>();
+    recorder->wholeMessagesOnly = true;
+    const RecordingOutPort& sent = *recorder;
+    const auto port = TapOutPort(std::move(recorder), tap, 2);
+    EXPECT_FALSE(port->AcceptsPieces());
+    SendAllEngine engine(VariedBank(4, 2), {.turbo = false, .paced = true});
+    for (std::int64_t t = 0; !engine.Finished() && t < 100000; ++t) {
+        engine.Step(*port, t);
+    }
+    ASSERT_EQ(engine.State(), TransferState::Ok);
+    ASSERT_EQ(sent.messages.size(), 128u); // 127 dumps and the store command
+    for (const auto& m : sent.messages) {
+        EXPECT_EQ(m.front(), 0xF0);
+        EXPECT_EQ(m.back(), 0xF7);
     }
 }
 

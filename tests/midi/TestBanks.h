@@ -29,13 +29,16 @@ private:
     int okChunks_;
 };
 
-// Collects everything sent through it, chunk by chunk.
+// Collects everything sent through it, chunk by chunk. With wholeMessagesOnly it stands for a
+// driver that takes only whole messages (WinMM, CoreMIDI).
 class RecordingOutPort final : public MidiOutPort {
 public:
     bool Send(std::span<const std::uint8_t> bytes, const ChunkProgress& progress = {}) override;
     bool IsOpen() const override { return true; }
     void Close() override {}
+    bool AcceptsPieces() const override { return !wholeMessagesOnly; }
     std::vector<std::vector<std::uint8_t>> messages; // one entry per Send
+    bool wholeMessagesOnly = false;
 };
 
 // All bytes queued at the port right now.
