@@ -7,6 +7,7 @@
 #include "model/Checksum.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace presetor {
 
@@ -95,13 +96,15 @@ TransferState SendMessage(MidiOutPort& out, std::span<const std::uint8_t> messag
         return out.Send(message) ? TransferState::Ok : TransferState::SendFailed;
     }
     const std::size_t chunk = out.AcceptsPieces() ? kMaxChunk : message.size();
+    // Each chunk follows the previous one on the cable, however late this thread wakes.
+    const auto start = std::chrono::steady_clock::now();
     WireClock wire;
     for (std::size_t pos = 0; pos < message.size(); pos += chunk) {
         const std::size_t n = std::min(chunk, message.size() - pos);
         if (!out.Send(message.subspan(pos, n))) {
             return TransferState::SendFailed;
         }
-        wire.Carry(n); // until the cable has carried the chunk
+        wire.Carry(n, start); // until the cable has carried the chunk
     }
     return TransferState::Ok;
 }

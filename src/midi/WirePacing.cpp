@@ -21,10 +21,6 @@ Bytes TakeWirePiece(std::deque<std::uint8_t>& pending) {
     return piece;
 }
 
-void WireClock::Carry(std::size_t n) {
-    Carry(n, std::chrono::steady_clock::now());
-}
-
 void WireClock::Carry(std::size_t n, std::chrono::steady_clock::time_point arrived) {
     constexpr auto kPerByte = std::chrono::microseconds(1000000 / kWireBytesPerSecond);
     wireFree_ = std::max(wireFree_, arrived) + kPerByte * static_cast<int>(n);
@@ -45,14 +41,34 @@ PacedOutput::~PacedOutput() {
 }
 
 void PacedOutput::Queue(std::span<const std::uint8_t> bytes) {
+    if (bytes.empty()) {
+        return;
+    }
     std::lock_guard lock(mutex_);
     pending_.insert(pending_.end(), bytes.begin(), bytes.end());
+    queuedAt_.emplace_back(bytes.size(), std::chrono::steady_clock::now());
     cv_.notify_all();
 }
 
 void PacedOutput::Flush() {
     std::unique_lock lock(mutex_);
     cv_.wait(lock, [this] { return stop_ || (pending_.empty() && !delivering_); });
+}
+
+// The time the last of the next n pending bytes was queued; drops them from queuedAt_.
+std::chrono::steady_clock::time_point PacedOutput::TakeQueueTime(std::size_t n) {
+    auto at = queuedAt_.front().second;
+    while (n > 0 && !queuedAt_.empty()) {
+        auto& [left, time] = queuedAt_.front();
+        at = time;
+        const std::size_t used = std::min(n, left);
+        left -= used;
+        n -= used;
+        if (left == 0) {
+            queuedAt_.pop_front();
+        }
+    }
+    return at;
 }
 
 void PacedOutput::Loop() {
@@ -64,10 +80,11 @@ void PacedOutput::Loop() {
             return;
         }
         const Bytes piece = TakeWirePiece(pending_);
+        const auto queued = TakeQueueTime(piece.size());
         delivering_ = true;
         lock.unlock();
         // A piece is handed on once the wire has carried its last byte.
-        wire.Carry(piece.size());
+        wire.Carry(piece.size(), queued);
         deliver_(piece);
         lock.lock();
         delivering_ = false;

@@ -14,6 +14,7 @@
 #include <mutex>
 #include <span>
 #include <thread>
+#include <utility>
 
 namespace presetor {
 
@@ -24,10 +25,9 @@ Bytes TakeWirePiece(std::deque<std::uint8_t>& pending);
 // The time a MIDI cable (kWireBytesPerSecond) needs to carry consecutive pieces.
 class WireClock {
 public:
-    // Blocks until the wire, free from now or after the previous pieces, has carried n bytes.
-    void Carry(std::size_t n);
-    // The same for n bytes that reached the cable's sending end at `arrived`: the wire starts
-    // on them then, or once it has carried the previous pieces.
+    // Blocks until the wire has carried n bytes that reached the cable's sending end at
+    // `arrived`: it starts on them then, or once it has carried the previous pieces. Bytes that
+    // were waiting follow the previous piece at once, however late the caller comes back.
     void Carry(std::size_t n, std::chrono::steady_clock::time_point arrived);
 
 private:
@@ -35,7 +35,9 @@ private:
 };
 
 // Its own thread hands queued bytes to deliver in wire pieces, each once the wire has carried
-// it; deliver runs on that thread without the queue's lock held. Destroying it stops the
+// it; deliver runs on that thread without the queue's lock held. A piece goes onto the wire when
+// its bytes were queued or when the previous one is through, whichever is later, so the time the
+// thread takes to wake up and deliver never adds up over a long answer. Destroying it stops the
 // thread and drops what is not yet delivered.
 class PacedOutput {
 public:
@@ -53,11 +55,14 @@ public:
 
 private:
     void Loop();
+    std::chrono::steady_clock::time_point TakeQueueTime(std::size_t n);
 
     Deliver deliver_;
     std::mutex mutex_;
     std::condition_variable cv_;
     std::deque<std::uint8_t> pending_;
+    // When each run of pending bytes was queued: (bytes of that call still pending, time).
+    std::deque<std::pair<std::size_t, std::chrono::steady_clock::time_point>> queuedAt_;
     bool stop_ = false;
     bool delivering_ = false;
     std::thread thread_;

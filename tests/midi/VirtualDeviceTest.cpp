@@ -1,16 +1,22 @@
 // The in-process virtual keyboard device with pacing on: answers come from its own thread
-// through the hand-off queue, in driver-sized pieces, and closing or destroying mid-answer
-// neither hangs nor hands anything to a closed receiver.
+// through the hand-off queue, in driver-sized pieces, at the wire's speed however slowly each
+// piece is handed on, and closing or destroying mid-answer neither hangs nor hands anything to
+// a closed receiver.
 #include "TestBanks.h"
 #include "midi/CMidiIn.h"
 #include "midi/CMidiOut.h"
+#include "midi/MidiSender.h"
 #include "midi/RequestPresetEngine.h"
 #include "midi/TransferRunner.h"
+#include "midi/WirePacing.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <mutex>
 #include <thread>
+#include <vector>
 
 namespace presetor {
 namespace {
@@ -47,6 +53,39 @@ TEST(VirtualMidiDevice, PacedAnswerArrivesInPiecesFromTheDriverThread) {
     }
     EXPECT_EQ(rung.load(), 2); // 100 + 61 bytes, as a driver's buffers
     EXPECT_TRUE(otherThread.load());
+}
+
+// A long answer must take its wire time and no more: the time the output thread spends waking
+// up and handing each piece on must not add up piece after piece.
+TEST(VirtualMidiDevice, PacedAnswerKeepsToTheWireWhenHandingOnIsSlow) {
+    using Clock = std::chrono::steady_clock;
+    constexpr int kPieces = 12;
+    constexpr auto kHandOn = std::chrono::milliseconds(15); // half a piece's wire time
+    std::mutex mutex;
+    std::vector<std::pair<Clock::time_point, std::size_t>> delivered;
+    PacedOutput output([&](std::span<const std::uint8_t> piece) {
+        {
+            std::lock_guard lock(mutex);
+            delivered.emplace_back(Clock::now(), piece.size());
+        }
+        std::this_thread::sleep_for(kHandOn);
+    });
+    const auto queued = Clock::now();
+    output.Queue(std::vector<std::uint8_t>(kPieces * kMaxChunk, 0x10));
+    output.Flush();
+
+    std::lock_guard lock(mutex);
+    ASSERT_EQ(delivered.size(), static_cast<std::size_t>(kPieces));
+    const auto wire = [](std::size_t bytes) {
+        return std::chrono::microseconds(bytes * 1000000 / kWireBytesPerSecond);
+    };
+    std::size_t bytes = 0;
+    for (const auto& [at, size] : delivered) {
+        bytes += size;
+        EXPECT_GE(at - queued, wire(bytes)) << "never faster than the wire";
+    }
+    // Handing on late each time would end 12 x 15 ms after the wire; allow a third of that.
+    EXPECT_LT(delivered.back().first - queued, wire(bytes) + 4 * kHandOn);
 }
 
 TEST(VirtualMidiDevice, ClosingOrDestroyingDuringAPacedAnswerIsSafe) {

@@ -76,10 +76,11 @@ void PacedLink::Run(const std::atomic<bool>& stop) {
             continue;
         }
         // The port hands on whole messages, however long the sender took: take them in wire
-        // time from now, a piece of at most 100 bytes at a time.
+        // time from now, a piece of at most 100 bytes at a time, each right behind the last.
+        const auto arrived = std::chrono::steady_clock::now();
         for (std::size_t pos = 0; pos < bytes.size() && !stop.load(); pos += kMaxChunk) {
             const std::size_t n = std::min(kMaxChunk, bytes.size() - pos);
-            wire.Carry(n);
+            wire.Carry(n, arrived);
             keyboard_.Feed(std::span<const std::uint8_t>(bytes).subspan(pos, n));
         }
     }
