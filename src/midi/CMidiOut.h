@@ -27,6 +27,11 @@ public:
     bool Send(std::span<const std::uint8_t> bytes, const ChunkProgress& progress = {}) override;
     bool IsOpen() const override { return port_ != nullptr && port_->IsOpen(); }
     bool AcceptsPieces() const override { return port_ == nullptr || port_->AcceptsPieces(); }
+    void Drain() override {
+        if (port_) {
+            port_->Drain();
+        }
+    }
     void Close() override;
 
 private:

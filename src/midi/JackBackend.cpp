@@ -216,16 +216,25 @@ public:
             [this](std::span<const std::uint8_t> piece) { return Piece(piece); }, progress);
     }
     bool IsOpen() const override { return port_ != nullptr; }
-    // Waits (at most a second each) until the ring is empty and the server has run the cycle
-    // after the one that took the last piece, so what was sent is on its way. An output whose
-    // last bytes left long ago (a request before an answer) closes at once.
-    void Close() override {
+    // Waits (at most a second each) until the ring is empty and this client has run the cycle
+    // after the one that took the last piece. That cycle starts only once every client has
+    // finished the one before, so whoever reads this port has the bytes by then: a client fed
+    // directly read them in the same cycle, one fed through a loop reads them first thing in the
+    // next one, before this client runs. An output whose last bytes left long ago (a request
+    // before an answer) drains at once.
+    void Drain() override {
         if (!port_) {
             return;
         }
         client_->WaitForCycle([this] { return jack_ringbuffer_read_space(port_->ring) == 0; });
         client_->WaitForCycle(
-            [this] { return port_->tookAt == 0 || port_->cycles >= port_->tookAt + 2; });
+            [this] { return port_->tookAt == 0 || port_->cycles >= port_->tookAt + 1; });
+    }
+    void Close() override {
+        if (!port_) {
+            return;
+        }
+        Drain();
         client_->Remove(port_);
         port_.reset();
         client_.reset();

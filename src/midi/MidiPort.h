@@ -30,6 +30,9 @@ public:
     // Returns true only if every chunk was accepted; a failed chunk does not stop the rest.
     virtual bool Send(std::span<const std::uint8_t> bytes, const ChunkProgress& progress = {}) = 0;
     virtual bool IsOpen() const = 0;
+    // Blocks until what was sent has left for the wire, for ports that hand their output to
+    // the driver later; the port stays open. Closing drains first.
+    virtual void Drain() {}
     // Closing twice is harmless.
     virtual void Close() = 0;
     // False when the driver takes only whole F0..F7 messages (WinMM, CoreMIDI), so a sender

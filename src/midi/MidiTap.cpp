@@ -51,6 +51,7 @@ public:
         return port_->Send(bytes, progress);
     }
     bool IsOpen() const override { return port_->IsOpen(); }
+    void Drain() override { port_->Drain(); }
     void Close() override { port_->Close(); }
     bool AcceptsPieces() const override { return port_->AcceptsPieces(); }
 

@@ -56,13 +56,23 @@ std::unique_ptr<MidiSystem> MakeSystem(const CliArgs& args) {
     return std::make_unique<MidiSystem>(std::move(backend));
 }
 
+// The ports a command talks to the keyboard through.
+struct CommandPorts {
+    explicit CommandPorts(MidiSystem& system) : in(system), out(system) {}
+    CMidiIn in;
+    CMidiOut out;
+};
+
 // Runs a command on the system MIDI ports and ends the process with its exit status as soon as
-// it is done. The command's ports are closed when it returns (closing an output waits until its
-// last bytes have left for the wire), so what is left is letting go of the system's clients,
-// which costs the MIDI server a cycle or two each and gains nothing at exit.
+// it is done, once what it sent has left for the wire. Neither the ports nor the system's
+// clients are closed: the MIDI server drops a client's ports with the client, and closing them
+// first would cost a round trip to the server and a notification of every other client each,
+// or a cycle or two, and gain nothing at exit.
 template <class Command> [[noreturn]] void RunOnSystem(const CliArgs& args, Command&& command) {
     auto system = MakeSystem(args);
-    const int code = std::forward<Command>(command)(*system);
+    CommandPorts ports(*system);
+    const int code = std::forward<Command>(command)(*system, ports);
+    ports.out.Drain();
     std::fflush(nullptr);
     std::_Exit(code);
 }
@@ -104,7 +114,7 @@ bool HasPorts(const CliArgs& args) {
 }
 
 int RunPorts(const CliArgs& args) {
-    RunOnSystem(args, [](MidiSystem& system) {
+    RunOnSystem(args, [](MidiSystem& system, CommandPorts&) {
         for (const std::string& n : system.DeviceNames(MidiKind::Input)) {
             std::printf("in: %s\n", n.c_str());
         }
@@ -144,9 +154,9 @@ std::string LoadFailure(const LoadAllEngine& engine, TransferState state, bool b
 constexpr int kRetryRounds = 3;
 
 // Load all into the file named by the argument, with retries of damaged presets.
-int Receive(MidiSystem& system, const CliArgs& args, int type) {
-    CMidiIn in(system);
-    CMidiOut out(system);
+int Receive(MidiSystem& system, CommandPorts& ports, const CliArgs& args, int type) {
+    CMidiIn& in = ports.in;
+    CMidiOut& out = ports.out;
     if (!OpenPorts(system, args, kText131, in, out)) {
         return kExitFailed;
     }
@@ -172,7 +182,6 @@ int Receive(MidiSystem& system, const CliArgs& args, int type) {
         RunRetryDamaged(*engine, out, in, &interrupted);
         state = engine->HasBank() ? TransferState::Ok : engine->State();
     }
-    in.Close();
     if (state == TransferState::Cancelled || interrupted) {
         return Fail("cancelled; no file written");
     }
@@ -205,7 +214,9 @@ int RunReceive(const CliArgs& args) {
     if (!HasPorts(args)) {
         return kExitUsage;
     }
-    RunOnSystem(args, [&args, type](MidiSystem& system) { return Receive(system, args, type); });
+    RunOnSystem(args, [&args, type](MidiSystem& system, CommandPorts& ports) {
+        return Receive(system, ports, args, type);
+    });
 }
 
 // Reads the bank back and compares it byte for byte; prints what it found. True when equal.
@@ -230,9 +241,9 @@ bool VerifySent(const Bank& bank, bool bulk, bool paced, CMidiOut& out, CMidiIn&
 }
 
 // Send all of bank, verified and stored as the options say.
-int Send(MidiSystem& system, const CliArgs& args, const Bank& bank) {
-    CMidiIn in(system);
-    CMidiOut out(system);
+int Send(MidiSystem& system, CommandPorts& ports, const CliArgs& args, const Bank& bank) {
+    CMidiIn& in = ports.in;
+    CMidiOut& out = ports.out;
     if (!OpenPorts(system, args, kText132, in, out)) {
         return kExitFailed;
     }
@@ -270,7 +281,9 @@ int RunSend(const CliArgs& args) {
     if (Result r = LoadPresetFile(path, *bank); !r) {
         return Fail(path, r);
     }
-    RunOnSystem(args, [&args, &bank](MidiSystem& system) { return Send(system, args, *bank); });
+    RunOnSystem(args, [&args, &bank](MidiSystem& system, CommandPorts& ports) {
+        return Send(system, ports, args, *bank);
+    });
 }
 
 const CliRegistration registration{{
