@@ -57,7 +57,7 @@ void PacedOutput::Flush() {
 
 // The time the last of the next n pending bytes was queued; drops them from queuedAt_.
 std::chrono::steady_clock::time_point PacedOutput::TakeQueueTime(std::size_t n) {
-    auto at = queuedAt_.front().second;
+    std::chrono::steady_clock::time_point at;
     while (n > 0 && !queuedAt_.empty()) {
         auto& [left, time] = queuedAt_.front();
         at = time;
