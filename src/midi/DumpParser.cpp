@@ -96,32 +96,35 @@ Result DecodeBulkDump(ByteSpan msg, int keyboardType, Bank& bank,
 Result SplitSysexMessages(ByteSpan stream, std::vector<Bytes>& messages, bool dropRealtime) {
     messages.clear();
     std::vector<Bytes> found;
-    Bytes current;
-    bool inside = false;
-    for (std::size_t i = 0; i < stream.size(); ++i) {
-        const std::uint8_t b = stream[i];
-        if (dropRealtime && inside && b >= kRealtimeFirst)
-            continue;
-        if (!inside) {
-            if (b != kSysexStart)
-                return Bad("byte " + Hex(b) + " at offset " + std::to_string(i) +
-                           " is outside a SysEx message");
-            inside = true;
-            current.assign(1, b);
-            continue;
+    const std::size_t size = stream.size();
+    std::size_t i = 0;
+    while (i < size) {
+        if (stream[i] != kSysexStart)
+            return Bad("byte " + Hex(stream[i]) + " at offset " + std::to_string(i) +
+                       " is outside a SysEx message");
+        // Data bytes are copied in runs: up to the F7, or to a real-time byte that is dropped.
+        Bytes message;
+        std::size_t run = i;
+        for (++i;; ++i) {
+            if (i == size)
+                return Bad("the last SysEx message has no F7");
+            const std::uint8_t b = stream[i];
+            if (b < 0x80)
+                continue;
+            if (dropRealtime && b >= kRealtimeFirst) {
+                message.insert(message.end(), stream.begin() + run, stream.begin() + i);
+                run = i + 1;
+                continue;
+            }
+            if (b != kSysexEnd)
+                return Bad("status byte " + Hex(b) + " at offset " + std::to_string(i) +
+                           " inside a SysEx message");
+            break;
         }
-        current.push_back(b);
-        if (b == kSysexEnd) {
-            found.push_back(std::move(current));
-            current.clear();
-            inside = false;
-        } else if (b >= 0x80) {
-            return Bad("status byte " + Hex(b) + " at offset " + std::to_string(i) +
-                       " inside a SysEx message");
-        }
+        ++i; // past the F7
+        message.insert(message.end(), stream.begin() + run, stream.begin() + i);
+        found.push_back(std::move(message));
     }
-    if (inside)
-        return Bad("the last SysEx message has no F7");
     messages = std::move(found);
     return Result::Ok();
 }

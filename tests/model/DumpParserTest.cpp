@@ -149,6 +149,10 @@ TEST(SysexSplit, SplitsMessagesAndRejectsStrayBytes) {
     EXPECT_TRUE(messages.empty());
     ASSERT_TRUE(SplitSysexMessages(stream, messages, true));
     EXPECT_EQ(messages, (std::vector<Bytes>{{0xF0, 1, 2, 0xF7}, {0xF0, 0xF7}, {0xF0, 3, 4, 0xF7}}));
+    // Real-time bytes right after the F0, in a row, and right before the F7.
+    const Bytes clock = {0xF0, 0xF8, 5, 0xFE, 0xFF, 6, 7, 0xFA, 0xF7, 0xF0, 0xFC, 0xF7};
+    ASSERT_TRUE(SplitSysexMessages(clock, messages, true));
+    EXPECT_EQ(messages, (std::vector<Bytes>{{0xF0, 5, 6, 7, 0xF7}, {0xF0, 0xF7}}));
 
     const std::vector<Bytes> bad = {
         {0x00, 0xF0, 0xF7}, {0xF0, 1, 0xF7, 0x7F}, {0xF0, 1, 2}, {0xF0, 1, 0xF0, 2, 0xF7}};

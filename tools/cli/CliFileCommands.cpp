@@ -78,7 +78,7 @@ int RunFromSyx(const CliArgs& args) {
     Bytes bytes;
     if (Result r = ReadWholeFile(in, bytes); !r)
         return Fail(in, r);
-    auto bank = FreshBank(type == 0 ? kLmk3 : type);
+    auto bank = std::make_unique<Bank>(); // the reading sets its type and defaults
     std::vector<int> badChecksums;
     if (Result r = ReadSyxImage(bytes, type, *bank, &badChecksums); !r)
         return Fail(in, r);
