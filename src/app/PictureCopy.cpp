@@ -166,7 +166,13 @@ QRect PlainMiddle(const QPixmap& picture, QRgb& colour) {
     if (picture.devicePixelRatio() != 1.0 || picture.width() < 3 || picture.height() < 3) {
         return {};
     }
-    const QImage image = picture.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    // A picture laid on an opaque ground is kept as RGB32, whose pixels have the same bytes as
+    // opaque premultiplied ones: read as it is, without a converted copy of the whole picture.
+    QImage image = picture.toImage();
+    if (image.format() != QImage::Format_RGB32 &&
+        image.format() != QImage::Format_ARGB32_Premultiplied) {
+        image.convertTo(QImage::Format_ARGB32_Premultiplied);
+    }
     const auto at = [&image](int x, int y) {
         return reinterpret_cast<const QRgb*>(image.constScanLine(y))[x];
     };
@@ -189,12 +195,16 @@ QRect PlainMiddle(const QPixmap& picture, QRgb& colour) {
     while (bottom < image.height() - 1 && at(middleX, bottom + 1) == plain) {
         ++bottom;
     }
-    for (int y = top; y <= bottom; ++y) {
-        const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = left; x <= right; ++x) {
-            if (row[x] != plain) {
-                return {};
-            }
+    // The first row pixel by pixel, every other one against it as a block.
+    const QRgb* first = reinterpret_cast<const QRgb*>(image.constScanLine(top)) + left;
+    const std::size_t width = static_cast<std::size_t>(right - left + 1);
+    if (!std::all_of(first, first + width, [plain](QRgb pixel) { return pixel == plain; })) {
+        return {};
+    }
+    for (int y = top + 1; y <= bottom; ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y)) + left;
+        if (std::memcmp(row, first, width * sizeof(QRgb)) != 0) {
+            return {};
         }
     }
     colour = plain;
