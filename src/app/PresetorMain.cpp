@@ -99,10 +99,8 @@ int PresetorMain(int argc, char** argv, const PresetorParts& parts) {
     UseUnshapedText();
     // Only a window asks for the session bus (its menu bar); printing does not.
     std::optional<SessionBusPreload> sessionBus;
-    std::optional<FontWarmUp> fonts;
     if (line.action == CommandLine::Action::Run) {
         sessionBus.emplace();
-        fonts.emplace();
     }
     InstallTranslation(ChooseLanguage(line.language, QLocale::system().uiLanguages()));
     QApplication::setOrganizationName(QString::fromLatin1(keys::kOrganization));

@@ -9,9 +9,6 @@
 #if PRESETOR_HAVE_QTDBUS
 #include <QDBusConnection>
 #endif
-#include <QFont>
-#include <QFontMetrics>
-#include <QGuiApplication>
 
 namespace presetor {
 
@@ -63,26 +60,6 @@ void StartFontPreload() {}
 void WaitForFontPreload() {}
 
 #endif
-
-struct FontWarmUp::Helper {
-    std::thread thread;
-};
-
-FontWarmUp::FontWarmUp() {
-#if PRESETOR_HAVE_FONTCONFIG
-    helper = new Helper{std::thread([font = QGuiApplication::font()] {
-        WaitForFontPreload();
-        (void)QFontMetrics(font).height();
-    })};
-#endif
-}
-
-FontWarmUp::~FontWarmUp() {
-    if (helper) {
-        helper->thread.join();
-        delete helper;
-    }
-}
 
 struct SessionBusPreload::Helper {
     std::thread thread;

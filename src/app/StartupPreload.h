@@ -12,23 +12,6 @@ void StartFontPreload();
 // first text is measured: a reading still running then would be done a second time by Qt.
 void WaitForFontPreload();
 
-// Loads the application's font on a helper thread, once the QApplication is made and its font
-// set: the font database Qt fills from fontconfig, and the fallback fonts it looks up for a
-// family, are kept for all threads, so the GUI thread finds them ready when it first measures
-// text (its own font engines it still loads itself). Waits for the font configuration first.
-// The object waits for the helper when it goes, before the QApplication.
-class FontWarmUp final {
-public:
-    FontWarmUp();
-    ~FontWarmUp();
-    FontWarmUp(const FontWarmUp&) = delete;
-    FontWarmUp& operator=(const FontWarmUp&) = delete;
-
-private:
-    struct Helper;
-    Helper* helper = nullptr;
-};
-
 // Connects to the session bus on a helper thread (once; where Qt uses D-Bus); the GUI thread
 // finds the connection made, or waits for it, when it needs it. Call it after the QApplication
 // is made; the object returned waits for the helper when it goes, before the QApplication.
