@@ -154,9 +154,7 @@ std::string LoadFailure(const LoadAllEngine& engine, TransferState state, bool b
 constexpr int kRetryRounds = 3;
 
 // Load all into the file named by the argument, with retries of damaged presets.
-int Receive(MidiSystem& system, CommandPorts& ports, const CliArgs& args, int type) {
-    CMidiIn& in = ports.in;
-    CMidiOut& out = ports.out;
+int Receive(MidiSystem& system, CMidiIn& in, CMidiOut& out, const CliArgs& args, int type) {
     if (!OpenPorts(system, args, kText131, in, out)) {
         return kExitFailed;
     }
@@ -215,7 +213,7 @@ int RunReceive(const CliArgs& args) {
         return kExitUsage;
     }
     RunOnSystem(args, [&args, type](MidiSystem& system, CommandPorts& ports) {
-        return Receive(system, ports, args, type);
+        return Receive(system, ports.in, ports.out, args, type);
     });
 }
 
@@ -241,9 +239,7 @@ bool VerifySent(const Bank& bank, bool bulk, bool paced, CMidiOut& out, CMidiIn&
 }
 
 // Send all of bank, verified and stored as the options say.
-int Send(MidiSystem& system, CommandPorts& ports, const CliArgs& args, const Bank& bank) {
-    CMidiIn& in = ports.in;
-    CMidiOut& out = ports.out;
+int Send(MidiSystem& system, CMidiIn& in, CMidiOut& out, const CliArgs& args, const Bank& bank) {
     if (!OpenPorts(system, args, kText132, in, out)) {
         return kExitFailed;
     }
@@ -282,7 +278,7 @@ int RunSend(const CliArgs& args) {
         return Fail(path, r);
     }
     RunOnSystem(args, [&args, &bank](MidiSystem& system, CommandPorts& ports) {
-        return Send(system, ports, args, *bank);
+        return Send(system, ports.in, ports.out, args, *bank);
     });
 }
 
