@@ -24,7 +24,11 @@ Bytes TakeWirePiece(std::deque<std::uint8_t>& pending) {
 void WireClock::Carry(std::size_t n, std::chrono::steady_clock::time_point arrived) {
     constexpr auto kPerByte = std::chrono::microseconds(1000000 / kWireBytesPerSecond);
     wireFree_ = std::max(wireFree_, arrived) + kPerByte * static_cast<int>(n);
-    std::this_thread::sleep_until(wireFree_);
+    // Some platforms' sleeps end a little early (MinGW's rounds to whole milliseconds); the
+    // bytes must never be taken faster than the wire carries them.
+    while (std::chrono::steady_clock::now() < wireFree_) {
+        std::this_thread::sleep_until(wireFree_);
+    }
 }
 
 PacedOutput::PacedOutput(Deliver deliver) : deliver_(std::move(deliver)) {
