@@ -2,6 +2,7 @@
 // and moves queued output from each port's ring into the server's buffer.
 #include "JackBackend.h"
 
+#include "MemoryLocking.h"
 #include "MidiInputQueue.h"
 #include "MidiSender.h"
 #include "QueuedInPort.h"
@@ -369,6 +370,7 @@ private:
 
 std::unique_ptr<MidiBackend> MakeJackBackend(const std::string& clientName, int messagePauseMs,
                                              std::string& error) {
+    ForgoMemoryLocking(); // before libjack maps and would pin the server's port memory
     jack_status_t status{};
     jack_client_t* raw = jack_client_open(clientName.c_str(), JackNoStartServer, &status);
     if (raw == nullptr) {

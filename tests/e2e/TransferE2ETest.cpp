@@ -23,6 +23,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <string>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -191,6 +192,27 @@ TEST_F(TransferE2E, PortsOpenAgainOnOneBackendAndASecondInputHasItsOwnPort) {
         second.Poll(heard);
     }
     EXPECT_EQ(heard.size(), kSingleDumpSize); // the same single dump the first input took
+}
+
+// The server's port memory is not pinned in this process, even where the process may lock any
+// amount (root, as under CI): what stays locked once a client is open and its ports connected is
+// no more than a user may lock by default.
+TEST_F(TransferE2E, OpenClientPinsNoPortMemory) {
+    KeyboardProcess kb({"--type", "lmk3"});
+    auto system = System();
+    CMidiIn in(*system);
+    CMidiOut out(*system);
+    Connect(*system, kb, in, out);
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    long lockedKb = -1;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmLck:", 0) == 0) {
+            lockedKb = std::stol(line.substr(6));
+        }
+    }
+    ASSERT_GE(lockedKb, 0) << "no VmLck line";
+    EXPECT_LE(lockedKb, 8 * 1024);
 }
 
 // One program's output straight into another's input: bytes written at full speed and the port
