@@ -370,9 +370,12 @@ private:
 
 std::unique_ptr<MidiBackend> MakeJackBackend(const std::string& clientName, int messagePauseMs,
                                              std::string& error) {
-    ForgoMemoryLocking(); // before libjack maps and would pin the server's port memory
     jack_status_t status{};
-    jack_client_t* raw = jack_client_open(clientName.c_str(), JackNoStartServer, &status);
+    jack_client_t* raw = nullptr;
+    {
+        const NoMemoryLocking noLocking; // libjack maps and would pin the port memory here
+        raw = jack_client_open(clientName.c_str(), JackNoStartServer, &status);
+    }
     if (raw == nullptr) {
         error = "The JACK server is not running.";
         return nullptr;

@@ -24,6 +24,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -196,23 +197,35 @@ TEST_F(TransferE2E, PortsOpenAgainOnOneBackendAndASecondInputHasItsOwnPort) {
 
 // The server's port memory is not pinned in this process, even where the process may lock any
 // amount (root, as under CI): what stays locked once a client is open and its ports connected is
-// no more than a user may lock by default.
+// no more than a user may lock by default, and the process's lock limit and the thread's
+// privileges are as they were.
 TEST_F(TransferE2E, OpenClientPinsNoPortMemory) {
+    // A line of this thread's status, without its name.
+    const auto status = [](const std::string& name) {
+        std::ifstream file("/proc/thread-self/status");
+        for (std::string line; std::getline(file, line);) {
+            if (line.rfind(name + ":", 0) == 0) {
+                return line.substr(name.size() + 1);
+            }
+        }
+        return std::string();
+    };
     KeyboardProcess kb({"--type", "lmk3"});
+    rlimit before{};
+    ASSERT_EQ(getrlimit(RLIMIT_MEMLOCK, &before), 0);
+    const std::string privileges = status("CapEff");
     auto system = System();
     CMidiIn in(*system);
     CMidiOut out(*system);
     Connect(*system, kb, in, out);
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    long lockedKb = -1;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmLck:", 0) == 0) {
-            lockedKb = std::stol(line.substr(6));
-        }
-    }
-    ASSERT_GE(lockedKb, 0) << "no VmLck line";
-    EXPECT_LE(lockedKb, 8 * 1024);
+    const std::string locked = status("VmLck");
+    ASSERT_FALSE(locked.empty()) << "no VmLck line";
+    EXPECT_LE(std::stol(locked), 8 * 1024) << "kB locked";
+    EXPECT_EQ(status("CapEff"), privileges);
+    rlimit after{};
+    ASSERT_EQ(getrlimit(RLIMIT_MEMLOCK, &after), 0);
+    EXPECT_EQ(after.rlim_cur, before.rlim_cur);
+    EXPECT_EQ(after.rlim_max, before.rlim_max);
 }
 
 // One program's output straight into another's input: bytes written at full speed and the port
