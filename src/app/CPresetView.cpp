@@ -8,12 +8,17 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QHoverEvent>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOptionFocusRect>
+
+#include <algorithm>
 
 using namespace presetor;
 
@@ -264,5 +269,123 @@ void CPresetView::verticalScrollbarValueChanged(int value) {
     // rows can be over one of them.
     if (viewport()->underMouse()) {
         QTreeWidget::verticalScrollbarValueChanged(value);
+    }
+}
+
+void CPresetView::paintEvent(QPaintEvent* event) {
+    // The tree view's painting asks the display server where the pointer is on every paint, to
+    // find the branch under it: a round trip that also waits until the server has drawn all that
+    // came before (about a quarter of a millisecond of every preset switch). The list has no
+    // branches, so it draws its rows itself, as the tree view draws rows without branches.
+    executeDelayedItemsLayout();
+    QPainter painter(viewport());
+    PaintRows(painter, event->region());
+}
+
+bool CPresetView::viewportEvent(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::HoverEnter:
+    case QEvent::HoverMove:
+        pointer = static_cast<QHoverEvent*>(event)->position().toPoint();
+        break;
+    case QEvent::MouseMove:
+        pointer = static_cast<QMouseEvent*>(event)->position().toPoint();
+        break;
+    case QEvent::HoverLeave:
+    case QEvent::Leave:
+        pointer.reset();
+        break;
+    default:
+        break;
+    }
+    return QTreeWidget::viewportEvent(event);
+}
+
+void CPresetView::PaintRows(QPainter& painter, const QRegion& region) const {
+    const QAbstractItemModel* rows = model();
+    const QHeaderView* head = header();
+    QList<int> sections; // shown, from left to right
+    for (int visual = 0; visual < head->count(); ++visual) {
+        const int section = head->logicalIndex(visual);
+        if (!head->isSectionHidden(section)) {
+            sections << section;
+        }
+    }
+    const int count = rows->rowCount();
+    if (count == 0 || sections.isEmpty() || region.isEmpty()) {
+        return;
+    }
+    QStyleOptionViewItem base;
+    initViewItemOption(&base);
+    const QStyle::State state = base.state;
+    const bool enabled = (state & QStyle::State_Enabled) != 0;
+    const QModelIndex current = currentIndex();
+    const bool focused = hasFocus();
+    const int hovered = pointer ? indexAt(*pointer).row() : -1;
+    const QRect bounds = region.boundingRect();
+    const int x = std::max(0, columnViewportPosition(sections.first()));
+    const QModelIndex top = indexAt(QPoint(x, std::max(0, bounds.top())));
+    if (!top.isValid()) {
+        return; // the region lies below the last row
+    }
+    for (int row = top.row(); row < count; ++row) {
+        const QRect line = visualRect(rows->index(row, sections.first()));
+        if (line.top() > bounds.bottom()) {
+            break;
+        }
+        if (!region.intersects(QRect(0, line.top(), viewport()->width(), line.height()))) {
+            continue;
+        }
+        QStyleOptionViewItem cell = base;
+        // Rows are selected whole: the style paints a cell's selection over all of it.
+        cell.showDecorationSelected = true;
+        const QStyle::State rowState =
+            state | (row + 1 < count ? QStyle::State_Sibling : QStyle::State_None);
+        bool rowHasFocus = false;
+        for (int k = 0; k < sections.size(); ++k) {
+            const int section = sections[k];
+            const QModelIndex index = rows->index(row, section);
+            cell.rect = QRect(columnViewportPosition(section), line.top(),
+                              head->sectionSize(section), line.height());
+            cell.state = rowState;
+            cell.viewItemPosition = sections.size() == 1       ? QStyleOptionViewItem::OnlyOne
+                                    : k == 0                   ? QStyleOptionViewItem::Beginning
+                                    : k + 1 == sections.size() ? QStyleOptionViewItem::End
+                                                               : QStyleOptionViewItem::Middle;
+            if (selectionModel()->isSelected(index)) {
+                cell.state |= QStyle::State_Selected;
+            }
+            rowHasFocus = rowHasFocus || (focused && index == current); // all columns show it
+            cell.state.setFlag(QStyle::State_MouseOver, row == hovered);
+            if (enabled) {
+                QPalette::ColorGroup group = QPalette::Inactive;
+                if (!(rows->flags(index) & Qt::ItemIsEnabled)) {
+                    cell.state &= ~QStyle::State_Enabled;
+                    group = QPalette::Disabled;
+                } else if (cell.state & QStyle::State_Active) {
+                    group = QPalette::Active;
+                }
+                cell.palette.setCurrentColorGroup(group);
+            }
+            // The row's own ground (the style's alternate rows, where it has them), then the cell.
+            QStyleOptionViewItem ground = cell;
+            ground.state &= ~QStyle::State_Selected;
+            style()->drawPrimitive(QStyle::PE_PanelItemViewRow, &ground, &painter, this);
+            itemDelegateForIndex(index)->paint(&painter, cell, index);
+        }
+        if (rowHasFocus) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(base);
+            focus.state = rowState | QStyle::State_KeyboardFocusChange;
+            const QPalette::ColorGroup group = enabled ? QPalette::Normal : QPalette::Disabled;
+            focus.backgroundColor = base.palette.color(
+                group, selectionModel()->isSelected(rows->index(row, 0)) ? QPalette::Highlight
+                                                                         : QPalette::Window);
+            const int left = base.showDecorationSelected ? 0 : head->sectionPosition(0);
+            const QRect rect(left - head->offset(), line.top(), head->length() - left,
+                             line.height());
+            focus.rect = style()->visualRect(layoutDirection(), viewport()->rect(), rect);
+            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter);
+        }
     }
 }

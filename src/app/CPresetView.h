@@ -8,9 +8,12 @@
 #include <QTreeWidget>
 
 #include <memory>
+#include <optional>
 
 class CAppDoc;
 class QLabel;
+class QPainter;
+class QRegion;
 
 class CPresetView final : public QTreeWidget {
     Q_OBJECT
@@ -38,8 +41,11 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void verticalScrollbarValueChanged(int value) override;
+    void paintEvent(QPaintEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
+    void PaintRows(QPainter& painter, const QRegion& region) const;
     void OnUpdate(int hint);
     void Rebuild();
     void RewriteNames();
@@ -60,4 +66,6 @@ private:
     // What each row's name cell shows, so that a preset switch (which rewrites the names) finds
     // the unchanged ones without asking each item for its text.
     QList<QString> shownNames;
+    // Where the pointer is over the rows (viewport coordinates), for the row under it.
+    std::optional<QPoint> pointer;
 };

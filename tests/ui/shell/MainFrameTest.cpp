@@ -9,6 +9,7 @@
 #include "app/CTabView.h"
 #include "app/CommandIds.h"
 #include "app/FileNames.h"
+#include "app/PresetListDelegate.h"
 #include "app/SettingsKeys.h"
 #include "model/PresetFile.h"
 
@@ -21,6 +22,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStyledItemDelegate>
 #include <QSvgRenderer>
@@ -519,6 +521,77 @@ private slots:
         list->setEnabled(true);
         list->setColumnWidth(0, list->fontMetrics().horizontalAdvance(QStringLiteral("WWWW")));
         QVERIFY2(paintedAsStyle(), "narrow");
+    }
+
+    // The list draws its rows itself, not through the tree view's painting (which asks the
+    // display server where the pointer is on every paint): they must look as a tree view with
+    // the same columns, cells and rows paints them: the current row with and without the focus,
+    // current and selected rows apart, the drop highlight, scrolled, and disabled.
+    void listRowsLookAsTheTreeViewPaintsThem() {
+        ShellTestEnv env;
+        StartWith(env, 4);
+        CPresetView* list = env.Frame().PresetView();
+        env.Doc().SetCurrentPreset(1);
+        QTreeWidget twin(&env.Frame());
+        twin.setColumnCount(2);
+        twin.setRootIsDecorated(false);
+        twin.setItemsExpandable(false);
+        twin.setUniformRowHeights(true);
+        twin.setSelectionBehavior(QAbstractItemView::SelectRows);
+        twin.setAllColumnsShowFocus(true);
+        twin.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        twin.header()->setStretchLastSection(true);
+        twin.setItemDelegate(new PresetListDelegate(&twin));
+        twin.setHeaderLabels({list->headerItem()->text(0), list->headerItem()->text(1)});
+        for (int row = 0; row < list->topLevelItemCount(); ++row)
+            twin.addTopLevelItem(list->topLevelItem(row)->clone());
+        twin.setColumnWidth(0, list->columnWidth(0));
+        twin.setColumnWidth(1, list->columnWidth(1));
+        twin.setGeometry(QRect(list->mapTo(&env.Frame(), QPoint(0, 0)), list->size()));
+        twin.show();
+        QTreeWidgetItem* highlighted = list->topLevelItem(3);
+        const auto alike = [&](bool focus) {
+            // The twin takes the list's rows, selection, current row, scrolling and state.
+            for (int c = 0; c < 2; ++c) {
+                twin.topLevelItem(3)->setBackground(c, highlighted->background(c));
+                twin.topLevelItem(3)->setForeground(c, highlighted->foreground(c));
+            }
+            twin.selectionModel()->clear();
+            for (const QModelIndex& index : list->selectionModel()->selectedIndexes())
+                twin.selectionModel()->select(twin.model()->index(index.row(), index.column()),
+                                              QItemSelectionModel::Select);
+            const QModelIndex current = list->currentIndex();
+            twin.selectionModel()->setCurrentIndex(
+                twin.model()->index(current.row(), current.column()),
+                QItemSelectionModel::NoUpdate);
+            twin.verticalScrollBar()->setValue(list->verticalScrollBar()->value());
+            twin.setEnabled(list->isEnabled());
+            const auto picture = [focus](QTreeWidget* view) {
+                if (focus)
+                    view->setFocus();
+                else
+                    view->clearFocus();
+                QApplication::processEvents();
+                return view->viewport()->grab().toImage();
+            };
+            return picture(list) == picture(&twin);
+        };
+        QVERIFY2(alike(true), "current row with the focus");
+        QVERIFY2(alike(false), "without the focus");
+        list->selectionModel()->setCurrentIndex(list->model()->index(5, 0),
+                                                QItemSelectionModel::NoUpdate);
+        QVERIFY2(alike(true), "current and selected apart");
+        for (int c = 0; c < 2; ++c) {
+            highlighted->setBackground(c, list->palette().color(QPalette::Highlight).lighter(150));
+            highlighted->setForeground(c, list->palette().color(QPalette::HighlightedText));
+        }
+        QVERIFY2(alike(true), "drop highlight");
+        env.Doc().SetCurrentPreset(60);
+        list->verticalScrollBar()->setValue(list->verticalScrollBar()->value() + 3);
+        QVERIFY(list->verticalScrollBar()->value() > 0);
+        QVERIFY2(alike(true), "scrolled");
+        list->setEnabled(false);
+        QVERIFY2(alike(false), "disabled");
     }
 
     void iconsLookLikeTheirPicturesAtEverySize() {
