@@ -302,87 +302,75 @@ bool CPresetView::viewportEvent(QEvent* event) {
 }
 
 void CPresetView::PaintRows(QPainter& painter, const QRegion& region) const {
+    // The columns stay in their order and are never hidden, and every row is enabled.
     const QAbstractItemModel* rows = model();
     const QHeaderView* head = header();
-    QList<int> sections; // shown, from left to right
-    for (int visual = 0; visual < head->count(); ++visual) {
-        const int section = head->logicalIndex(visual);
-        if (!head->isSectionHidden(section)) {
-            sections << section;
-        }
-    }
+    const int columns = head->count();
     const int count = rows->rowCount();
-    if (count == 0 || sections.isEmpty() || region.isEmpty()) {
+    if (count == 0 || columns == 0 || region.isEmpty()) {
         return;
     }
     QStyleOptionViewItem base;
     initViewItemOption(&base);
     const QStyle::State state = base.state;
     const bool enabled = (state & QStyle::State_Enabled) != 0;
+    const QPalette::ColorGroup group = !enabled                       ? QPalette::Disabled
+                                       : state & QStyle::State_Active ? QPalette::Active
+                                                                      : QPalette::Inactive;
+    // The focus outline spans the row from its left edge where the style selects whole rows.
+    const int focusLeft = base.showDecorationSelected ? 0 : head->sectionPosition(0);
+    QStyleOptionViewItem cell = base;
+    // Rows are selected whole: the style paints a cell's selection over all of it.
+    cell.showDecorationSelected = true;
+    if (enabled) {
+        cell.palette.setCurrentColorGroup(group);
+    }
     const QModelIndex current = currentIndex();
     const bool focused = hasFocus();
     const int hovered = pointer ? indexAt(*pointer).row() : -1;
     const QRect bounds = region.boundingRect();
-    const int x = std::max(0, columnViewportPosition(sections.first()));
-    const QModelIndex top = indexAt(QPoint(x, std::max(0, bounds.top())));
+    const QModelIndex top =
+        indexAt(QPoint(std::max(0, columnViewportPosition(0)), std::max(0, bounds.top())));
     if (!top.isValid()) {
         return; // the region lies below the last row
     }
     for (int row = top.row(); row < count; ++row) {
-        const QRect line = visualRect(rows->index(row, sections.first()));
+        const QRect line = visualRect(rows->index(row, 0));
         if (line.top() > bounds.bottom()) {
             break;
         }
         if (!region.intersects(QRect(0, line.top(), viewport()->width(), line.height()))) {
             continue;
         }
-        QStyleOptionViewItem cell = base;
-        // Rows are selected whole: the style paints a cell's selection over all of it.
-        cell.showDecorationSelected = true;
         const QStyle::State rowState =
             state | (row + 1 < count ? QStyle::State_Sibling : QStyle::State_None);
-        bool rowHasFocus = false;
-        for (int k = 0; k < sections.size(); ++k) {
-            const int section = sections[k];
-            const QModelIndex index = rows->index(row, section);
-            cell.rect = QRect(columnViewportPosition(section), line.top(),
-                              head->sectionSize(section), line.height());
+        bool firstSelected = false;
+        for (int column = 0; column < columns; ++column) {
+            const QModelIndex index = rows->index(row, column);
+            cell.rect = QRect(columnViewportPosition(column), line.top(), head->sectionSize(column),
+                              line.height());
+            cell.viewItemPosition = columns == 1            ? QStyleOptionViewItem::OnlyOne
+                                    : column == 0           ? QStyleOptionViewItem::Beginning
+                                    : column + 1 == columns ? QStyleOptionViewItem::End
+                                                            : QStyleOptionViewItem::Middle;
+            // The row's own ground (the style's alternate rows, where it has them), unselected,
+            // then the cell.
             cell.state = rowState;
-            cell.viewItemPosition = sections.size() == 1       ? QStyleOptionViewItem::OnlyOne
-                                    : k == 0                   ? QStyleOptionViewItem::Beginning
-                                    : k + 1 == sections.size() ? QStyleOptionViewItem::End
-                                                               : QStyleOptionViewItem::Middle;
-            if (selectionModel()->isSelected(index)) {
-                cell.state |= QStyle::State_Selected;
-            }
-            rowHasFocus = rowHasFocus || (focused && index == current); // all columns show it
             cell.state.setFlag(QStyle::State_MouseOver, row == hovered);
-            if (enabled) {
-                QPalette::ColorGroup group = QPalette::Inactive;
-                if (!(rows->flags(index) & Qt::ItemIsEnabled)) {
-                    cell.state &= ~QStyle::State_Enabled;
-                    group = QPalette::Disabled;
-                } else if (cell.state & QStyle::State_Active) {
-                    group = QPalette::Active;
-                }
-                cell.palette.setCurrentColorGroup(group);
-            }
-            // The row's own ground (the style's alternate rows, where it has them), then the cell.
-            QStyleOptionViewItem ground = cell;
-            ground.state &= ~QStyle::State_Selected;
-            style()->drawPrimitive(QStyle::PE_PanelItemViewRow, &ground, &painter, this);
+            style()->drawPrimitive(QStyle::PE_PanelItemViewRow, &cell, &painter, this);
+            const bool selected = selectionModel()->isSelected(index);
+            firstSelected = firstSelected || (column == 0 && selected);
+            cell.state.setFlag(QStyle::State_Selected, selected);
             itemDelegateForIndex(index)->paint(&painter, cell, index);
         }
-        if (rowHasFocus) {
+        if (focused && current.row() == row) { // all columns show the focus
             QStyleOptionFocusRect focus;
             focus.QStyleOption::operator=(base);
             focus.state = rowState | QStyle::State_KeyboardFocusChange;
-            const QPalette::ColorGroup group = enabled ? QPalette::Normal : QPalette::Disabled;
-            focus.backgroundColor = base.palette.color(
-                group, selectionModel()->isSelected(rows->index(row, 0)) ? QPalette::Highlight
-                                                                         : QPalette::Window);
-            const int left = base.showDecorationSelected ? 0 : head->sectionPosition(0);
-            const QRect rect(left - head->offset(), line.top(), head->length() - left,
+            focus.backgroundColor =
+                base.palette.color(enabled ? QPalette::Normal : QPalette::Disabled,
+                                   firstSelected ? QPalette::Highlight : QPalette::Window);
+            const QRect rect(focusLeft - head->offset(), line.top(), head->length() - focusLeft,
                              line.height());
             focus.rect = style()->visualRect(layoutDirection(), viewport()->rect(), rect);
             style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter);
