@@ -106,8 +106,9 @@ CMainFrame::CMainFrame(CEditorApp& application, CAppDoc& document, const PageFac
     presetView->setMinimumWidth(presetView->IdealWidth());
     splitter->setSizes({presetView->IdealWidth(), 600});
     setCentralWidget(splitter);
-    // The menu bar last: making it asks the session bus whether the desktop shows menus itself,
-    // and the connection to the bus is made on a helper thread meanwhile (SessionBusPreload).
+    // The menu bar last: making it asks the session bus whether the desktop shows menus itself.
+    // The bus is connected on a helper thread (SessionBusPreload); the toolbar's buttons already
+    // waited for it, when they first told the accessibility bridge their texts.
     CreateMenus();
     resize(FirstSize());
     setAcceptDrops(true);
