@@ -83,7 +83,7 @@ CMainFrame::CMainFrame(CEditorApp& application, CAppDoc& document, const PageFac
       liveEdit(application, document) {
     InitResources();
     setObjectName(QStringLiteral("mainFrame"));
-    setWindowIcon(SvgIcon(QStringLiteral(":/presetor/presetor.svg")));
+    // The window shows the application's icon, which the session sets once the window is shown.
 
     CreateActions();
     CreateToolBar();

@@ -10,7 +10,6 @@
 #include "SettingsKeys.h"
 #include "ShellIntegration.h"
 #include "StartupPreload.h"
-#include "SvgIcon.h"
 #include "SystemMidi.h"
 #include "Translation.h"
 
@@ -19,7 +18,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QIcon>
 #include <QLocale>
 #include <QSettings>
 
@@ -109,7 +107,6 @@ int PresetorMain(int argc, char** argv, const PresetorParts& parts) {
                                             .arg(PRESETOR_VERSION_MAJOR)
                                             .arg(PRESETOR_VERSION_MINOR)
                                             .arg(PRESETOR_VERSION_PATCH));
-    QApplication::setWindowIcon(SvgIcon(QStringLiteral(":/presetor/presetor.svg")));
 
     QSettings settings(QString::fromLatin1(keys::kOrganization),
                        QString::fromLatin1(keys::kApplication));

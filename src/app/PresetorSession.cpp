@@ -9,6 +9,7 @@
 #include "ShellIntegration.h"
 #include "StartupPreload.h"
 #include "Strings.h"
+#include "SvgIcon.h"
 
 #include <QApplication>
 #include <QDir>
@@ -26,6 +27,15 @@ PresetorSession::~PresetorSession() {
 }
 
 namespace {
+
+// Gives every window of the program its icon, from the next window on. The main window takes it
+// after it is shown: Qt hands a window's icon to the window system as it makes the window and
+// again right after, and an icon that comes only later goes once (four sizes, 90 kB).
+void UseProgramIcon() {
+    if (QApplication::windowIcon().isNull()) {
+        QApplication::setWindowIcon(SvgIcon(QStringLiteral(":/presetor/presetor.svg")));
+    }
+}
 
 // Runs a function once, from the event loop, after the watched window's first paint.
 class FirstPaintWatcher final : public QObject {
@@ -64,12 +74,14 @@ int PresetorSession::Start(const CommandLine& line, const MidiMaker& makeMidi,
         const Result result = syx ? doc.OpenSysexFile(line.file, {}) : doc.OpenDocument(line.file);
         if (!result) {
             WaitForFontPreload();
+            UseProgramIcon();
             ShowWarning(nullptr, FileErrorText(line.file, result));
             return 1;
         }
     } else {
         if (!app.bank.keyboardTypeChosen) {
             WaitForFontPreload();
+            UseProgramIcon();
             CKeyboardSelectDlg select;
             select.exec();
             app.SetKeyboardType(select.ChosenType());
@@ -105,6 +117,7 @@ int PresetorSession::Start(const CommandLine& line, const MidiMaker& makeMidi,
                                          parts.dialogs);
     frame->RestorePlacement();
     frame->show();
+    UseProgramIcon();
     if (!line.file.isEmpty()) {
         openedFile = syx ? QFileInfo(line.file).absoluteFilePath() : doc.PathName();
     }

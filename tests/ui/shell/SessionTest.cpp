@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QRadioButton>
+#include <QWindow>
 #include <QtTest>
 
 using namespace presetor;
@@ -50,10 +51,12 @@ private slots:
         ShellTestEnv env;
         bool asked = false;
         bool windowBeforeAnswer = true;
+        bool questionHasIcon = false;
         OnNextModal([&](QWidget* modal) {
             auto* dialog = qobject_cast<CKeyboardSelectDlg*>(modal);
             asked = dialog != nullptr;
             windowBeforeAnswer = AnyMainWindow();
+            questionHasIcon = !modal->windowIcon().isNull();
             if (!dialog) {
                 modal->close();
                 return;
@@ -71,6 +74,13 @@ private slots:
         QCOMPARE(env.Start(), -1);
         QVERIFY(asked);
         QVERIFY(!windowBeforeAnswer);
+        // The question and the window show the program's icon, small and large.
+        QVERIFY(questionHasIcon);
+        QVERIFY(QTest::qWaitForWindowExposed(&env.Frame()));
+        const QIcon shown = env.Frame().windowHandle()->icon();
+        QCOMPARE(shown.cacheKey(), QApplication::windowIcon().cacheKey());
+        QCOMPARE(shown.pixmap(16, 16).size(), QSize(16, 16));
+        QCOMPARE(shown.pixmap(128, 128).size(), QSize(128, 128));
         QCOMPARE(env.settings->value(keys::kKeyboardMajor).toInt(), type);
         QCOMPARE(env.settings->value(keys::kKeyboardMinor).toInt(), type == 3 ? 4 : 1);
         QCOMPARE(env.App().bank.keyboardType, type);
