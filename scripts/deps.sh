@@ -5,7 +5,7 @@ presetor_packages=(
     qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
     librtmidi-dev jackd2
     libgtest-dev googletest libbenchmark-dev
-    clang libclang-rt-14-dev clang-format
+    clang libclang-rt-14-dev clang-format lld
     xvfb xauth imagemagick poppler-utils fonts-dejavu-core python3 libx11-dev libxdamage-dev
     lintian appstream desktop-file-utils man-db
     g++-mingw-w64-x86-64-posix wine wine64
