@@ -2,8 +2,8 @@
 """Writes src/startup-functions.txt: the functions of the presetor program that a start runs
 until the window idles (valgrind's callgrind records them on a private Xvfb). The link puts
 them side by side (cmake/StartupOrder.cmake). A JACK server would add nothing: the program sets
-up its MIDI ports when first needed. Run it through scripts/startup-order after changes to what a start
-does; a list that has fallen behind the code costs memory, never correctness."""
+up its MIDI ports when first needed. Run it through scripts/startup-order after changes to what
+a start does; a list that has fallen behind the code costs memory, never correctness."""
 import argparse
 import os
 import re
