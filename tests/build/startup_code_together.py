@@ -22,7 +22,7 @@ def main():
             symbols[fields[3]] = (int(fields[0], 16), int(fields[1], 16))
     # Constructors and destructors have two names for one body: count each body once.
     bodies = {symbols[name] for name in wanted if name in symbols}
-    if len(bodies) * 2 < len(wanted):
+    if not bodies or len(bodies) * 2 < len(wanted):
         sys.exit(f"only {len(bodies)} of the {len(wanted)} listed functions are in the program: "
                  "run scripts/startup-order")
     start = min(address for address, _ in bodies)
