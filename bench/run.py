@@ -190,6 +190,16 @@ def make_home(root, extra=""):
     return root
 
 
+def home_env(display, home, jack_server=None):
+    """The environment of a program started from `home` (make_home) on `display`: its settings
+    and data there, and the JACK server it finds (none unless named; never one started for it)."""
+    e = {k: v for k, v in os.environ.items() if not k.startswith(("JACK_", "QT_QPA"))}
+    e.update(DISPLAY=display, QT_QPA_PLATFORM="xcb", XDG_CONFIG_HOME=os.path.join(home, "config"),
+             XDG_DATA_HOME=os.path.join(home, "data"), JACK_NO_START_SERVER="1",
+             JACK_DEFAULT_SERVER=jack_server or f"presetor-bench-none-{os.getpid()}")
+    return e
+
+
 # ---------------------------------------------------------------- groups
 
 def run_startup(b, args, results):
@@ -207,14 +217,9 @@ def run_startup(b, args, results):
             open(os.path.join(crowded, "work", f"file-{i}.txt"), "w").close()
         port = make_home(os.path.join(tmp, "port"),
                          f"MidiIn={keyboard.in_port}\nMidiOut={keyboard.out_port}\n")
-        base = {k: v for k, v in os.environ.items() if not k.startswith(("JACK_", "QT_QPA"))}
-        base.update(DISPLAY=xvfb.display, QT_QPA_PLATFORM="xcb")
 
         def env(home, with_jack):
-            e = dict(base, XDG_CONFIG_HOME=os.path.join(home, "config"),
-                     XDG_DATA_HOME=os.path.join(home, "data"), JACK_NO_START_SERVER="1")
-            e["JACK_DEFAULT_SERVER"] = jack.name if with_jack else f"presetor-bench-none-{os.getpid()}"
-            return e
+            return home_env(xvfb.display, home, jack.name if with_jack else None)
 
         variants = {
             "floor": ([b["empty"]], env(plain, False), plain),

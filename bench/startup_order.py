@@ -14,7 +14,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from run import Xvfb, make_home  # noqa: E402
+from run import Xvfb, home_env, make_home  # noqa: E402
 
 ENTRY = re.compile(r"^(ob|cob|fn|cfn)=\((\d+)\)(?: (.*))?$")
 HEADER = """\
@@ -26,7 +26,7 @@ HEADER = """\
 def executed_functions(profile):
     """Mangled names of the functions the profile saw run in the presetor program."""
     objects, functions, found = {}, {}, set()
-    current = None
+    current = ""
     with open(profile, errors="replace") as f:
         for line in f:
             m = ENTRY.match(line.rstrip("\n"))
@@ -74,13 +74,8 @@ def main():
     try:
         with tempfile.TemporaryDirectory(prefix="presetor-order-") as tmp:
             home = make_home(os.path.join(tmp, "home"))
-            env = {k: v for k, v in os.environ.items() if not k.startswith(("JACK_", "QT_QPA"))}
-            env.update(DISPLAY=xvfb.display, QT_QPA_PLATFORM="xcb", JACK_NO_START_SERVER="1",
-                       JACK_DEFAULT_SERVER=f"presetor-order-none-{os.getpid()}",
-                       XDG_CONFIG_HOME=os.path.join(home, "config"),
-                       XDG_DATA_HOME=os.path.join(home, "data"))
-            found = record(presetor, env, os.path.join(home, "work"), args.seconds,
-                           os.path.join(tmp, "start.callgrind"))
+            found = record(presetor, home_env(xvfb.display, home), os.path.join(home, "work"),
+                           args.seconds, os.path.join(tmp, "start.callgrind"))
     finally:
         xvfb.stop()
     if len(found) < 50:
