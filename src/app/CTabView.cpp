@@ -31,15 +31,24 @@ public:
     }
 
 protected:
+    // The bar lays out all tabs again whenever one is added, and asks each for its size every
+    // time; a label's size stays the same as long as the font and the style do.
     QSize tabSizeHint(int index) const override {
+        const QString label = tabText(index);
+        const auto known = sizes.constFind(label);
+        if (known != sizes.constEnd()) {
+            return *known;
+        }
         QSize size = QTabBar::tabSizeHint(index);
-        size.rwidth() += BoldExtra(tabText(index));
+        size.rwidth() += BoldExtra(label);
+        sizes.insert(label, size);
         return size;
     }
 
     void changeEvent(QEvent* event) override {
-        if (event->type() == QEvent::FontChange) {
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
             boldExtra.clear();
+            sizes.clear();
         }
         QTabBar::changeEvent(event);
     }
@@ -236,6 +245,7 @@ private:
     }
 
     mutable QHash<QString, int> boldExtra;
+    mutable QHash<QString, QSize> sizes;
 };
 
 } // namespace
