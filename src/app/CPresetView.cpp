@@ -77,12 +77,18 @@ void CPresetView::Rebuild() {
     while (topLevelItemCount() > count) {
         delete takeTopLevelItem(topLevelItemCount() - 1);
     }
+    // Rows that stay get their names rewritten; new rows are made with theirs.
+    RewriteNames();
+    const int kept = topLevelItemCount();
+    shownNames.resize(count);
     QList<QTreeWidgetItem*> added;
-    for (int i = topLevelItemCount(); i < count; ++i) {
-        added << new QTreeWidgetItem(QStringList{QString(), PresetPosition(i)});
+    added.reserve(count - kept);
+    for (int i = kept; i < count; ++i) {
+        QString& shown = shownNames[i];
+        shown = QString::fromLatin1(bank.presets[static_cast<std::size_t>(i)].GetName().c_str());
+        added << new QTreeWidgetItem(QStringList{shown, PresetPosition(i)});
     }
     addTopLevelItems(added);
-    RewriteNames();
     QTreeWidgetItem* current = topLevelItem(bank.CurrentIndex());
     setCurrentItem(current);
     current->setSelected(true);
