@@ -167,6 +167,22 @@ private slots:
         }
     }
 
+    // The program's icon waits for the window's first paint; the window then shows it.
+    void windowTakesTheProgramIconAfterItsFirstPaint() {
+        ShellTestEnv env;
+        env.settings->setValue(keys::kKeyboardMajor, 4);
+        env.settings->setValue(keys::kKeyboardMinor, 1);
+        QApplication::setWindowIcon(QIcon());
+        env.session = std::make_unique<PresetorSession>(*env.settings, PresetorParts{});
+        QCOMPARE(env.session->Start({}, {}, env.dir.path(), false, true), -1);
+        QVERIFY(QApplication::windowIcon().isNull());
+        QVERIFY(QTest::qWaitForWindowExposed(&env.Frame()));
+        QTRY_VERIFY(!QApplication::windowIcon().isNull());
+        const QIcon shown = env.Frame().windowHandle()->icon();
+        QCOMPARE(shown.cacheKey(), QApplication::windowIcon().cacheKey());
+        QCOMPARE(shown.pixmap(32, 32).size(), QSize(32, 32));
+    }
+
     // The system's MIDI ports are made when first needed, once; then the stored output is
     // found by name and opened.
     void midiPortsAreSetUpWhenFirstNeeded() {
