@@ -1,7 +1,7 @@
 // The main window as a user drives it: the preset list's rows, their look and drag-and-drop copy,
 // the keyboard switch, F9 only for the LMK4, the save prompt of New, Open, Exit and the switch, a
 // rejected file that changes nothing, the bank commands, the tabs (made when first shown,
-// recoloured in place) and undo.
+// recoloured in place, sized for their bold labels) and undo.
 #include "ShellTestEnv.h"
 
 #include "app/CDestinationPresetDlg.h"
@@ -114,9 +114,20 @@ private slots:
         QVERIFY(env.Frame().Action(ID_KEYBOARD_LMK3)->isChecked());
         QVERIFY(!env.Frame().Action(ID_KEYBOARD_LMK4)->isChecked());
 
-        AnswerNextMessageBox(QMessageBox::Yes);
+        Rename(env.Doc(), 5, "OLDNAME5");
+        QCOMPARE(list->topLevelItem(5)->text(0), QStringLiteral("OLDNAME5"));
+        // Yes to the switch, then No to saving the renamed bank.
+        auto texts = std::make_shared<QStringList>();
+        AnswerBoxes({QStringLiteral("Yes"), QStringLiteral("No")}, texts);
         env.Frame().Action(ID_KEYBOARD_LMK4)->trigger();
+        QCOMPARE(texts->size(), 2);
         QCOMPARE(env.App().bank.keyboardType, 4);
+        // Rows kept from the smaller bank and rows added alike show the new bank's names.
+        for (int i = 0; i < 127; ++i) {
+            QCOMPARE(list->topLevelItem(i)->text(0),
+                     QString::fromLatin1(env.App().bank.presets[i].GetName().c_str()));
+        }
+        QVERIFY(list->topLevelItem(5)->text(0) != QStringLiteral("OLDNAME5"));
         QCOMPARE(env.settings->value(keys::kKeyboardMajor).toInt(), 4);
         QCOMPARE(env.settings->value(keys::kKeyboardMinor).toInt(), 1);
         QCOMPARE(list->topLevelItemCount(), 127);
@@ -755,6 +766,44 @@ private slots:
                          active ? CTabView::kActiveSplit : CTabView::kInactiveSplit);
             }
             QVERIFY(shownWhole());
+        }
+    }
+
+    // Every tab is wide enough for its label in bold (the current tab's look), also after the
+    // bar's font grows: the sizes the bar keeps per label are measured again.
+    void tabsFitTheirBoldLabelWhateverTheFont() {
+        ShellTestEnv env;
+        StartWith(env, 4);
+        const PageFactory factory = [](const QString&, CEditorApp&, CAppDoc&, QWidget* parent) {
+            return new QWidget(parent);
+        };
+        CTabView tabs(env.App(), env.Doc(), factory);
+        tabs.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tabs));
+        QTabBar* bar = tabs.tabBar();
+        const auto boldFits = [bar](QList<int>& widths) {
+            QFont bold = bar->font();
+            bold.setBold(true);
+            const QFontMetrics metrics(bold);
+            widths.clear();
+            for (int i = 0; i < bar->count(); ++i) {
+                widths << bar->tabRect(i).width();
+                if (widths.last() < metrics.horizontalAdvance(bar->tabText(i))) {
+                    return false;
+                }
+            }
+            return true;
+        };
+        QList<int> before;
+        QVERIFY(boldFits(before));
+        QFont larger = bar->font();
+        larger.setPointSizeF(larger.pointSizeF() * 2);
+        bar->setFont(larger);
+        QApplication::processEvents();
+        QList<int> after;
+        QVERIFY(boldFits(after));
+        for (int i = 0; i < after.size(); ++i) {
+            QVERIFY(after[i] > before[i]);
         }
     }
 
