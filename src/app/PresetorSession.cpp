@@ -117,6 +117,7 @@ int PresetorSession::Start(const CommandLine& line, const MidiMaker& makeMidi,
                                          parts.dialogs);
     frame->RestorePlacement();
     frame->show();
+    UseProgramIcon();
     if (!line.file.isEmpty()) {
         openedFile = syx ? QFileInfo(line.file).absoluteFilePath() : doc.PathName();
     }
@@ -135,9 +136,6 @@ void PresetorSession::LateStart() {
         return;
     }
     lateDone = true;
-    // The window manager takes the icon from a shown window as well; drawing it is not worth
-    // delaying the first picture of the window for.
-    UseProgramIcon();
     if (!openedFile.isEmpty()) {
         frame->AddRecentFile(openedFile);
     }
