@@ -40,7 +40,9 @@ def executed_functions(profile):
                 current = objects.get(number, "")
             elif kind == "fn" and current.endswith("/presetor"):
                 found.add(functions[number])
-    return found
+    # Code without a symbol (a PLT stub, say) is named by its address, and the C library's start
+    # as "(below main)": no link can order either.
+    return {name for name in found if not name.startswith(("0x", "("))}
 
 
 def record(presetor, env, cwd, seconds, out):

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """The start-up order recorder reads callgrind's compressed profile: names given once with their
 number and later by number alone, objects and functions first named where they are called
-(cob=, cfn=), and only the functions of the presetor program itself kept."""
+(cob=, cfn=), and only the named functions of the presetor program itself kept (code without a
+symbol, named by its address, and the C library's start, "(below main)", cannot be ordered)."""
 import os
 import sys
 import tempfile
@@ -39,6 +40,10 @@ fn=(5) _ZN7QWidget4showEv
 ob=(2)
 fn=(6) main
 1 3
+fn=(7) 0x00000000000b9ad0
+1 2
+fn=(8) (below main)
+1 1
 """
 
 
