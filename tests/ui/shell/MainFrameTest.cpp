@@ -65,6 +65,12 @@ protected:
     }
 };
 
+// Pages that are empty widgets, for the tabs alone.
+PageFactory EmptyPages() {
+    return
+        [](const QString&, CEditorApp&, CAppDoc&, QWidget* parent) { return new QWidget(parent); };
+}
+
 void Rename(CAppDoc& doc, int index, const char* name) {
     doc.ModifyPreset(index, QStringLiteral("rename"), [name](Preset& p) { p.SetName(name); });
 }
@@ -733,10 +739,7 @@ private slots:
     void recolouredTabsLookAsTheWholeBar() {
         ShellTestEnv env;
         StartWith(env, 4);
-        const PageFactory factory = [](const QString&, CEditorApp&, CAppDoc&, QWidget* parent) {
-            return new QWidget(parent);
-        };
-        CTabView tabs(env.App(), env.Doc(), factory);
+        CTabView tabs(env.App(), env.Doc(), EmptyPages());
         tabs.resize(900, 200);
         tabs.show();
         QVERIFY(QTest::qWaitForWindowExposed(&tabs));
@@ -774,10 +777,7 @@ private slots:
     void tabsFitTheirBoldLabelWhateverTheFont() {
         ShellTestEnv env;
         StartWith(env, 4);
-        const PageFactory factory = [](const QString&, CEditorApp&, CAppDoc&, QWidget* parent) {
-            return new QWidget(parent);
-        };
-        CTabView tabs(env.App(), env.Doc(), factory);
+        CTabView tabs(env.App(), env.Doc(), EmptyPages());
         tabs.show();
         QVERIFY(QTest::qWaitForWindowExposed(&tabs));
         QTabBar* bar = tabs.tabBar();
