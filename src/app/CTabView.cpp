@@ -47,7 +47,6 @@ protected:
 
     void changeEvent(QEvent* event) override {
         if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
-            boldExtra.clear();
             sizes.clear();
         }
         QTabBar::changeEvent(event);
@@ -229,22 +228,15 @@ private:
     static constexpr std::size_t kMaxShapes = 64;
     mutable std::vector<ShapeKey> shapes;
 
-    // How much wider a label is in bold; the tab layout asks for it many times per label, so
-    // each label is measured once per font.
+    // How much wider a label is in bold.
     int BoldExtra(const QString& label) const {
-        const auto known = boldExtra.constFind(label);
-        if (known != boldExtra.constEnd()) {
-            return *known;
-        }
         QFont bold = font();
         bold.setBold(true);
-        const int extra = std::max(0, QFontMetrics(bold).horizontalAdvance(label) -
-                                          fontMetrics().horizontalAdvance(label));
-        boldExtra.insert(label, extra);
-        return extra;
+        return std::max(0, QFontMetrics(bold).horizontalAdvance(label) -
+                               fontMetrics().horizontalAdvance(label));
     }
 
-    mutable QHash<QString, int> boldExtra;
+    // Each label's tab size, bold room included, for the current font and style.
     mutable QHash<QString, QSize> sizes;
 };
 
