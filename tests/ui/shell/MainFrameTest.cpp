@@ -65,12 +65,6 @@ protected:
     }
 };
 
-// Pages that are empty widgets, for the tabs alone.
-PageFactory EmptyPages() {
-    return
-        [](const QString&, CEditorApp&, CAppDoc&, QWidget* parent) { return new QWidget(parent); };
-}
-
 void Rename(CAppDoc& doc, int index, const char* name) {
     doc.ModifyPreset(index, QStringLiteral("rename"), [name](Preset& p) { p.SetName(name); });
 }
@@ -739,7 +733,10 @@ private slots:
     void recolouredTabsLookAsTheWholeBar() {
         ShellTestEnv env;
         StartWith(env, 4);
-        CTabView tabs(env.App(), env.Doc(), EmptyPages());
+        const PageFactory factory = [](const QString&, CEditorApp&, CAppDoc&, QWidget* parent) {
+            return new QWidget(parent);
+        };
+        CTabView tabs(env.App(), env.Doc(), factory);
         tabs.resize(900, 200);
         tabs.show();
         QVERIFY(QTest::qWaitForWindowExposed(&tabs));
@@ -769,41 +766,6 @@ private slots:
                          active ? CTabView::kActiveSplit : CTabView::kInactiveSplit);
             }
             QVERIFY(shownWhole());
-        }
-    }
-
-    // Every tab is wide enough for its label in bold (the current tab's look), also after the
-    // bar's font grows: the sizes the bar keeps per label are measured again.
-    void tabsFitTheirBoldLabelWhateverTheFont() {
-        ShellTestEnv env;
-        StartWith(env, 4);
-        CTabView tabs(env.App(), env.Doc(), EmptyPages());
-        tabs.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&tabs));
-        QTabBar* bar = tabs.tabBar();
-        const auto boldFits = [bar](QList<int>& widths) {
-            QFont bold = bar->font();
-            bold.setBold(true);
-            const QFontMetrics metrics(bold);
-            widths.clear();
-            for (int i = 0; i < bar->count(); ++i) {
-                widths << bar->tabRect(i).width();
-                if (widths.last() < metrics.horizontalAdvance(bar->tabText(i))) {
-                    return false;
-                }
-            }
-            return true;
-        };
-        QList<int> before;
-        QVERIFY(boldFits(before));
-        QFont larger = bar->font();
-        larger.setPointSizeF(larger.pointSizeF() * 2);
-        bar->setFont(larger);
-        QApplication::processEvents();
-        QList<int> after;
-        QVERIFY(boldFits(after));
-        for (int i = 0; i < after.size(); ++i) {
-            QVERIFY(after[i] > before[i]);
         }
     }
 
@@ -892,6 +854,34 @@ private slots:
         // Another preset without the split turns the tab red again.
         env.Frame().PresetView()->setCurrentItem(env.Frame().PresetView()->topLevelItem(1));
         QCOMPARE(tabs->GetTabColor(4), CTabView::kInactiveSplit);
+
+        // Every tab is wide enough for its label in bold (the current tab's look), also after
+        // the bar's font grows: the sizes the bar keeps per label are measured again.
+        QTabBar* bar = tabs->tabBar();
+        const auto boldFits = [bar](QList<int>& widths) {
+            QFont bold = bar->font();
+            bold.setBold(true);
+            const QFontMetrics metrics(bold);
+            widths.clear();
+            for (int i = 0; i < bar->count(); ++i) {
+                widths << bar->tabRect(i).width();
+                if (widths.last() < metrics.horizontalAdvance(bar->tabText(i))) {
+                    return false;
+                }
+            }
+            return true;
+        };
+        QList<int> before;
+        QVERIFY(boldFits(before));
+        QFont larger = bar->font();
+        larger.setPointSizeF(larger.pointSizeF() * 2);
+        bar->setFont(larger);
+        QApplication::processEvents();
+        QList<int> after;
+        QVERIFY(boldFits(after));
+        for (int i = 0; i < after.size(); ++i) {
+            QVERIFY(after[i] > before[i]);
+        }
     }
 };
 

@@ -105,6 +105,7 @@ private slots:
         const auto bytes = stored.ToBytes();
         env.settings->setValue(keys::kDefaultPreset,
                                QByteArray(reinterpret_cast<const char*>(bytes.data()), 19));
+        QApplication::setWindowIcon(QIcon()); // an earlier start's icon must not count
         QCOMPARE(env.Start(), -1);
         QVERIFY(QApplication::activeModalWidget() == nullptr);
         QCOMPARE(env.App().bank.keyboardType, 4);
@@ -113,6 +114,12 @@ private slots:
         QCOMPARE(env.App().bank.presetDefaults.midiClock, 25);
         QCOMPARE(env.settings->value(keys::kKeyboardMajor).toInt(), 4);
         QCOMPARE(env.settings->value(keys::kKeyboardMinor).toInt(), 1);
+        // Without the question too, the window shows the program's icon.
+        QVERIFY(QTest::qWaitForWindowExposed(&env.Frame()));
+        const QIcon shown = env.Frame().windowHandle()->icon();
+        QVERIFY(!shown.isNull());
+        QCOMPARE(shown.cacheKey(), QApplication::windowIcon().cacheKey());
+        QCOMPARE(shown.pixmap(32, 32).size(), QSize(32, 32));
     }
 
     // Until the window has painted, a start that finds the type stored as plain numbers leaves
@@ -165,20 +172,6 @@ private slots:
             QTRY_COMPARE(env.Frame().Recent().Files().value(0),
                          QFileInfo(bankFile).absoluteFilePath());
         }
-    }
-
-    // A start that asks nothing gives its window the program's icon too.
-    void windowShowsTheProgramIconWithoutTheKeyboardQuestion() {
-        ShellTestEnv env;
-        env.settings->setValue(keys::kKeyboardMajor, 4);
-        env.settings->setValue(keys::kKeyboardMinor, 1);
-        QApplication::setWindowIcon(QIcon());
-        QCOMPARE(env.Start(), -1);
-        QVERIFY(QTest::qWaitForWindowExposed(&env.Frame()));
-        const QIcon shown = env.Frame().windowHandle()->icon();
-        QVERIFY(!shown.isNull());
-        QCOMPARE(shown.cacheKey(), QApplication::windowIcon().cacheKey());
-        QCOMPARE(shown.pixmap(32, 32).size(), QSize(32, 32));
     }
 
     // The system's MIDI ports are made when first needed, once; then the stored output is
