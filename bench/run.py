@@ -8,7 +8,9 @@ Groups (all by default; choose with --only):
              idle CPU. Presetor runs without a JACK server, with one, and with one and a saved
              MIDI port (the virtual keyboard program's). Beside the goal figures, the same window
              with one label (bench-empty-window --label) tells the fixed price of any text from
-             the rest. Runs are interleaved in a shuffled order.
+             the rest; two references tell what the window's content costs in stock Qt: all its
+             texts drawn by one widget (--texts), and the whole window built in stock Qt widgets
+             (bench-plain-window). Runs are interleaved in a shuffled order.
   switch     preset switches in the real main window on Xvfb (bench-preset-switch), against one
              60 Hz frame: median and 90th percentile; beside it, the median of a walk in which
              every switch greys or lights up the whole page (the kind the slowest tenth are).
@@ -224,6 +226,8 @@ def run_startup(b, args, results):
         variants = {
             "floor": ([b["empty"]], env(plain, False), plain),
             "label": ([b["empty"], "--label"], env(plain, False), plain),
+            "texts": ([b["empty"], "--texts"], env(plain, False), plain),
+            "stock": ([b["plain"]], env(plain, False), plain),
             "nojack": ([b["presetor"]], env(plain, False), plain),
             "jack": ([b["presetor"]], env(plain, True), plain),
             "jack+port": ([b["presetor"]], env(port, True), port),
@@ -285,7 +289,11 @@ def run_startup(b, args, results):
     figure("one-label window, first paint", "label", "first_paint_ms")
     figure("first paint, no JACK (text floor)", "nojack", "first_paint_ms", against="label")
     figure("ready, no JACK (text floor)", "nojack", "ready_ms", against="label")
-    for variant in ("floor", "label", "nojack", "jack", "jack+port", "crowded"):
+    # What the window's content costs in stock Qt, without the program: its texts alone, and the
+    # whole window in Qt's widgets built the obvious way.
+    figure("the window's texts in one widget, first paint", "texts", "first_paint_ms")
+    figure("the window in stock Qt widgets, first paint", "stock", "first_paint_ms")
+    for variant in ("floor", "label", "texts", "stock", "nojack", "jack", "jack+port", "crowded"):
         rows = runs[variant]
         if rows:
             print(f"  {variant}: longest freeze after first paint "
@@ -546,13 +554,14 @@ def main():
         "vkeyboard": os.path.join(d, "tools", "vkeyboard", "presetor-vkeyboard"),
         "xprobe": os.path.join(d, "bench", "bench-xprobe"),
         "empty": os.path.join(d, "bench", "bench-empty-window"),
+        "plain": os.path.join(d, "bench", "bench-plain-window"),
         "switch": os.path.join(d, "bench", "bench-preset-switch"),
         "codec": os.path.join(d, "bench", "bench_codec"),
         "runtimed": os.path.join(d, "bench", "bench-run-timed"),
         "soundlist": os.path.join(d, "bench", "bench_soundlist"),
     }
     os.makedirs(os.path.join(d, "bench-results"), exist_ok=True)
-    groups = {"startup": (run_startup, ["presetor", "xprobe", "empty", "vkeyboard"]),
+    groups = {"startup": (run_startup, ["presetor", "xprobe", "empty", "plain", "vkeyboard"]),
               "switch": (run_switch, ["switch"]),
               "transfers": (run_transfers, ["cli", "vkeyboard", "runtimed"]),
               "files": (run_files, ["cli", "runtimed"]),
