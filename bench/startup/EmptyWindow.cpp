@@ -5,8 +5,8 @@
 // text pays (the font configuration, a font and its glyphs), printed beside the goal figures to
 // tell that fixed price from the rest.
 // With --texts one widget draws every text Presetor's window shows when it first appears, in the
-// same two faces (the selected tab and the list header bold): the least that text costs without
-// any widget to hold it.
+// same two faces: the selected tab's label in bold, and the list's header too (Presetor paints it
+// plain but Qt measures it in bold). The least that text costs without any widget to hold it.
 #include "FirstSight.h"
 
 #include <QApplication>
