@@ -24,7 +24,12 @@ using namespace presetor;
 
 namespace {
 constexpr QPoint kHotSpot(8, 8);
+
+// The name a preset's row shows.
+QString RowName(const Bank& bank, int index) {
+    return QString::fromLatin1(bank.presets[static_cast<std::size_t>(index)].GetName().c_str());
 }
+} // namespace
 
 CPresetView::CPresetView(CAppDoc& document, QWidget* parent) : QTreeWidget(parent), doc(document) {
     setObjectName(QStringLiteral("presetView"));
@@ -84,9 +89,8 @@ void CPresetView::Rebuild() {
     QList<QTreeWidgetItem*> added;
     added.reserve(count - kept);
     for (int i = kept; i < count; ++i) {
-        QString& shown = shownNames[i];
-        shown = QString::fromLatin1(bank.presets[static_cast<std::size_t>(i)].GetName().c_str());
-        added << new QTreeWidgetItem(QStringList{shown, PresetPosition(i)});
+        shownNames[i] = RowName(bank, i);
+        added << new QTreeWidgetItem(QStringList{shownNames[i], PresetPosition(i)});
     }
     addTopLevelItems(added);
     QTreeWidgetItem* current = topLevelItem(bank.CurrentIndex());
@@ -104,7 +108,7 @@ void CPresetView::RewriteNames() {
         const std::string& name = bank.presets[static_cast<std::size_t>(i)].GetName();
         QString& shown = shownNames[i];
         if (shown != QLatin1StringView(name.c_str())) {
-            shown = QString::fromLatin1(name.c_str());
+            shown = RowName(bank, i);
             topLevelItem(i)->setText(0, shown);
         }
     }
