@@ -25,9 +25,9 @@ using namespace presetor;
 namespace {
 constexpr QPoint kHotSpot(8, 8);
 
-// The name a preset's row shows.
-QString RowName(const Bank& bank, int index) {
-    return QString::fromLatin1(bank.presets[static_cast<std::size_t>(index)].GetName().c_str());
+// The text a row shows for a preset's name.
+QString RowName(const std::string& name) {
+    return QString::fromLatin1(name.c_str());
 }
 } // namespace
 
@@ -89,7 +89,7 @@ void CPresetView::Rebuild() {
     QList<QTreeWidgetItem*> added;
     added.reserve(count - kept);
     for (int i = kept; i < count; ++i) {
-        shownNames[i] = RowName(bank, i);
+        shownNames[i] = RowName(bank.presets[static_cast<std::size_t>(i)].GetName());
         added << new QTreeWidgetItem(QStringList{shownNames[i], PresetPosition(i)});
     }
     addTopLevelItems(added);
@@ -108,7 +108,7 @@ void CPresetView::RewriteNames() {
         const std::string& name = bank.presets[static_cast<std::size_t>(i)].GetName();
         QString& shown = shownNames[i];
         if (shown != QLatin1StringView(name.c_str())) {
-            shown = RowName(bank, i);
+            shown = RowName(name);
             topLevelItem(i)->setText(0, shown);
         }
     }
